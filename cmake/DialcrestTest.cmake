@@ -1,0 +1,21 @@
+# dialcrest_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI] [SERIAL] [TIMEOUT s])
+# Builds one QtTest executable and registers it with CTest. Every test runs with the
+# offscreen platform and its own temporary data folder (the test creates it; see
+# tests/common/TestEnv.h), so suites can run in parallel.
+function(dialcrest_add_test name)
+  cmake_parse_arguments(T "GUI;SERIAL" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBRARIES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1"
+    TIMEOUT ${T_TIMEOUT})
+  if(T_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+endfunction()

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine:
+#   scripts/dev.sh test   install what is missing, build, run every test
+#   scripts/dev.sh run    install what is missing, build, start the application on the simulator
+# Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure arguments), JOBS.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+mode=${1:-test}
+shift || true
+BUILD_DIR=${BUILD_DIR:-build}
+JOBS=${JOBS:-$(nproc)}
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-multimedia-dev libqt6multimedia6 libqt6sql6-sqlite
+  libsqlite3-dev libgl-dev libxkbcommon-dev
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  fi
+}
+
+build() {
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  # shellcheck disable=SC2086
+  cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" ${CMAKE_ARGS:-}
+  cmake --build "$BUILD_DIR" -j "$JOBS"
+}
+
+install_missing
+case "$mode" in
+  test)
+    build
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
+    ;;
+  run)
+    build
+    exec "$BUILD_DIR/bin/dialcrest" "$@"
+    ;;
+  *)
+    echo "usage: $0 test|run [application arguments]" >&2
+    exit 2
+    ;;
+esac
