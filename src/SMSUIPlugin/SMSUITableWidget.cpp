@@ -1,0 +1,75 @@
+#include "SMSUITableWidget.h"
+
+#include <QPainter>
+#include <QStringEncoder>
+
+#include <algorithm>
+
+bool UITableItem::operator<(const QTableWidgetItem &other) const
+{
+    return lessThan(data(Qt::DisplayRole).toString(), other.data(Qt::DisplayRole).toString());
+}
+
+bool UITableItem::lessThan(const QString &a, const QString &b)
+{
+    // Byte order of the system encoding, lower-cased texts first so that case only breaks
+    // ties. The encoder is stateless for whole strings, so one per thread is reused: this
+    // runs for every comparison of a sort of thousands of rows.
+    thread_local QStringEncoder encoder(QStringConverter::System);
+    if (encoder.isValid()) {
+        const QByteArray la = encoder.encode(a.toLower());
+        const QByteArray lb = encoder.encode(b.toLower());
+        int result = qstrcmp(la, lb);
+        if (result == 0) {
+            const QByteArray ea = encoder.encode(a);
+            const QByteArray eb = encoder.encode(b);
+            result = qstrcmp(ea, eb);
+        }
+        return result < 0;
+    }
+    int result = QString::compare(a, b, Qt::CaseInsensitive);
+    if (result == 0)
+        result = QString::compare(a, b, Qt::CaseSensitive);
+    return result < 0;
+}
+
+void GridDelegateLayout::drawFocus(QPainter *painter, const QStyleOptionViewItem &option,
+                                   const QRect &) const
+{
+    if (painter && (option.state & QStyle::State_HasFocus))
+        painter->setPen(QPen(Qt::white, 0));
+}
+
+SMSUITableWidget::SMSUITableWidget(QWidget *parent)
+    : QTableWidget(parent)
+{
+}
+
+SmsRecord *SMSUITableWidget::recordAt(int row) const
+{
+    return recordOf(item(row, 0));
+}
+
+SmsRecord *SMSUITableWidget::recordOf(const QTableWidgetItem *nameItem)
+{
+    if (!nameItem)
+        return nullptr;
+    return reinterpret_cast<SmsRecord *>(nameItem->data(Qt::UserRole).value<quintptr>());
+}
+
+QVariant SMSUITableWidget::recordLink(const SmsRecord *record)
+{
+    return QVariant::fromValue(reinterpret_cast<quintptr>(record));
+}
+
+QList<int> SMSUITableWidget::selectedRowNumbers() const
+{
+    QList<int> rows;
+    const QList<QTableWidgetItem *> items = selectedItems();
+    for (const QTableWidgetItem *it : items) {
+        if (!rows.contains(it->row()))
+            rows.append(it->row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
