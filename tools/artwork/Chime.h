@@ -1,0 +1,9 @@
+#pragma once
+#include <QByteArray>
+
+namespace Artwork {
+
+// A short two-note chime as a complete RIFF/WAVE file: 16-bit PCM, mono, 22050 Hz.
+QByteArray chimeWav();
+
+} // namespace Artwork
