@@ -1,0 +1,135 @@
+// SDK events: the one callback the SDK calls on its own thread, and what each event does
+// to the store. Results reach the GUI thread only as queued signals.
+#include "SMSStatusUILogic.h"
+
+#include "CommonUtils.h"
+#include "SmsLog.h"
+
+int SMSStatusUILogic::SmsCallBackMethod(int event, void *data)
+{
+    // One event at a time, in arrival order; also keeps Destroy() from freeing the store
+    // under a running handler.
+    QMutexLocker locker(&m_callbackMutex);
+    if (CommonUtils::IsShuttingDown()) {
+        qCDebug(lcSmsEvents) << "host is shutting down, event" << event << "dropped";
+        return 1;
+    }
+    if (!m_pSMSStatusLogicInst) {
+        qCWarning(lcSmsEvents) << "event" << event << "without a message store";
+        return 0;
+    }
+    m_pSMSStatusLogicInst->handleEvent(event, data);
+    return 1;
+}
+
+void SMSStatusUILogic::handleEvent(int event, void *data)
+{
+    auto *sdk = static_cast<_UTPS_ST_SMS_RECORD *>(data);
+    switch (event) {
+    case EVENT_SMS_ONSENDRESULT: {
+        if (!sdk) {
+            qCWarning(lcSmsEvents) << "send result without a record";
+            emit SmsSendResult(false);
+            break;
+        }
+        const _UTPS_ST_SMS_RECORD copy = *sdk;
+        qCDebug(lcSmsEvents) << (copy.iStatus == 0 ? "Successfully sent the message"
+                                                   : "Failed to send the message")
+                             << "status" << copy.iStatus;
+        emit SmsSendResult(copy.iStatus == 0);
+        break;
+    }
+    case EVENT_SMS_ONRECEIVE:
+        onSmsReceive(data);
+        break;
+    case EVENT_SMS_ONSTATUSCHANGED:
+        if (data)
+            emit memoryStatus(*static_cast<const int *>(data));
+        else
+            qCWarning(lcSmsEvents) << "storage state event without data";
+        break;
+    case EVENT_SMS_ONSAVESEND:
+        handleSentCopy(sdk);
+        break;
+    case 4:
+        break;
+    case EVENT_SMS_DELETE:
+        if (sdk)
+            emit CallBackDelete(sdk->iMsgId, sdk->iPos);
+        else
+            qCWarning(lcSmsEvents) << "delete event without a record";
+        break;
+    case EVENT_PB_PHONEBOOK_READY:
+    case EVENT_PB_SIM_READY:
+        emit PBSIMNVReady();
+        break;
+    default:
+        qCDebug(lcSmsEvents) << "Caught in Default case, event" << event;
+        break;
+    }
+}
+
+void SMSStatusUILogic::handleSentCopy(_UTPS_ST_SMS_RECORD *sdk)
+{
+    if (!sdk) {
+        qCWarning(lcSmsEvents) << "sent copy event without a record";
+        return;
+    }
+    SmsRecord *record = nullptr;
+    const int result = sortSMSToCorrespondingNodes(sdk, &record);
+    if (result != 0)
+        qCWarning(lcSmsEvents) << "sortSMSToCorrespondingNodes returned" << result;
+    {
+        // A failed filing still leaves an entry (null), so that the window's take of the
+        // list stays in step with the signals below and its progress dialog still closes.
+        QMutexLocker locker(&m_bufferMutex);
+        m_lstSentRecords.append(record);
+    }
+    emit SMSSentRecord(sdk->iMsgId);
+    emit progressbarCloseEvent(sdk->iStatus);
+}
+
+void SMSStatusUILogic::onSmsReceive(void *data)
+{
+    qCDebug(lcSmsEvents) << "Obtained the EVENT_SMS_ONRECEIVE";
+    SMSStatusUILogic *store = m_pSMSStatusLogicInst;
+    auto *sdk = static_cast<_UTPS_ST_SMS_RECORD *>(data);
+    if (!sdk || !store) {
+        qCWarning(lcSmsEvents) << "Either the message store or the record is NULL";
+        return;
+    }
+    SmsRecord *record = nullptr;
+    const int result = store->sortSMSToCorrespondingNodes(sdk, &record);
+    if (result != 0 || !record) {
+        // A record filed under a wrong position stays with the store; nothing is announced.
+        qCWarning(lcSmsEvents) << "sortSMSToCorrespondingNodes returned" << result;
+        return;
+    }
+    const bool ordinary = record->iMsgClass != UTPS_MSGCLASS_FLASH;
+    const QString content = sdk->pszContent
+        ? QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->pszContent))
+        : QString();
+    const QString time = record->strTime;
+    const int position = sdk->iPos;
+    if (ordinary) {
+        {
+            QMutexLocker locker(&store->m_bufferMutex);
+            store->m_lstReceivedRecords.append(record);
+        }
+        emit store->SMSReceiveRecord(sdk->iMsgId);
+        const QString sender =
+            record->strDisplayName.isEmpty() ? record->strNumber : record->strDisplayName;
+        qCDebug(lcSmsEvents) << "new message notification for an ordinary message";
+        emit store->NewMsg_Event(content, sender, time, position, 1);
+        return;
+    }
+
+    const QString number = record->strNumber;
+    qCDebug(lcSmsEvents) << "new message notification for a class 0 message";
+    emit store->NewMsg_Event(content, number, time, position, 0);
+    // A class-0 message from an inbox was converted but not filed: nobody else holds it.
+    // One that names another folder was filed like any message and belongs to the store.
+    QMutexLocker locker(&store->m_bufferMutex);
+    if (!store->isFiledLocked(record))
+        delete record;
+}

@@ -1,0 +1,255 @@
+// Reading a storage from the SDK, converting records and filing them by folder.
+#include "SMSStatusUILogic.h"
+
+#include "SmsLog.h"
+
+#include <algorithm>
+
+namespace {
+
+// Folders that ReleaseSmsBuffer empties, per memory.
+QList<int> releasedPositions(int memory)
+{
+    switch (memory) {
+    case UTPS_SMS_MEM_PC:
+        return {EN_LOCAL_OUTBOX, EN_LOCAL_INBOX, EN_LOCAL_DRAFT, EN_LOCAL_FAVORITE,
+                EN_LOCAL_TRASH, EN_LOCAL_REPORT};
+    case UTPS_SMS_MEM_SIM:
+        return {EN_SIM_OUTBOX, EN_SIM_INBOX};
+    case UTPS_SMS_MEM_DEVICE:
+        return {EN_DEVICE_OUTBOX, EN_DEVICE_INBOX};
+    default:
+        return {};
+    }
+}
+
+bool isInbox(int position)
+{
+    return position == EN_LOCAL_INBOX || position == EN_SIM_INBOX
+        || position == EN_DEVICE_INBOX || position == EN_LOCAL_CBSBOX;
+}
+
+} // namespace
+
+int SMSStatusUILogic::GetSMSCount(_UTPS_EN_SMS_MEM memory)
+{
+    int count = 0;
+    const long result = UTPS_SMSSrv_SMSRecordSetGetRecordCount(&count, memory);
+    if (result != 0) {
+        qCWarning(lcSmsStore) << "UTPS_SMSSrv_SMSRecordSetGetRecordCount returned" << result
+                              << "for memory" << memory;
+        return -1;
+    }
+    return count;
+}
+
+int SMSStatusUILogic::GetSMSRecordCount(int memory)
+{
+    int count = 0;
+    const long result =
+        UTPS_SMSSrv_SMSRecordSetGetRecordCount(&count, _UTPS_EN_SMS_MEM(memory));
+    if (result != 0) {
+        qCWarning(lcSmsStore) << "The Error code returned by the "
+                                 "UTPS_SMSSrv_SMSRecordSetGetRecordCount ="
+                              << result;
+        return 1;
+    }
+    m_iRecordCount = count;
+    return 0;
+}
+
+int SMSStatusUILogic::GetMessageIdList(int memory)
+{
+    int count = 0;
+    const long result = UTPS_SMSSrv_GetSmsIdList(&m_pSdkIdArray, &count, _UTPS_EN_SMS_MEM(memory));
+    int ret = 1;
+    if (result != 0) {
+        qCWarning(lcSmsStore) << "The Error code returned by the UTPS_SMSSrv_GetSmsIdList ="
+                              << result;
+    } else {
+        m_iRecordCount = count;
+        if (count > 0 && m_pSdkIdArray) {
+            for (int i = 0; i < count; ++i)
+                m_lstIdList.append(m_pSdkIdArray[i]);
+            ret = 0;
+        }
+    }
+    releaseMessageIdList();
+    return ret;
+}
+
+void SMSStatusUILogic::releaseMessageIdList()
+{
+    if (m_pSdkIdArray) {
+        UTPS_SMSSrv_ReleaseSmsIdList(&m_pSdkIdArray);
+        m_pSdkIdArray = nullptr;
+    }
+}
+
+int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
+{
+    const int count = GetSMSCount(memory);
+    m_lstIdList.clear();
+    if (GetMessageIdList(memory) != 0) {
+        qCWarning(lcSmsStore) << "GetMessageIdList returned error for memory" << memory;
+        return 1;
+    }
+    if (count == -1 || m_lstIdList.isEmpty() || m_lstIdList.size() != count) {
+        qCWarning(lcSmsStore) << "SMS Count  error: count" << count << "ids"
+                              << m_lstIdList.size();
+        return 1;
+    }
+
+    int result = 0;
+    for (int i = 0; i < count; ++i) {
+        _UTPS_ST_SMS_RECORD *sdk = nullptr;
+        long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
+        if (sdkResult != 0 || !sdk) {
+            qCWarning(lcSmsStore) << "UTPS_SMSSrv_CreateSMSRecord returned" << sdkResult;
+            return 1;
+        }
+        sdk->iMsgId = m_lstIdList.at(i);
+        sdkResult = UTPS_SMSSrv_GetMsg(sdk, memory);
+        if (sdkResult != 0) {
+            qCWarning(lcSmsStore) << "UTPS_SMSSrv_GetMsg returned" << sdkResult << "for id"
+                                  << m_lstIdList.at(i)
+                                  << "- probably the end of message reading";
+            UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
+            return 1;
+        }
+        SmsRecord *filed = nullptr;
+        result = sortSMSToCorrespondingNodes(sdk, &filed);
+        if (result != 0)
+            qCWarning(lcSmsStore) << "sortSMSToCorrespondingNodes returned" << result;
+        sdkResult = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
+        if (sdkResult != 0)
+            qCWarning(lcSmsStore) << "UTPS_SMSSrv_ReleaseSMSRecord returned" << sdkResult;
+    }
+    return result;
+}
+
+int SMSStatusUILogic::sortSMSToCorrespondingNodes(_UTPS_ST_SMS_RECORD *sdk, SmsRecord **out)
+{
+    QMutexLocker conversion(&m_conversionMutex);
+    if (!out || !sdk) {
+        qCWarning(lcSmsStore) << "sortSMSToCorrespondingNodes: invalid input params";
+        return 23;
+    }
+    auto *record = new SmsRecord;
+    *out = record;
+    const int converted = populateSDKRecordToLocalStructure(sdk, record);
+    if (converted != 0) {
+        qCWarning(lcSmsStore) << "populateSDKRecordToLocalStructure returned" << converted;
+        delete record;
+        *out = nullptr;
+        return 1;
+    }
+    addIconsToTable(record);
+    QString display;
+    QString names;
+    getNameByNumberFromPhoneBookEx(record->strNumber, display, names);
+    record->strDisplayName = display;
+    record->strPbNames = names;
+    record->strDisplayTime = getUIDisplayTime(record->strTime);
+
+    // The report text is settled before filing: once filed, other threads may read it.
+    if (sdk->iPos == EN_LOCAL_REPORT && sdk->iMsgType == UTPS_MSGTYPE_STATUS_REPORT) {
+        // A report whose text arrived without a result keeps -1.
+        int reportResult = -1;
+        record->strContent = getReportContentMsg(record->iStatus, record->strContent, reportResult);
+        record->iReportResult = reportResult;
+    }
+    InsertSingleSMS(_EN_SMS_POSITION(record->enPos), record->iMsgId, record);
+
+    constexpr unsigned kValidPositions = 0x87DF | (1u << EN_LOCAL_REPORT); // 0-10 and 15
+    const int position = sdk->iPos;
+    if (position < 0 || position >= EN_POS_INVALID || !(kValidPositions & (1u << position))) {
+        // Already filed: the record stays owned by the store under that position.
+        qCWarning(lcSmsStore) << "Position is wrong:" << position;
+        return 1;
+    }
+    return 0;
+}
+
+void SMSStatusUILogic::InsertSingleSMS(_EN_SMS_POSITION position, int id, SmsRecord *record)
+{
+    if (!record)
+        return;
+    // Class-0 messages are shown once and never stored.
+    if (record->iMsgClass == UTPS_MSGCLASS_FLASH && isInbox(record->enInitialPos))
+        return;
+
+    QMutexLocker locker(&m_bufferMutex);
+    QHash<int, SmsRecord *> &folder = m_hashBuffers[position];
+    SmsRecord *previous = folder.value(id, nullptr);
+    folder.insert(id, record);
+    // A second reading of the same id replaces the first. The first may still be borrowed
+    // by a table row (tables are only rebuilt after the store changed) or sit in the sent
+    // or received list waiting for the window, so freeing it here could leave a pointer to
+    // freed memory. It is parked instead and freed when its memory is released
+    // (ReleaseSmsBuffer / ReleaseAllSmsBuffers), when every table of that memory is
+    // rebuilt anyway, or with the store. So every record is freed exactly once, and a
+    // stale row shows the old text until its table is rebuilt, never garbage.
+    if (previous && previous != record)
+        m_lstRetiredRecords.append(previous);
+}
+
+int SMSStatusUILogic::ReleaseSmsBuffer(_UTPS_EN_SMS_MEM memory)
+{
+    for (int position : releasedPositions(memory))
+        DeleteListSMSFromBuffer(position, -1);
+    QMutexLocker locker(&m_bufferMutex);
+    freeRetiredLocked(memory);
+    return 0;
+}
+
+int SMSStatusUILogic::ReleaseAllSmsBuffers()
+{
+    ReleaseSmsBuffer(UTPS_SMS_MEM_PC);
+    ReleaseSmsBuffer(UTPS_SMS_MEM_SIM);
+    ReleaseSmsBuffer(UTPS_SMS_MEM_DEVICE);
+    return 0;
+}
+
+void SMSStatusUILogic::freeRetiredLocked(int memory)
+{
+    auto freed = std::stable_partition(m_lstRetiredRecords.begin(), m_lstRetiredRecords.end(),
+                                       [memory](const SmsRecord *record) {
+                                           return memory >= 0
+                                               && GetMemPosition(record->enPos) != memory;
+                                       });
+    for (auto it = freed; it != m_lstRetiredRecords.end(); ++it) {
+        forgetListedLocked(*it);
+        delete *it;
+    }
+    m_lstRetiredRecords.erase(freed, m_lstRetiredRecords.end());
+}
+
+void SMSStatusUILogic::forgetListedLocked(const SmsRecord *record)
+{
+    // The entry stays (as null) so that the window's takes stay in step with the signals
+    // that announced them; the window skips null entries.
+    const auto same = [record](const SmsRecord *entry) { return entry == record; };
+    std::replace_if(m_lstSentRecords.begin(), m_lstSentRecords.end(), same, nullptr);
+    std::replace_if(m_lstReceivedRecords.begin(), m_lstReceivedRecords.end(), same, nullptr);
+}
+
+bool SMSStatusUILogic::isFiledLocked(const SmsRecord *record) const
+{
+    for (const auto &folder : m_hashBuffers) {
+        if (folder.value(record->iMsgId, nullptr) == record)
+            return true;
+    }
+    return false;
+}
+
+int SMSStatusUILogic::populateSDKRecordToLocalStructure(_UTPS_ST_SMS_RECORD *sdk, SmsRecord *rec)
+{
+    return SmsRecordFromSdk(sdk, rec, isHaveSendItemsBox());
+}
+
+int SMSStatusUILogic::populateLocalRecordToSDKStructure(_UTPS_ST_SMS_RECORD *sdk,
+                                                        const SmsRecord &rec)
+{
+    return SmsRecordToSdk(sdk, rec);
+}

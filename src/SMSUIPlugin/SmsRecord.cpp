@@ -1,0 +1,164 @@
+#include "SmsRecord.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <algorithm>
+#include <cstring>
+
+#include "SmsLog.h"
+
+namespace {
+
+// Each folder's parent tree root and storage, indexed by position.
+struct PositionInfo
+{
+    int parent;
+    int memory;
+};
+
+constexpr PositionInfo kPositions[EN_POS_INVALID] = {
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 0 PC outbox
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 1 PC inbox
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 2 PC drafts
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 3 PC favourites
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 4 PC trash
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 5 PC status reports
+    {EN_SIM_ROOT, UTPS_SMS_MEM_SIM},        // 6 SIM outbox
+    {EN_SIM_ROOT, UTPS_SMS_MEM_SIM},        // 7 SIM inbox
+    {EN_DEVICE_ROOT, UTPS_SMS_MEM_DEVICE},  // 8 device outbox
+    {EN_DEVICE_ROOT, UTPS_SMS_MEM_DEVICE},  // 9 device inbox
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 10 cell-broadcast box
+    {EN_POS_INVALID, EN_POS_INVALID},       // 11 no folder
+    {EN_SIM_ROOT, UTPS_SMS_MEM_SIM},        // 12 SIM root
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 13 PC root
+    {EN_DEVICE_ROOT, UTPS_SMS_MEM_DEVICE},  // 14 device root
+    {EN_LOCAL_ROOT, UTPS_SMS_MEM_PC},       // 15 PC sent items
+};
+
+bool isValidPosition(int position)
+{
+    return position >= 0 && position < EN_POS_INVALID;
+}
+
+QString fromSdkText(const UTPS_WCHAR *text)
+{
+    return text ? QString::fromUtf16(reinterpret_cast<const char16_t *>(text)) : QString();
+}
+
+const UTPS_WCHAR *toSdkText(const QString &text)
+{
+    // utf16() of a null QString is a valid empty string, never null.
+    return reinterpret_cast<const UTPS_WCHAR *>(text.utf16());
+}
+
+} // namespace
+
+int GetParentPos(int position)
+{
+    return isValidPosition(position) ? kPositions[position].parent : int(EN_POS_INVALID);
+}
+
+int GetMemPosition(int position)
+{
+    return isValidPosition(position) ? kPositions[position].memory : int(EN_POS_INVALID);
+}
+
+int SmsRecordFromSdk(const _UTPS_ST_SMS_RECORD *sdk, SmsRecord *rec, bool sentItemsBox)
+{
+    if (!sdk || !rec || !sdk->pszNumber) {
+        qCWarning(lcSmsStore) << "record conversion from the SDK: invalid input params";
+        return 23;
+    }
+    rec->iMsgId = sdk->iMsgId;
+    rec->iReadStatus = sdk->iReadStatus;
+    rec->enInitialPos = sdk->iInitialPos;
+    rec->enPos = sdk->iPos;
+    rec->iStatus = sdk->iStatus;
+    rec->iMsgType = sdk->iMsgType;
+    rec->iMsgClass = sdk->iMsgClass;
+    rec->iExtra1 = sdk->iExtra1;
+    rec->iExtra2 = sdk->iExtra2;
+    rec->iExtra3 = sdk->iExtra3;
+    rec->iMessagePriority = sdk->iPriority;
+    rec->strNumber = fromSdkText(sdk->pszNumber);
+    rec->strContent = fromSdkText(sdk->pszContent);
+    // The SDK keeps the array terminated, but never read past it whatever it holds.
+    const auto timeEnd = std::find(std::begin(sdk->szTime), std::end(sdk->szTime), 0);
+    rec->strTime = QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->szTime),
+                                      timeEnd - std::begin(sdk->szTime));
+
+    // The SDK has no sent-items folder: a sent message of the PC outbox is shown there.
+    // A sent message that later went to the trash keeps initial position 0; reading it as 15
+    // would only matter for recover, and the SDK would store a 15 as 0 anyway.
+    if (sentItemsBox && sdk->iPos == EN_LOCAL_OUTBOX && sdk->iStatus == 0) {
+        rec->enInitialPos = EN_LOCAL_SENTITEMS;
+        rec->enPos = EN_LOCAL_SENTITEMS;
+    }
+    return 0;
+}
+
+int SmsRecordToSdk(_UTPS_ST_SMS_RECORD *sdk, const SmsRecord &rec)
+{
+    if (!sdk) {
+        qCWarning(lcSmsStore) << "record conversion to the SDK: null SDK record";
+        return 23;
+    }
+    sdk->iMsgId = rec.iMsgId;
+    sdk->iReadStatus = rec.iReadStatus;
+    sdk->iInitialPos = rec.enInitialPos;
+    sdk->iPos = rec.enPos;
+    sdk->iStatus = rec.iStatus;
+    sdk->iMsgType = rec.iMsgType;
+    sdk->iMsgClass = rec.iMsgClass;
+    sdk->iExtra1 = rec.iExtra1;
+    sdk->iExtra2 = rec.iExtra2;
+    sdk->iExtra3 = rec.iExtra3;
+    sdk->iPriority = rec.iMessagePriority;
+    sdk->pszNumber = const_cast<UTPS_WCHAR *>(toSdkText(rec.strNumber));
+    sdk->pszContent = const_cast<UTPS_WCHAR *>(toSdkText(rec.strContent));
+
+    // Sent items exist only on this side; the SDK stores them in the PC outbox.
+    if (rec.enPos == EN_LOCAL_SENTITEMS) {
+        sdk->iPos = EN_LOCAL_OUTBOX;
+        sdk->iInitialPos = EN_LOCAL_OUTBOX;
+    }
+    if (rec.enInitialPos == EN_LOCAL_SENTITEMS)
+        sdk->iInitialPos = EN_LOCAL_OUTBOX;
+
+    // Keep at least one NUL at the end of the array whatever the length of the text.
+    std::memset(sdk->szTime, 0, sizeof(sdk->szTime));
+    const qsizetype units = std::min<qsizetype>(rec.strTime.size(), UTPS_TIME_LEN - 1);
+    std::memcpy(sdk->szTime, rec.strTime.utf16(), size_t(units) * sizeof(UTPS_WCHAR));
+    return 0;
+}
+
+QString SmsDisplayTime(const QString &sdkTime)
+{
+    static const QString kNow = QStringLiteral("00000000000000");
+    if (sdkTime.size() < kNow.size()) {
+        qCDebug(lcSmsStore) << "display time: invalid input param" << sdkTime;
+        return QString();
+    }
+    const QDateTime when = sdkTime == kNow
+        ? QDateTime::currentDateTime()
+        : QDateTime::fromString(sdkTime, QStringLiteral("yyyyMMddhhmmss"));
+    return QLocale::system().toString(when, QLocale::ShortFormat);
+}
+
+QString SmsPriorityKey(int priority, bool multiModeCard, bool hideDualMode)
+{
+    if (multiModeCard && hideDualMode)
+        return QString();
+    switch (priority) {
+    case UTPS_SMS_PRIORITY_NONE:
+        return QString();
+    case UTPS_SMS_PRIORITY_URGENT:
+        return QStringLiteral("IDS_RAD_URGENT");
+    case UTPS_SMS_PRIORITY_EMERGENCY:
+        return QStringLiteral("IDS_RAD_EMERGENCY");
+    default:
+        qCDebug(lcSmsStore) << "priority" << priority << "shown as normal";
+        return QStringLiteral("IDS_RAD_NORMAL");
+    }
+}
