@@ -1,0 +1,217 @@
+// Settings, paths, frame state, other plug-ins and the thread counter.
+#include "CommonUtils.h"
+
+#include "CoreLog.h"
+#include "HostInterfaces.h"
+#include "PluginIds.h"
+#include "Startup.h"
+
+#include <QAtomicInt>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMutex>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QThread>
+#include <QWidget>
+
+#include <dlfcn.h>
+
+namespace {
+
+QMutex g_settingsMutex;
+QAtomicInt g_threadCount;
+QAtomicInt g_shuttingDown;
+QAtomicInt g_separator(1);
+bool g_miniMode = false;
+int g_frameStyle = 0;
+QPointer<QObject> g_layoutPlugin;
+QPointer<QWidget> g_mainWindow;
+
+// The folder this library was loaded from.
+QString libraryFolder()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void *>(&libraryFolder), &info) == 0 || !info.dli_fname) {
+        qCWarning(lcCoreSettings) << "dladdr failed; plug-in root falls back to the executable's folder";
+        return QCoreApplication::applicationDirPath();
+    }
+    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).canonicalPath();
+}
+
+} // namespace
+
+QString CommonUtils::DataFolder()
+{
+    QString folder = qEnvironmentVariable("DIALCREST_HOME");
+    if (folder.isEmpty()) {
+        QString base = qEnvironmentVariable("XDG_DATA_HOME");
+        if (base.isEmpty())
+            base = QDir::homePath() + QStringLiteral("/.local/share");
+        folder = base + QStringLiteral("/dialcrest");
+    }
+    folder = QDir::cleanPath(folder);
+    if (!QDir().mkpath(folder))
+        qCWarning(lcCoreSettings) << "cannot create the data folder" << folder;
+    return folder;
+}
+
+QString CommonUtils::SettingsFile()
+{
+    return DataFolder() + QStringLiteral("/dialcrest.ini");
+}
+
+QString CommonUtils::GetSettings(const QString &group, const QString &key)
+{
+    QMutexLocker lock(&g_settingsMutex);
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    settings.beginGroup(group);
+    return settings.value(key).toString();
+}
+
+bool CommonUtils::SetSettings(const QString &group, const QString &key, const QString &value)
+{
+    QMutexLocker lock(&g_settingsMutex);
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    settings.beginGroup(group);
+    settings.setValue(key, value);
+    settings.endGroup();
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        qCWarning(lcCoreSettings) << "cannot write" << group << key << "to" << settings.fileName()
+                                  << "status" << settings.status();
+        return false;
+    }
+    return true;
+}
+
+QString CommonUtils::GetPluginLibraryPath()
+{
+    const QString root = qEnvironmentVariable("DIALCREST_PLUGIN_ROOT");
+    if (!root.isEmpty())
+        return QDir::cleanPath(root);
+    return libraryFolder();
+}
+
+QString CommonUtils::GetPluginFolder(const QString &pluginName)
+{
+    return GetPluginLibraryPath() + QStringLiteral("/plugins/") + pluginName + QLatin1Char('/');
+}
+
+bool CommonUtils::IsMiniMode() { return g_miniMode; }
+void CommonUtils::SetMiniMode(bool mini) { g_miniMode = mini; }
+int CommonUtils::GetFrameStyle() { return g_frameStyle; }
+void CommonUtils::SetFrameStyle(int style) { g_frameStyle = style; }
+
+ILayoutPlugin *CommonUtils::GetLayoutPlugin()
+{
+    return qobject_cast<ILayoutPlugin *>(g_layoutPlugin.data());
+}
+
+void CommonUtils::SetLayoutPlugin(QObject *layoutPlugin)
+{
+    if (layoutPlugin && !qobject_cast<ILayoutPlugin *>(layoutPlugin))
+        qCWarning(lcCorePlugins) << "layout object does not implement" << ILayoutPlugin_iid;
+    g_layoutPlugin = layoutPlugin;
+}
+
+QWidget *CommonUtils::GetMainWindow() { return g_mainWindow.data(); }
+void CommonUtils::SetMainWindow(QWidget *window) { g_mainWindow = window; }
+
+bool CommonUtils::IsShuttingDown()
+{
+    return g_shuttingDown.loadAcquire() != 0 || QCoreApplication::closingDown();
+}
+
+void CommonUtils::SetShuttingDown(bool shuttingDown)
+{
+    g_shuttingDown.storeRelease(shuttingDown ? 1 : 0);
+}
+
+void CommonUtils::MoveCentre(QDialog *dialog)
+{
+    if (!dialog)
+        return;
+    QRect area;
+    if (QWidget *parent = dialog->parentWidget())
+        area = parent->window()->frameGeometry();
+    if (area.isEmpty()) {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        area = screen->availableGeometry();
+    }
+    const QSize size = dialog->frameGeometry().size().expandedTo(dialog->sizeHint());
+    dialog->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+bool CommonUtils::IsPluginAvailable(const QString &clsid)
+{
+    PluginContainer *container = Startup::GetPluginContainer();
+    return container && container->IsPluginAvailable(clsid);
+}
+
+int CommonUtils::MakeCall(const QString &number, int callType)
+{
+    PluginContainer *container = Startup::GetPluginContainer();
+    if (!container) {
+        qCWarning(lcCorePlugins) << "MakeCall: no plug-in container";
+        return 0;
+    }
+    QObject *object = container->GetPlugin(QString::fromLatin1(PluginIds::CallUi),
+                                           InterfaceId::CallUi);
+    auto *call = qobject_cast<ICallUIPlugin *>(object);
+    if (!call) {
+        qCWarning(lcCorePlugins) << "MakeCall: the call plug-in is not available";
+        return 0;
+    }
+    const int result = call->MakeCall(number, callType);
+    if (result == 0)
+        qCWarning(lcCorePlugins) << "MakeCall: the call plug-in refused the call, type" << callType;
+    return result;
+}
+
+void CommonUtils::SetSMSSeperatorConfigValue(bool enabled)
+{
+    g_separator.storeRelease(enabled ? 1 : 0);
+}
+
+bool CommonUtils::GetSMSSeperatorConfigValue() { return g_separator.loadAcquire() != 0; }
+
+void CommonUtils::ThreadCountInc(const QString &file, const QString &function)
+{
+    const int count = g_threadCount.fetchAndAddOrdered(1) + 1;
+    qCDebug(lcCorePlugins) << "thread started:" << file << function << "running" << count;
+}
+
+void CommonUtils::ThreadCountDec(const QString &file, const QString &function)
+{
+    const int count = g_threadCount.fetchAndAddOrdered(-1) - 1;
+    if (count < 0) {
+        qCWarning(lcCorePlugins) << "thread counter below zero after" << file << function;
+        g_threadCount.storeRelease(0);
+        return;
+    }
+    qCDebug(lcCorePlugins) << "thread ended:" << file << function << "running" << count;
+}
+
+int CommonUtils::ThreadCount() { return g_threadCount.loadAcquire(); }
+
+bool CommonUtils::WaitForThreadToStop(QThread *thread, int milliseconds)
+{
+    if (!thread)
+        return true;
+    if (thread == QThread::currentThread()) {
+        qCWarning(lcCorePlugins) << "WaitForThreadToStop called on the thread itself";
+        return false;
+    }
+    const bool stopped = thread->wait(QDeadlineTimer(qMax(0, milliseconds)));
+    if (!stopped)
+        qCDebug(lcCorePlugins) << "thread still running after" << milliseconds << "ms";
+    return stopped;
+}
