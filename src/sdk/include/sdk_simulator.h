@@ -32,8 +32,9 @@ extern "C" {
  * folder and restores the defaults. The next SDK call starts afresh (re-reading
  * $DIALCREST_HOME, seeding the demo data unless disabled). Not from a callback. */
 UTPS_API long SimCtl_Reset(void);
-/* Stops the event thread (pending events dropped) and closes the database, keeping the
- * data: the next call reopens it, like a restart of the process. Not from a callback. */
+/* Stops the event thread (pending events dropped), forgets callback registrations and
+ * closes the database, keeping the data: the next call reopens it, like a restart of the
+ * process. Not from a callback. */
 UTPS_API long SimCtl_Shutdown(void);
 /* Waits until no event is queued, no send is in progress and no callback runs (up to
  * timeoutMs; UTPS_E_BUSY on timeout). Not from a callback. */
@@ -108,7 +109,9 @@ UTPS_API long SimCtl_GetReceiveStorage(int *memory);
 
 /* ---- Fault injection --------------------------------------------------------------- */
 /* The next count calls of the SDK function named function (e.g. "UTPS_SMSSrv_GetMsg")
- * fail with result (non-zero) without doing anything. count 0 clears it. */
+ * fail with result (non-zero) without doing anything. For UTPS_SMSSrv_EndTransaction the
+ * injected failure is a failed commit: the bracket closes and the batch is rolled back.
+ * count 0 clears it. */
 UTPS_API long SimCtl_FailNextCalls(const char *function, int count, long result);
 UTPS_API long SimCtl_ClearFaults(void);
 

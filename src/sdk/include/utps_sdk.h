@@ -270,13 +270,17 @@ UTPS_API long UTPS_SMSSrv_SMSGetMemoryListType(unsigned short *types, unsigned s
  * segment one EVENT_SMS_ONSENDRESULT (record with that recipient, iStatus 0 sent, else
  * UTPS_E_SEND_FAILED / UTPS_E_NO_NETWORK / ..., iExtra1 job, iExtra2 segment, iExtra3
  * segment count), then the sent copy is stored in the PC outbox (status 0 when every part
- * went out, else 1) and announced with EVENT_SMS_ONSAVESEND. Synchronous failures (no
- * device, no SIM, no recipient, PC storage full) send nothing and no event. The record may
+ * went out, else 1) and announced with EVENT_SMS_ONSAVESEND (iMsgId -1 when the copy could
+ * not be stored, e.g. PC storage full). Delivery reports (when receipt notification is on)
+ * and messages to the modem's own number arrive afterwards as event 1. Synchronous failures
+ * (no device, no SIM, no recipient, NULL content) send nothing and no event. The record may
  * be the caller's own; it is copied. */
 UTPS_API long UTPS_SMSSrv_SendMsg(const _UTPS_ST_SMS_RECORD *record);
-/* Cancels segments that have not gone out yet. *handle 0 cancels every send in progress,
- * another value only the job with that number (iExtra1 of the send events). The cancelled
- * send still ends with its stored copy (status 1) and event 3. NULL: UTPS_E_INVALID_ARG. */
+/* Cancels segments that have not gone out yet: each still gets its event 0 at once, with
+ * status UTPS_E_SEND_CANCELLED, so every send yields recipients x segments events 0.
+ * *handle 0 cancels every send in progress, another value only the job with that number
+ * (iExtra1 of the send events). The cancelled send still ends with its stored copy
+ * (status 1) and event 3. Nothing to cancel is not an error. NULL: UTPS_E_INVALID_ARG. */
 UTPS_API long UTPS_SMSSrv_CancelSendMsg(int *handle);
 /* Number of segments the text needs (7-bit: 160, 153 per part, extension characters count
  * two; otherwise UCS-2: 70, 67 units per part, surrogate pairs never split). Empty: 1. */

@@ -1,0 +1,185 @@
+// Internal state of the SDK shared by its translation units. Not installed, not API.
+#pragma once
+
+#include "utps_sdk.h"
+#include "sdk_simulator.h"
+#include "Store.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <unordered_set>
+#include <vector>
+
+namespace sdk {
+
+using Clock = std::chrono::steady_clock;
+
+// A record handed out by CreateSMSRecord: the public struct first (so its address is the
+// record's), then the strings its pointers point into.
+struct OwnedRecord
+{
+    _UTPS_ST_SMS_RECORD rec{};
+    std::u16string number;
+    std::u16string content;
+
+    OwnedRecord() = default;
+    explicit OwnedRecord(const Message &m) { assign(m); }
+    void assign(const Message &m);
+    void setStrings(std::u16string n, std::u16string c);
+    OwnedRecord(const OwnedRecord &) = delete;
+    OwnedRecord &operator=(const OwnedRecord &) = delete;
+};
+
+// One send in progress.
+struct SendJob
+{
+    int id = 0;
+    Message copy;                        // what is stored as the sent copy at the end
+    std::vector<std::u16string> recipients;
+    int segments = 1;
+    size_t recipient = 0;
+    int segment = 0;                     // next segment of the current recipient, 0-based
+    std::vector<bool> recipientOk;       // every segment of that recipient went out
+    bool cancelled = false;
+    bool reports = false;                // delivery reports requested when it was sent
+};
+
+struct Unreadable
+{
+    int probes = 0;
+    Clock::time_point until{};
+};
+
+struct Fault
+{
+    int count = 0;
+    long result = UTPS_E_FAILED;
+};
+
+// Everything below is guarded by State::mutex.
+struct State
+{
+    std::mutex mutex;
+    std::condition_variable txGate;      // writers of other threads wait while a batch is open
+
+    bool initialised = false;
+    std::string dataDir;
+    Store store;
+
+    // Modem simulation.
+    bool devicePlugged = true;
+    bool simInserted = true;
+    bool networkRegistered = true;
+    bool flightMode = false;
+    bool canSendFlag = true;
+    bool lastCanSend = true;
+    int pinState = UTPS_PIN_STATE_READY;
+    int pinAttempts = 3;
+    int pukAttempts = 10;
+    int productType = UTPS_PRODUCT_WCDMA;
+    int simType = UTPS_SIMTYPE_USIM;
+    int multiMode = 0;
+    std::u16string ownNumber;
+    int sendDelayMs = 20;
+    std::vector<std::pair<std::string, long>> sendScript;
+    double failureRate = 0.0;
+    std::mt19937 rng;
+    Unreadable unreadable[3];
+    std::map<std::string, Fault> faults;
+
+    // Persisted settings (cached).
+    int capacity[3] = {100000, 50, 300};
+    int receiveStorage = UTPS_SMS_MEM_PC;
+    std::u16string centreNumber;
+    int validity = 2592000;
+    int priority = UTPS_SMS_PRIORITY_NORMAL;
+    int receipt = 0;
+
+    // Transactions.
+    bool txOpen = false;
+    std::thread::id txOwner;
+    int txDepth[3] = {0, 0, 0};
+
+    // Sends.
+    std::map<int, std::shared_ptr<SendJob>> jobs;
+    int nextJob = 1;
+
+    std::unordered_set<const void *> records; // live records made by CreateSMSRecord
+
+    void resetSimulation();
+};
+
+State &state();
+std::string dataFolder();   // $DIALCREST_HOME, $XDG_DATA_HOME/dialcrest or ~/.local/share/dialcrest
+// Process-wide, survives SimCtl_Reset.
+bool demoSeedEnabled();
+
+// Every public function starts here: takes the lock, opens the store on first use and
+// applies injected faults. rc receives a non-zero code when the call must fail at once.
+std::unique_lock<std::mutex> enter(const char *function, long &rc);
+// For writers: waits while another thread holds a transaction. False after the timeout.
+bool waitWriteGate(std::unique_lock<std::mutex> &lock);
+
+#define SDK_ENTER(lockName)                                                                \
+    long sdkEnterResult_ = 0;                                                              \
+    auto lockName = sdk::enter(__func__, sdkEnterResult_);                                 \
+    if (sdkEnterResult_ != 0)                                                              \
+        return sdkEnterResult_;
+
+#define SDK_WRITE_GATE(lockName)                                                           \
+    if (!sdk::waitWriteGate(lockName))                                                     \
+        return UTPS_E_BUSY;
+
+// Storage rules.
+int memoryOfPosition(int position);  // -1 when the position holds no messages
+bool validMemory(int memory);
+long storageAvailable(int memory);   // 0, UTPS_E_NO_DEVICE, UTPS_E_NO_SIM
+long storageReadable(int memory, bool probe);
+int fullStatusCode(int memory);
+int inboxOf(int memory);
+
+// Stores m (id assigned) in m.mem, refusing at capacity; sends "full" events. Lock held.
+long storeNew(Message &m);
+void checkFull(int memory);
+
+// Modem state helpers (lock held).
+bool canSendNow();
+void announceCanSend();     // event 2 CAN/CANNOT_SEND when it changed
+
+// Events. post* may be called with the lock held; delivery happens on the event thread.
+enum class Channel { Sms, PhoneBook, Device };
+void startEvents();
+void stopEvents();          // lock NOT held; drops pending events
+bool onEventThread();
+void postTask(std::function<void()> task, int delayMs = 0);
+void postRecordEvent(int event, const Message &m);
+void postStatusEvent(int status, int memory);
+void postSimpleEvent(Channel channel, int event);
+void deliver(Channel channel, int event, void *data);   // event thread, lock NOT held
+void clearRegistrations();
+long waitEventsIdle(int timeoutMs);
+
+// Sending.
+void cancelAllJobs();       // lock held (reset/shutdown)
+
+// Utilities.
+std::u16string fromUtf8(const char *s);
+std::string toUtf8(const std::u16string &s);
+std::u16string fromWide(const UTPS_WCHAR *s);
+std::u16string timeNow();
+bool numbersMatch(const std::u16string &a, const std::u16string &b);
+std::vector<std::u16string> splitRecipients(const std::u16string &numbers);
+int segmentCount(const std::u16string &text);
+void warn(const std::string &text);
+void loadSettings();        // lock held
+void saveSetting(const char *key, const std::string &value);
+void seedDemo();            // lock held
+
+} // namespace sdk
