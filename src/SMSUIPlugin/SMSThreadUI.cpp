@@ -1,0 +1,243 @@
+#include "SMSThreadUI.h"
+
+#include "SMSEditUILogic.h"
+#include "SMSStatusUILogic.h"
+#include "SmsLog.h"
+
+std::atomic<bool> SMSThreadUI::m_bStopSmsThread{false};
+
+namespace {
+// Breathing space between two records so that the GUI thread keeps up with the signals.
+constexpr unsigned long kPauseMicroseconds = 500;
+
+bool isOnDeviceSide(int position)
+{
+    return position == EN_DEVICE_OUTBOX || position == EN_DEVICE_INBOX
+        || position == EN_DEVICE_ROOT;
+}
+
+bool isOnSimSide(int position)
+{
+    return position == EN_SIM_OUTBOX || position == EN_SIM_INBOX || position == EN_SIM_ROOT;
+}
+
+// Recipients the SDK will send to: it skips empty parts. At least one, so that a refusal
+// is always reported.
+int recipientCount(const QString &recipients)
+{
+    return qMax(1, int(recipients.split(QLatin1Char(';'), Qt::SkipEmptyParts).size()));
+}
+} // namespace
+
+SMSThreadUI::SMSThreadUI(QObject *parent)
+    : QThread(parent)
+{
+    if (SMSStatusUILogic *store = SMSStatusUILogic::Instance())
+        connect(store, &SMSStatusUILogic::SmsSendResult, this, &SMSThreadUI::onSendResult);
+}
+
+void SMSThreadUI::SetSmsThreadOperation(_SMS_OPERATION_TYPE operation,
+                                        QList<SmsRecord> &records, int memory,
+                                        int destination, int selectedNode)
+{
+    m_bStopSmsThread = false;
+    m_iOperation = operation;
+    m_iMemory = memory;
+    m_iDestination = destination;
+    m_iSelectedNode = selectedNode;
+    m_lstRecords.append(records);
+}
+
+void SMSThreadUI::SetSendSmsThreadOperation(_SMS_OPERATION_TYPE operation, QString &recipients,
+                                            QString content)
+{
+    m_bStopSmsThread = false;
+    m_iOperation = operation;
+    m_strRecipients = recipients;
+    m_strContent = content;
+}
+
+void SMSThreadUI::StopSmsThread()
+{
+    m_bStopSmsThread = true;
+}
+
+void SMSThreadUI::onSendResult(bool bSendResult)
+{
+    qCDebug(lcSmsThread) << "send result" << bSendResult;
+    emit SendSignalEvent(bSendResult, 0);
+}
+
+void SMSThreadUI::determineDestination(int &destination, int source)
+{
+    if (m_iSelectedNode != EN_SIM_ROOT && m_iSelectedNode != EN_DEVICE_ROOT) {
+        destination = m_iDestination;
+        return;
+    }
+    switch (source) {
+    case EN_SIM_INBOX:
+        destination = isOnDeviceSide(m_iDestination) ? EN_DEVICE_INBOX : EN_LOCAL_INBOX;
+        break;
+    case EN_SIM_OUTBOX:
+        destination = isOnDeviceSide(m_iDestination) ? EN_DEVICE_OUTBOX : EN_LOCAL_OUTBOX;
+        break;
+    case EN_DEVICE_INBOX:
+        destination = isOnSimSide(m_iDestination) ? EN_SIM_INBOX : EN_LOCAL_INBOX;
+        break;
+    case EN_DEVICE_OUTBOX:
+        destination = isOnSimSide(m_iDestination) ? EN_SIM_OUTBOX : EN_LOCAL_OUTBOX;
+        break;
+    default:
+        break;
+    }
+}
+
+void SMSThreadUI::run()
+{
+    switch (m_iOperation) {
+    case DC_SMS_SELECTED_DELETE:
+    case DC_SMS_RECOVER:
+    case DC_SMS_DRAG_MOVE:
+    case DC_SMS_MOVE:
+    case DC_SMS_COPY:
+    case DC_SMS_COPY_7:
+    case DC_SMS_COPY_8:
+    case DC_SMS_DRAG_COPY:
+        runBatch();
+        break;
+    case DC_SMS_SEND:
+        runSend();
+        break;
+    case DC_SMS_CANCEL_SEND: {
+        int all = 0;
+        if (SMSEditUILogic *edit = SMSEditUILogic::Instance())
+            edit->CancelSendSMS(&all);
+        break;
+    }
+    default:
+        qCDebug(lcSmsThread) << "nothing to do for operation" << m_iOperation;
+        break;
+    }
+}
+
+void SMSThreadUI::runBatch()
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    const auto memory = _UTPS_EN_SMS_MEM(m_iMemory);
+    const long begun = store ? UTPS_SMSSrv_BeginTransaction(memory) : 1;
+    if (!store || begun != 0) {
+        qCWarning(lcSmsThread) << "UTPS_SMSSrv_BeginTransaction returned" << begun
+                               << "for memory" << m_iMemory << "- batch not run";
+        // Nothing was tried, but every record is reported as failed so that whoever
+        // counts one unit per record is not left waiting.
+        for (int i = 0; i < m_lstRecords.size(); ++i)
+            reportFailure(i);
+        m_lstRecords.clear();
+        return;
+    }
+
+    int destination = -1;
+    for (int i = 0; i < m_lstRecords.size() && !m_bStopSmsThread; ++i) {
+        handleRecord(i, m_lstRecords.at(i), destination);
+        QThread::usleep(kPauseMicroseconds);
+    }
+    m_lstRecords.clear();
+    if (m_bStopSmsThread)
+        m_bStopSmsThread = false;
+
+    const long ended = UTPS_SMSSrv_EndTransaction(memory);
+    if (ended != 0)
+        qCWarning(lcSmsThread) << "UTPS_SMSSrv_EndTransaction returned" << ended;
+}
+
+void SMSThreadUI::handleRecord(int index, const SmsRecord &record, int &destination)
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    const int position = record.enPos;
+    switch (m_iOperation) {
+    case DC_SMS_SELECTED_DELETE:
+        if (store->DeleteSMS(record.iMsgId, position, m_iMemory) == 0)
+            emit deleteSignalEvent(index);
+        else
+            reportFailure(index);
+        break;
+    case DC_SMS_RECOVER:
+        emit recoverSignalEvent(store->RecoverSMS(record, position, m_iMemory) == 0, index);
+        break;
+    case DC_SMS_MOVE:
+    case DC_SMS_COPY:
+    case DC_SMS_COPY_7:
+    case DC_SMS_COPY_8: {
+        determineDestination(destination, position);
+        const int result = m_iOperation == DC_SMS_MOVE
+            ? store->MoveSMS(record, position, destination, DC_SMS_MOVE)
+            : store->CopySMS(record, position, destination, DC_SMS_COPY);
+        emit moveOrCopyEvent(result == 0, index);
+        break;
+    }
+    case DC_SMS_DRAG_MOVE:
+    case DC_SMS_DRAG_COPY: {
+        if (isRefusedDrag(record)) {
+            qCDebug(lcSmsThread) << "drag of message" << record.iMsgId << "refused";
+            emit smsDragged(false);
+            break;
+        }
+        const int result = m_iOperation == DC_SMS_DRAG_MOVE
+            ? store->MoveSMS(record, position, m_iDestination, DC_SMS_DRAG_MOVE)
+            : store->CopySMS(record, position, m_iDestination, DC_SMS_DRAG_COPY);
+        emit smsDragged(result == 0);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SMSThreadUI::reportFailure(int index)
+{
+    switch (m_iOperation) {
+    case DC_SMS_SELECTED_DELETE:
+        // Negative, so that the window can tell it from the success of record 0.
+        emit deleteSignalEvent(-(index + 1));
+        break;
+    case DC_SMS_RECOVER:
+        emit recoverSignalEvent(false, index);
+        break;
+    case DC_SMS_DRAG_MOVE:
+    case DC_SMS_DRAG_COPY:
+        emit smsDragged(false);
+        break;
+    default:
+        emit moveOrCopyEvent(false, index);
+        break;
+    }
+}
+
+bool SMSThreadUI::isRefusedDrag(const SmsRecord &record) const
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    if (!store->isHaveSendItemsBox())
+        return false;
+    if (record.enPos != EN_SIM_OUTBOX && record.enPos != EN_DEVICE_OUTBOX)
+        return false;
+    // A sent message belongs in sent items, an unsent one in the outbox.
+    return (record.iStatus == 0 && m_iDestination == EN_LOCAL_OUTBOX)
+        || (record.iStatus == 1 && m_iDestination == EN_LOCAL_SENTITEMS);
+}
+
+void SMSThreadUI::runSend()
+{
+    SMSEditUILogic *edit = SMSEditUILogic::Instance();
+    if (!edit) {
+        qCWarning(lcSmsThread) << "SMSEditUILogic::Instance() failed";
+        return;
+    }
+    QString content = m_strContent;
+    if (edit->SendSMS(&m_strRecipients, &content) == 0)
+        return; // results follow as SDK events, through onSendResult
+    // The SDK refused before accepting anything, so no send result will ever come: report
+    // one failure per recipient, which is what the progress dialog counts.
+    const int recipients = recipientCount(m_strRecipients);
+    for (int i = 0; i < recipients; ++i)
+        emit SendSignalEvent(false, 1);
+}
