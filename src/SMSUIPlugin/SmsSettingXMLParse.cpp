@@ -27,11 +27,14 @@ bool isTextValueElement(QStringView name)
     return names.contains(name);
 }
 
-// Text of the current element; child elements are skipped rather than treated as an
-// error, since the file is edited by hand per product.
-QString elementText(QXmlStreamReader &reader)
+// Adds the text of the current element under key. Child elements are skipped rather
+// than treated as an error, since the file is edited by hand per product; a text cut off
+// by an error is not stored.
+void insertText(QXmlStreamReader &reader, QMultiHash<QString, QString> *map, const QString &key)
 {
-    return reader.readElementText(QXmlStreamReader::SkipChildElements);
+    const QString text = reader.readElementText(QXmlStreamReader::SkipChildElements);
+    if (!reader.hasError())
+        map->insert(key, text);
 }
 
 bool isStart(const QXmlStreamReader &reader, QLatin1String name)
@@ -121,6 +124,14 @@ int SmsSettingXMLParse::GetSettingsFromDevice(QIODevice *device, const QString &
     return ReadOk;
 }
 
+int SmsSettingXMLParse::GetToolBarFromXML(QList<ToolItem> *out) const
+{
+    if (!out || m_toolItems.isEmpty())
+        return 23;
+    *out = m_toolItems;
+    return 0;
+}
+
 void SmsSettingXMLParse::readConfigDataFromXML(QXmlStreamReader &reader,
                                                QMultiHash<QString, QString> *map)
 {
@@ -130,7 +141,7 @@ void SmsSettingXMLParse::readConfigDataFromXML(QXmlStreamReader &reader,
     if (isTextValueElement(name)) {
         if (name == QLatin1String("SMSCenterValid"))
             qCDebug(lcSmsConfig) << "Inside validity period";
-        map->insert(name, elementText(reader));
+        insertText(reader, map, name);
     } else if (name == kValidityPeriod) {
         map->insert(kValidityPeriod,
                     reader.attributes().value(QLatin1String("count")).toString());
@@ -151,27 +162,30 @@ void SmsSettingXMLParse::readMoveOption(QXmlStreamReader &reader,
                                         QMultiHash<QString, QString> *map)
 {
     if (isStart(reader, QLatin1String("Local2Device")))
-        map->insert(QStringLiteral("Local2Device"), elementText(reader));
+        insertText(reader, map, QStringLiteral("Local2Device"));
 }
 
 void SmsSettingXMLParse::readSeparatorExport(QXmlStreamReader &reader)
 {
-    if (isStart(reader, QLatin1String("Separator")))
-        CommonUtils::SetSMSSeperatorConfigValue(elementText(reader) != QLatin1String("false"));
+    if (!isStart(reader, QLatin1String("Separator")))
+        return;
+    const QString text = reader.readElementText(QXmlStreamReader::SkipChildElements);
+    if (!reader.hasError())
+        CommonUtils::SetSMSSeperatorConfigValue(text != QLatin1String("false"));
 }
 
 void SmsSettingXMLParse::readExportSelectedOption(QXmlStreamReader &reader,
                                                   QMultiHash<QString, QString> *map)
 {
     if (isStart(reader, QLatin1String("SMSExportSelect")))
-        map->insert(QStringLiteral("SMSExportSelect"), elementText(reader));
+        insertText(reader, map, QStringLiteral("SMSExportSelect"));
 }
 
 void SmsSettingXMLParse::readExportAllOption(QXmlStreamReader &reader,
                                              QMultiHash<QString, QString> *map)
 {
     if (isStart(reader, QLatin1String("SMSExportAll")))
-        map->insert(QStringLiteral("SMSExportAll"), elementText(reader));
+        insertText(reader, map, QStringLiteral("SMSExportAll"));
 }
 
 void SmsSettingXMLParse::readToolItem(QXmlStreamReader &reader)

@@ -1,0 +1,64 @@
+#include "DetectMemoryDeviceThread.h"
+
+#include <QMutexLocker>
+
+#include "CommonUtils.h"
+#include "SMSStatusUILogic.h"
+#include "SmsLog.h"
+
+namespace {
+constexpr int kProbeIntervalMs = 1000;
+}
+
+DetectMemoryDeviceThread::DetectMemoryDeviceThread(int memoryType, QObject *parent)
+    : QThread(parent)
+    , m_iMemoryType(memoryType)
+{
+}
+
+DetectMemoryDeviceThread::~DetectMemoryDeviceThread()
+{
+    setStopRequest(true);
+    wait();
+}
+
+void DetectMemoryDeviceThread::setStopRequest(bool stop)
+{
+    QMutexLocker locker(&m_waitMutex);
+    m_bStopRequest = stop;
+    if (stop)
+        m_wakeUp.wakeAll();
+}
+
+// Returns false when a stop request arrived before or during the pause.
+bool DetectMemoryDeviceThread::sleepUnlessStopped(int milliseconds)
+{
+    QMutexLocker locker(&m_waitMutex);
+    if (m_bStopRequest)
+        return false;
+    m_wakeUp.wait(&m_waitMutex, QDeadlineTimer(milliseconds));
+    return !m_bStopRequest;
+}
+
+void DetectMemoryDeviceThread::run()
+{
+    QMutexLocker runLocker(&m_mutex);
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    CommonUtils::ThreadCountInc(QStringLiteral(__FILE__), QStringLiteral("run"));
+    qCDebug(lcSmsThread) << "storage detector started for memory" << m_iMemoryType;
+
+    for (;;) {
+        if (store && store->GetSMSRecordCount(m_iMemoryType) == 0) {
+            CommonUtils::ThreadCountDec(QStringLiteral(__FILE__), QStringLiteral("run"));
+            qCDebug(lcSmsThread) << "memory" << m_iMemoryType << "is readable; detector quits";
+            Q_EMIT signalReadSIM(m_iMemoryType);
+            return;
+        }
+        if (!sleepUnlessStopped(kProbeIntervalMs)) {
+            CommonUtils::ThreadCountDec(QStringLiteral(__FILE__), QStringLiteral("run"));
+            m_bStopRequest = false;
+            qCDebug(lcSmsThread) << "detector for memory" << m_iMemoryType << "stopped";
+            return;
+        }
+    }
+}
