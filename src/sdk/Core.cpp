@@ -72,6 +72,8 @@ void State::resetSimulation()
     txOwner = std::thread::id();
     std::fill(std::begin(txDepth), std::end(txDepth), 0);
     jobs.clear();
+    std::fill(std::begin(used), std::end(used), -1);
+    pcNextId = -1;
 }
 
 std::unique_lock<std::mutex> enter(const char *function, long &rc)
@@ -164,10 +166,36 @@ int inboxOf(int memory)
     }
 }
 
+int usedCount(int memory)
+{
+    State &s = state();
+    if (s.used[memory] < 0)
+        s.used[memory] = s.store.count(memory);
+    return s.used[memory];
+}
+
+int removeStored(int memory, int id)
+{
+    State &s = state();
+    const int rc = s.store.remove(memory, id);
+    if (rc > 0 && s.used[memory] > 0)
+        --s.used[memory];
+    else if (rc < 0)
+        s.used[memory] = -1;
+    return rc;
+}
+
+void forgetCaches()
+{
+    State &s = state();
+    std::fill(std::begin(s.used), std::end(s.used), -1);
+    s.pcNextId = -1;
+}
+
 void checkFull(int memory)
 {
     State &s = state();
-    if (s.store.count(memory) >= s.capacity[memory])
+    if (usedCount(memory) >= s.capacity[memory])
         postStatusEvent(fullStatusCode(memory), memory);
 }
 
@@ -177,8 +205,15 @@ static int nextId(int memory)
 {
     State &s = state();
     if (memory == UTPS_SMS_MEM_PC) {
-        const int stored = std::stoi(s.store.setting("pc_next_id", "0"));
-        return std::max(stored, s.store.maxId(memory) + 1);
+        if (s.pcNextId < 0) {
+            int stored = 0;
+            try {
+                stored = std::stoi(s.store.setting("pc_next_id", "0"));
+            } catch (...) {
+            }
+            s.pcNextId = std::max(stored, s.store.maxId(memory) + 1);
+        }
+        return s.pcNextId;
     }
     int slot = 0;
     for (int id : s.store.ids(memory)) {
@@ -192,7 +227,7 @@ static int nextId(int memory)
 long storeNew(Message &m)
 {
     State &s = state();
-    const int used = s.store.count(m.mem);
+    const int used = usedCount(m.mem);
     if (used < 0)
         return UTPS_E_DATABASE;
     if (used >= s.capacity[m.mem]) {
@@ -206,10 +241,15 @@ long storeNew(Message &m)
         m.time.resize(UTPS_TIME_LEN - 1);
     if (!s.store.insert(m)) {
         warn("storing a message failed");
+        forgetCaches();
         return UTPS_E_DATABASE;
     }
-    if (m.mem == UTPS_SMS_MEM_PC)
-        s.store.setSetting("pc_next_id", std::to_string(m.id + 1));
+    ++s.used[m.mem];
+    if (m.mem == UTPS_SMS_MEM_PC) {
+        // Kept beside the rows so that removing the newest messages never frees their ids.
+        s.pcNextId = m.id + 1;
+        s.store.setSetting("pc_next_id", std::to_string(s.pcNextId));
+    }
     if (used + 1 >= s.capacity[m.mem])
         postStatusEvent(fullStatusCode(m.mem), m.mem);
     return UTPS_OK;

@@ -53,7 +53,7 @@ long UTPS_SMSSrv_SMSRecordSetGetRecordCount(int *count, _UTPS_EN_SMS_MEM memory)
         return UTPS_E_INVALID_ARG;
     if (long rc = storageReadable(memory, /* probe */ true))
         return rc;
-    const int n = state().store.count(memory);
+    const int n = usedCount(memory);
     if (n < 0)
         return UTPS_E_DATABASE;
     *count = n;
@@ -185,7 +185,7 @@ long UTPS_SMSSrv_RemoveMsg(int id, _UTPS_EN_SMS_MEM memory)
     if (long rc = storageReadable(memory, false))
         return rc;
     SDK_WRITE_GATE(lock);
-    const int rc = state().store.remove(memory, id);
+    const int rc = removeStored(memory, id);
     return rc > 0 ? UTPS_OK : rc == 0 ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
 }
 
@@ -207,7 +207,7 @@ long UTPS_SMSSrv_DeleteMsg(int id, _UTPS_EN_SMS_MEM memory)
         m.pos = UTPS_POS_PC_TRASH;
         rc = store.update(m);
     } else {
-        rc = store.remove(memory, id);
+        rc = removeStored(memory, id);
     }
     return rc > 0 ? UTPS_OK : rc == 0 ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
 }
@@ -252,6 +252,7 @@ long UTPS_SMSSrv_EndTransaction(_UTPS_EN_SMS_MEM memory)
                 warn("commit failed; the batch was rolled back");
             s.store.rollback();
             loadSettings();
+            forgetCaches();
             rc = injected ? injected : UTPS_E_ROLLED_BACK;
         }
         std::fill(std::begin(s.txDepth), std::end(s.txDepth), 0);
@@ -269,7 +270,7 @@ long UTPS_SMSSrv_GetRecordInfo(int *capacity, int *used, _UTPS_EN_SMS_MEM memory
         return UTPS_E_INVALID_ARG;
     if (long rc = storageReadable(memory, false))
         return rc;
-    const int n = state().store.count(memory);
+    const int n = usedCount(memory);
     if (n < 0)
         return UTPS_E_DATABASE;
     *capacity = state().capacity[memory];

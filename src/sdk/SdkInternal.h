@@ -113,6 +113,10 @@ struct State
 
     std::unordered_set<const void *> records; // live records made by CreateSMSRecord
 
+    // Caches of what the database knows, -1 when unknown (reloaded after a rollback).
+    int used[3] = {-1, -1, -1};
+    int pcNextId = -1;
+
     void resetSimulation();
 };
 
@@ -147,6 +151,11 @@ int inboxOf(int memory);
 
 // Stores m (id assigned) in m.mem, refusing at capacity; sends "full" events. Lock held.
 long storeNew(Message &m);
+// Stored messages of memory (cached), -1 on a database error.
+int usedCount(int memory);
+// Removes a message and keeps the cached count in step: 1 removed, 0 none, -1 error.
+int removeStored(int memory, int id);
+void forgetCaches();
 void checkFull(int memory);
 
 // Modem state helpers (lock held).

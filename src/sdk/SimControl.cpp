@@ -163,7 +163,7 @@ long SimCtl_DeviceDeleteMsg(int memory, int id)
     Message m;
     if (!state().store.get(memory, id, m))
         return UTPS_E_NOT_FOUND;
-    if (state().store.remove(memory, id) <= 0)
+    if (removeStored(memory, id) <= 0)
         return UTPS_E_DATABASE;
     postRecordEvent(EVENT_SMS_DELETE, m);
     return UTPS_OK;
