@@ -9,10 +9,12 @@
 
 namespace sdk {
 
+// Never destroyed: the event thread may still run while the process exits, and the state
+// it uses must outlive it. Committed data is safe in the database either way.
 State &state()
 {
-    static State s;
-    return s;
+    static State *s = new State;
+    return *s;
 }
 
 std::string dataFolder()

@@ -34,10 +34,11 @@ struct Loop
     std::thread::id threadId;
 };
 
+// Never destroyed (see state()): a joinable thread must not meet its destructor at exit.
 Loop &loop()
 {
-    static Loop l;
-    return l;
+    static Loop *l = new Loop;
+    return *l;
 }
 
 struct Registrations
@@ -51,8 +52,8 @@ struct Registrations
 
 Registrations &registrations()
 {
-    static Registrations r;
-    return r;
+    static Registrations *r = new Registrations;
+    return *r;
 }
 
 void run()
