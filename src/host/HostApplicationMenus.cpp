@@ -1,0 +1,105 @@
+// The main frame's menus and what they open: settings, address book, About, language.
+#include "HostApplication.h"
+
+#include "AddressBook.h"
+#include "Change.h"
+#include "CommonUtils.h"
+#include "DeviceManager.h"
+#include "HostLog.h"
+#include "HostText.h"
+#include "MainFrame.h"
+#include "MainMenu.h"
+#include "ModemMenu.h"
+#include "NotifyService.h"
+#include "PluginIds.h"
+#include "SettingsDialog.h"
+#include "SmsPluginLoader.h"
+#include "Startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+
+namespace {
+QMenu *addMenu(QMenuBar *bar, const char *objectName, const QString &title)
+{
+    QMenu *menu = bar->addMenu(title);
+    menu->setObjectName(QLatin1String(objectName));
+    return menu;
+}
+} // namespace
+
+void HostApplication::createMenus()
+{
+    QMenuBar *bar = m_frame->menuBar();
+    QMenu *file = addMenu(bar, "dialcrest_MenuFile", HostText::text("IDS_HOST_MENU_FILE", "&File"));
+    QAction *quit = file->addAction(HostText::text("IDS_HOST_QUIT", "&Quit"));
+    quit->setObjectName(QStringLiteral("dialcrest_ActionQuit"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, m_frame, &QWidget::close);
+
+    QMenu *view = addMenu(bar, "dialcrest_MenuView", HostText::text("IDS_HOST_MENU_VIEW", "&View"));
+    m_menu = new MainMenu(m_frame, view, this);
+    m_container->RegisterPlugin(QLatin1String(PluginIds::MainMenu), QStringLiteral("MainMenu"), m_menu,
+                                InterfaceId::Default);
+    m_container->RegisterPlugin(QLatin1String(PluginIds::MainMenu), QStringLiteral("MainMenu"), m_menu,
+                                InterfaceId::MainMenu);
+    m_menu->AddPluginEntry(QStringLiteral("ConnectionPage"), HostText::text("IDS_HOST_PAGE_CONNECTION", "Connection"));
+    m_menu->AddPluginEntry(QLatin1String(PluginIds::SmsUiName), HostText::text("IDS_HOST_PAGE_SMS", "Messages"));
+    connect(m_menu, &MainMenu::pluginEntryTriggered, this, &HostApplication::showPluginPage);
+    view->addSeparator();
+    QAction *contacts = view->addAction(HostText::text("IDS_HOST_ADDRESSBOOK", "Address book…"));
+    contacts->setObjectName(QStringLiteral("dialcrest_ActionAddressBook"));
+    connect(contacts, &QAction::triggered, this, [this] { m_addressBook->showManager(m_frame); });
+
+    QMenu *settings = addMenu(bar, "dialcrest_MenuSettings", HostText::text("IDS_HOST_MENU_SETTINGS", "&Settings"));
+    QAction *openSettings = settings->addAction(HostText::text("IDS_HOST_SETTINGS_OPEN", "&Settings…"));
+    openSettings->setObjectName(QStringLiteral("dialcrest_ActionSettings"));
+    openSettings->setShortcut(QKeySequence::Preferences);
+    connect(openSettings, &QAction::triggered, this, &HostApplication::openSettings);
+
+    m_modemMenu = new ModemMenu(m_device, m_frame, this);
+    bar->addMenu(m_modemMenu->menu());
+
+    QMenu *help = addMenu(bar, "dialcrest_MenuHelp", HostText::text("IDS_HOST_MENU_HELP", "&Help"));
+    QAction *about = help->addAction(HostText::text("IDS_HOST_ABOUT", "&About"));
+    about->setObjectName(QStringLiteral("dialcrest_ActionAbout"));
+    connect(about, &QAction::triggered, this, &HostApplication::showAbout);
+}
+
+void HostApplication::openSettings()
+{
+    SettingsDialog dialog(m_loader ? m_loader->settingService() : nullptr, m_frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.chosenLanguage() != Change::GetLangName())
+        changeLanguage(dialog.chosenLanguage());
+    // The SMS page may have changed where new messages are saved.
+    m_device->applyReceiveStorageSetting();
+}
+
+bool HostApplication::changeLanguage(const QString &code)
+{
+    if (!Change::SetLanguage(code)) {
+        qCWarning(lcHost) << "no catalogue for language" << code;
+        return false;
+    }
+    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("language"), code);
+    if (m_notify)
+        m_notify->Dispatch(QLatin1String(PluginIds::SmsUi), HostEvent::LanguageChanged);
+    emit languageChanged(code);
+    return true;
+}
+
+void HostApplication::showAbout()
+{
+    QMessageBox::about(m_frame, HostText::text("IDS_HOST_ABOUT_TITLE", "About Dialcrest"),
+                       HostText::text("IDS_HOST_ABOUT_TEXT",
+                                      "<p><b>Dialcrest %1</b></p><p>Connection manager for USB mobile-broadband "
+                                      "modems, with text messaging.</p><p>This build runs on a simulated modem: "
+                                      "use the Modem menu to receive messages, take out the SIM card or unplug "
+                                      "the modem.</p>")
+                           .arg(QApplication::applicationVersion()));
+}

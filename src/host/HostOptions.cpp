@@ -1,0 +1,72 @@
+#include "HostOptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Connection manager for USB mobile-broadband modems (simulated modem)."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption data({QStringLiteral("d"), QStringLiteral("data")},
+                                  QStringLiteral("Data folder for settings and messages."),
+                                  QStringLiteral("folder"));
+    const QCommandLineOption language({QStringLiteral("l"), QStringLiteral("language")},
+                                      QStringLiteral("Interface language: en or ar."),
+                                      QStringLiteral("code"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Start, render the main window to a PNG file and exit."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption delay(QStringLiteral("screenshot-delay"),
+                                   QStringLiteral("Milliseconds to let the window settle before the screenshot."),
+                                   QStringLiteral("ms"), QStringLiteral("1500"));
+    const QCommandLineOption noDemo(QStringLiteral("no-demo"),
+                                    QStringLiteral("Do not seed demo messages into a new message store."));
+    parser.addOptions({data, language, screenshot, delay, noDemo});
+
+    Parsed parsed;
+    if (!parser.parse(arguments)) {
+        parsed.result = Result::Error;
+        parsed.message = parser.errorText();
+        return parsed;
+    }
+    if (parser.isSet(help) || parser.isSet(version)) {
+        parsed.result = Result::ExitOk;
+        parsed.message = parser.isSet(help)
+            ? parser.helpText()
+            : QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+        return parsed;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        parsed.result = Result::Error;
+        parsed.message = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        return parsed;
+    }
+
+    HostOptions &o = parsed.options;
+    if (parser.isSet(data))
+        o.dataFolder = QFileInfo(parser.value(data)).absoluteFilePath();
+    if (parser.isSet(language)) {
+        o.language = parser.value(language).trimmed().toLower();
+        if (o.language != QLatin1String("en") && o.language != QLatin1String("ar")) {
+            parsed.result = Result::Error;
+            parsed.message = QStringLiteral("Unknown language \"%1\" (use en or ar)").arg(o.language);
+            return parsed;
+        }
+    }
+    if (parser.isSet(screenshot)) {
+        o.screenshotFile = QFileInfo(parser.value(screenshot)).absoluteFilePath();
+        bool ok = false;
+        o.screenshotDelayMs = parser.value(delay).toInt(&ok);
+        if (!ok || o.screenshotDelayMs < 0) {
+            parsed.result = Result::Error;
+            parsed.message = QStringLiteral("--screenshot-delay needs a number of milliseconds");
+            return parsed;
+        }
+    }
+    o.demo = !parser.isSet(noDemo);
+    return parsed;
+}

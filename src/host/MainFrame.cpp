@@ -1,0 +1,137 @@
+#include "MainFrame.h"
+
+#include "HostText.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+PluginPage::PluginPage(const QString &objectName, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(objectName);
+}
+
+QRect PluginPage::pluginRect() const
+{
+    return QRect(0, 0, width(), height());  // QRect keeps right = left + width - 1
+}
+
+void PluginPage::showProblem(const QString &title, const QString &details)
+{
+    auto *label = findChild<QLabel *>(QStringLiteral("dialcrest_PluginProblem"), Qt::FindDirectChildrenOnly);
+    if (!label) {
+        auto *layout = new QVBoxLayout(this);
+        label = new QLabel(this);
+        label->setObjectName(QStringLiteral("dialcrest_PluginProblem"));
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        layout->addWidget(label);
+    }
+    label->setText(title + QStringLiteral("\n\n") + details);
+    label->show();
+}
+
+void PluginPage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    emit resized();
+}
+
+MainFrame::MainFrame(QWidget *parent)
+    : QMainWindow(parent)
+    , m_pages(new QStackedWidget(this))
+    , m_deviceLabel(new QLabel(this))
+    , m_sendLabel(new QLabel(this))
+    , m_unreadLabel(new QLabel(this))
+{
+    setObjectName(QStringLiteral("dialcrest_MainFrame"));
+    setWindowTitle(HostText::text("IDS_HOST_TITLE", "Dialcrest Connection Manager"));
+    m_pages->setObjectName(QStringLiteral("dialcrest_Pages"));
+    setCentralWidget(m_pages);
+    m_deviceLabel->setObjectName(QStringLiteral("dialcrest_StatusDevice"));
+    m_sendLabel->setObjectName(QStringLiteral("dialcrest_StatusSending"));
+    m_unreadLabel->setObjectName(QStringLiteral("dialcrest_StatusUnread"));
+    statusBar()->setObjectName(QStringLiteral("dialcrest_StatusBar"));
+    statusBar()->addPermanentWidget(m_deviceLabel);
+    statusBar()->addPermanentWidget(m_sendLabel);
+    statusBar()->addPermanentWidget(m_unreadLabel);
+    setUnreadCount(0);
+    resize(960, 640);
+}
+
+QRect MainFrame::GetFrameGeometry()
+{
+    return frameGeometry();
+}
+
+void MainFrame::BringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainFrame::addPage(const QString &pluginName, QWidget *page)
+{
+    if (!page || m_pageByName.contains(pluginName))
+        return;
+    m_pageByName.insert(pluginName, page);
+    m_pages->addWidget(page);
+}
+
+QWidget *MainFrame::page(const QString &pluginName) const
+{
+    return m_pageByName.value(pluginName);
+}
+
+bool MainFrame::showPage(const QString &pluginName)
+{
+    QWidget *target = m_pageByName.value(pluginName);
+    if (!target)
+        return false;
+    if (m_pages->currentWidget() != target) {
+        m_pages->setCurrentWidget(target);
+        emit pageShown(pluginName);
+    }
+    return true;
+}
+
+QString MainFrame::currentPage() const
+{
+    return m_pageByName.key(m_pages->currentWidget());
+}
+
+void MainFrame::setUnreadCount(int count)
+{
+    m_unreadLabel->setText(HostText::text("IDS_HOST_UNREAD", "Unread messages: %1").arg(count));
+    m_unreadLabel->setProperty("unreadCount", count);
+}
+
+void MainFrame::setDeviceSummary(const QString &text)
+{
+    m_deviceLabel->setText(text);
+}
+
+void MainFrame::setSendingSummary(const QString &text)
+{
+    m_sendLabel->setText(text);
+}
+
+void MainFrame::showTransientMessage(const QString &text, int timeoutMs)
+{
+    statusBar()->showMessage(text, timeoutMs);
+}
+
+QMenu *MainFrame::menuByName(const QString &objectName) const
+{
+    return menuBar()->findChild<QMenu *>(objectName);
+}

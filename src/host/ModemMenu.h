@@ -1,0 +1,45 @@
+#pragma once
+// The Modem menu: drives the simulated modem the way a person would test the SMS page
+// against a real one (traffic arriving, the card or the modem going away, the radio, full
+// storages).
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QMenu;
+class QWidget;
+class DeviceManager;
+class MainFrame;
+
+class ModemMenu : public QObject
+{
+    Q_OBJECT
+public:
+    ModemMenu(DeviceManager *device, MainFrame *frame, QObject *parent = nullptr);
+
+    // The menu, owned by the frame's menu bar once added there.
+    QMenu *menu() const { return m_menu; }
+
+    // The commands, also callable without the menu. Each returns the SDK result (0 = done).
+    long receiveMessage(int storage = -1);  // -1: the receive storage
+    long receiveFlashMessage();
+    long receiveStatusReport(bool delivered = true);
+    long receiveCellBroadcast();
+    long fillStorage(int memory);
+    long restoreCapacities();
+
+private:
+    QAction *addToggle(const QString &objectName, const QString &text, bool checked);
+    void receiveCustomMessage();
+    void syncToggles();
+    void report(const QString &what, long rc);
+
+    DeviceManager *m_device;
+    QPointer<MainFrame> m_frame;
+    QMenu *m_menu;
+    QAction *m_sim = nullptr;
+    QAction *m_plugged = nullptr;
+    QAction *m_flight = nullptr;
+    QAction *m_canSend = nullptr;
+    int m_sampleIndex = 0;
+};
