@@ -55,6 +55,16 @@ int showBox(const MessageRequest &request, QMessageBox **boxOut)
         buttons[0] = box.addButton(QMessageBox::Ok);
     if (buttons[0])
         box.setDefaultButton(qobject_cast<QPushButton *>(buttons[0]));
+    // Closing the box (Escape, the title bar's close button) answers like the third
+    // button. A message box only closes through an escape button, so a box without a
+    // third button gets an invisible one.
+    QAbstractButton *escape = buttons[2];
+    if (!escape) {
+        escape = box.addButton(QString(), QMessageBox::RejectRole);
+        escape->setObjectName(QStringLiteral("dialcrest_MessageBoxClose"));
+        escape->hide();
+    }
+    box.setEscapeButton(escape);
 
     if (request.centre) {
         box.adjustSize();

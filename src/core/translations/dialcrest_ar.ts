@@ -91,6 +91,198 @@
         <source>IDS_HOST_CALLING</source>
         <translation>جارٍ الاتصال بـ %1…</translation>
     </message>
+    <message>
+        <source>IDS_HOST_ABOUT</source>
+        <translation>&amp;حول</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ABOUT_TITLE</source>
+        <translation>حول Dialcrest</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ABOUT_TEXT</source>
+        <translation>&lt;p&gt;&lt;b&gt;Dialcrest %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;مدير اتصال لمودمات النطاق العريض المحمولة عبر USB، مع الرسائل النصية.&lt;/p&gt;&lt;p&gt;يعمل هذا الإصدار على مودم محاكى: استخدم قائمة المودم لتلقي الرسائل أو إخراج بطاقة SIM أو فصل المودم.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ADD</source>
+        <translation>إضافة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ADDRESSBOOK</source>
+        <translation>دفتر العناوين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL</source>
+        <translation>ملء مساحة التخزين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILLED</source>
+        <translation>تم ملء مساحة التخزين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL_DEVICE</source>
+        <translation>ذاكرة المودم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL_PC</source>
+        <translation>هذا الحاسوب</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL_SIM</source>
+        <translation>بطاقة SIM</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FLIGHTMODE</source>
+        <translation>وضع الطيران</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_GENERAL</source>
+        <translation>عام</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_LANGUAGE</source>
+        <translation>اللغة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_FILE</source>
+        <translation>&amp;ملف</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_HELP</source>
+        <translation>&amp;مساعدة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_MODEM</source>
+        <translation>&amp;المودم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_SETTINGS</source>
+        <translation>&amp;الإعدادات</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_VIEW</source>
+        <translation>&amp;عرض</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_FAILED</source>
+        <translation>%1: رفض المودم الطلب (%2)</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_NAME</source>
+        <translation>الاسم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_NETSEND</source>
+        <translation>الشبكة تقبل الرسائل</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_NUMBER</source>
+        <translation>الرقم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PAGE_CONNECTION</source>
+        <translation>الاتصال</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PAGE_SMS</source>
+        <translation>الرسائل</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PICK</source>
+        <translation>اختيار المستلمين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PLUGGED</source>
+        <translation>تم توصيل المودم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PLUGIN_MISSING</source>
+        <translation>الرسائل غير متاحة.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_QUIT</source>
+        <translation>&amp;خروج</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE</source>
+        <translation>تلقي رسالة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED</source>
+        <translation>تم تلقي رسالة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED_CB</source>
+        <translation>تم تلقي رسالة بث خلوي</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED_FLASH</source>
+        <translation>تم تلقي رسالة فورية</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED_REPORT</source>
+        <translation>تم تلقي تقرير تسليم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_CB</source>
+        <translation>تلقي رسالة بث خلوي</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_CUSTOM</source>
+        <translation>تلقي رسالة من…</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_FLASH</source>
+        <translation>تلقي رسالة فورية</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_REPORT</source>
+        <translation>تلقي تقرير تسليم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_REMOVE</source>
+        <translation>إزالة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RESTORE</source>
+        <translation>استعادة سعات التخزين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RESTORED</source>
+        <translation>تمت استعادة سعات التخزين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SAVECONTACT</source>
+        <translation>حفظ جهة الاتصال</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SENDER</source>
+        <translation>من</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SETTINGS</source>
+        <translation>الإعدادات</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SETTINGS_OPEN</source>
+        <translation>&amp;الإعدادات…</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIMIN</source>
+        <translation>تم إدخال بطاقة SIM</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_STORAGE</source>
+        <translation>التخزين</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_STORAGE_DEFAULT</source>
+        <translation>مكان حفظ الرسائل الواردة</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_TEXT</source>
+        <translation>النص</translation>
+    </message>
 </context>
 <context>
     <name>SMSUIPlugin</name>

@@ -91,6 +91,198 @@
         <source>IDS_HOST_CALLING</source>
         <translation>Calling %1…</translation>
     </message>
+    <message>
+        <source>IDS_HOST_ABOUT</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ABOUT_TITLE</source>
+        <translation>About Dialcrest</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ABOUT_TEXT</source>
+        <translation>&lt;p&gt;&lt;b&gt;Dialcrest %1&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Connection manager for USB mobile-broadband modems, with text messaging.&lt;/p&gt;&lt;p&gt;This build runs on a simulated modem: use the Modem menu to receive messages, take out the SIM card or unplug the modem.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ADD</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_ADDRESSBOOK</source>
+        <translation>Address book</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL</source>
+        <translation>Fill storage</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILLED</source>
+        <translation>Storage filled</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL_DEVICE</source>
+        <translation>Modem memory</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL_PC</source>
+        <translation>This computer</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FILL_SIM</source>
+        <translation>SIM card</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_FLIGHTMODE</source>
+        <translation>Flight mode</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_GENERAL</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_LANGUAGE</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_FILE</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_HELP</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_MODEM</source>
+        <translation>&amp;Modem</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_SETTINGS</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MENU_VIEW</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_FAILED</source>
+        <translation>%1: the modem refused (%2)</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_NAME</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_NETSEND</source>
+        <translation>Network accepts messages</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_NUMBER</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PAGE_CONNECTION</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PAGE_SMS</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PICK</source>
+        <translation>Choose recipients</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PLUGGED</source>
+        <translation>Modem plugged in</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_PLUGIN_MISSING</source>
+        <translation>Messages are not available.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_QUIT</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE</source>
+        <translation>Receive a message</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED</source>
+        <translation>Message received</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED_CB</source>
+        <translation>Cell broadcast received</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED_FLASH</source>
+        <translation>Flash message received</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVED_REPORT</source>
+        <translation>Delivery report received</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_CB</source>
+        <translation>Receive a cell broadcast</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_CUSTOM</source>
+        <translation>Receive a message from…</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_FLASH</source>
+        <translation>Receive a flash message</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RECEIVE_REPORT</source>
+        <translation>Receive a delivery report</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_REMOVE</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RESTORE</source>
+        <translation>Restore storage capacities</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_RESTORED</source>
+        <translation>Storage capacities restored</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SAVECONTACT</source>
+        <translation>Save contact</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SENDER</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SETTINGS</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SETTINGS_OPEN</source>
+        <translation>&amp;Settings…</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIMIN</source>
+        <translation>SIM card inserted</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_STORAGE</source>
+        <translation>Storage</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_STORAGE_DEFAULT</source>
+        <translation>Receive storage</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_TEXT</source>
+        <translation>Text</translation>
+    </message>
 </context>
 <context>
     <name>SMSUIPlugin</name>
