@@ -1,0 +1,70 @@
+// The application as a user starts it: a separate process with the screenshot option.
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class ScreenshotTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void screenshotWritesTheMainWindow();
+    void badOptionExitsWithUsageError();
+
+private:
+    int run(const QStringList &arguments, const QString &home, QByteArray *errors = nullptr);
+};
+
+int ScreenshotTest::run(const QStringList &arguments, const QString &home, QByteArray *errors)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("DIALCREST_HOME"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(home);
+    process.start(QStringLiteral(DIALCREST_EXECUTABLE), arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    if (errors)
+        *errors = process.readAllStandardError();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+void ScreenshotTest::screenshotWritesTheMainWindow()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString shot = home.filePath(QStringLiteral("window.png"));
+    QByteArray errors;
+    // Relative data folder: resolved against the working directory at start.
+    QCOMPARE(run({"--data", "data", "--screenshot", shot, "--screenshot-delay", "200"}, home.path(), &errors), 0);
+    const QImage image(shot);
+    QVERIFY2(!image.isNull(), errors.constData());
+    QVERIFY(image.width() >= 640 && image.height() >= 400);
+    // Not a blank canvas: a rendered window has many colours.
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            colours.insert(image.pixel(x, y));
+    QVERIFY(colours.size() > 20);
+    // The data folder was created where asked, with the host's settings and the SDK's store.
+    QVERIFY(QDir(home.filePath(QStringLiteral("data"))).exists());
+    QVERIFY(!QDir(home.filePath(QStringLiteral("data"))).isEmpty());
+}
+
+void ScreenshotTest::badOptionExitsWithUsageError()
+{
+    QTemporaryDir home;
+    QByteArray errors;
+    QCOMPARE(run({"--language", "xx"}, home.path(), &errors), 2);
+    QVERIFY(errors.contains("xx"));
+}
+
+QTEST_GUILESS_MAIN(ScreenshotTest)
+#include "tst_hostscreenshot.moc"
