@@ -76,6 +76,8 @@ void State::resetSimulation()
     jobs.clear();
     std::fill(std::begin(used), std::end(used), -1);
     pcNextId = -1;
+    contacts.clear();
+    contactsLoaded = false;
 }
 
 std::unique_lock<std::mutex> enter(const char *function, long &rc)
@@ -192,6 +194,7 @@ void forgetCaches()
     State &s = state();
     std::fill(std::begin(s.used), std::end(s.used), -1);
     s.pcNextId = -1;
+    s.contactsLoaded = false;
 }
 
 void checkFull(int memory)

@@ -63,6 +63,7 @@ void seedDemo()
     s.store.addContact(u"Anna Becker", u"+4915112345678");
     s.store.addContact(u"Parcel Service", u"+15550123");
     s.store.addContact(u"Oliver Grant", u"07700900123");
+    s.contactsLoaded = false;
     for (const Seed &seed : kSeeds) {
         Message m;
         m.mem = seed.mem;

@@ -53,6 +53,16 @@ bool numbersMatch(const std::u16string &a, const std::u16string &b)
            && longer.digits.compare(extra, std::u16string::npos, shorter.digits) == 0;
 }
 
+const std::vector<Contact> &cachedContacts()
+{
+    State &s = state();
+    if (!s.contactsLoaded) {
+        s.contacts = s.store.contacts();
+        s.contactsLoaded = true;
+    }
+    return s.contacts;
+}
+
 } // namespace sdk
 
 using namespace sdk;
@@ -66,7 +76,7 @@ long UTPS_PBSrv_FindNameByNumber(const UTPS_WCHAR *number, UTPS_WCHAR **name, in
         return UTPS_E_INVALID_ARG;
     *name = nullptr;
     const std::u16string wanted = fromWide(number);
-    const std::vector<Contact> contacts = state().store.contacts();
+    const std::vector<Contact> &contacts = cachedContacts();
     const Contact *found = nullptr;
     for (const Contact &c : contacts) {
         if (c.number == wanted) {
@@ -94,6 +104,7 @@ long SimCtl_AddContact(const char *name, const char *number, int *id)
         return UTPS_E_INVALID_ARG;
     SDK_WRITE_GATE(lock);
     const int newId = state().store.addContact(fromUtf8(name), fromUtf8(number));
+    state().contactsLoaded = false;
     if (newId < 0)
         return UTPS_E_DATABASE;
     if (id)
@@ -107,6 +118,7 @@ long SimCtl_RemoveContact(int id)
     SDK_ENTER(lock);
     SDK_WRITE_GATE(lock);
     const int rc = state().store.removeContact(id);
+    state().contactsLoaded = false;
     if (rc < 0)
         return UTPS_E_DATABASE;
     if (rc == 0)
@@ -127,7 +139,7 @@ long SimCtl_ListContacts(SimCtlContact **contacts, int *count)
     SDK_ENTER(lock);
     if (!contacts || !count)
         return UTPS_E_INVALID_ARG;
-    const std::vector<Contact> list = state().store.contacts();
+    const std::vector<Contact> list = cachedContacts();
     *contacts = nullptr;
     *count = int(list.size());
     if (list.empty())

@@ -116,6 +116,9 @@ struct State
     // Caches of what the database knows, -1 when unknown (reloaded after a rollback).
     int used[3] = {-1, -1, -1};
     int pcNextId = -1;
+    // Every stored message's sender is looked up when a storage is read: keep them at hand.
+    std::vector<Contact> contacts;
+    bool contactsLoaded = false;
 
     void resetSimulation();
 };
