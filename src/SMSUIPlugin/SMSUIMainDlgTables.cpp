@@ -1,0 +1,404 @@
+// The message tables: one per folder and storage root, built and rebuilt from the store.
+#include "SMSUIMainDlg.h"
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMutexLocker>
+#include <QTextBrowser>
+#include <QTreeWidgetItem>
+
+#include "CommonUtils.h"
+#include "SMSStatusUILogic.h"
+#include "SMSUITableWidget.h"
+#include "SmsLog.h"
+
+namespace {
+constexpr int kNameColumn = 0;
+constexpr int kContentColumn = 1;
+constexpr int kTimeColumn = 2;
+constexpr int kRowHeight = 16;
+// The SDK writes this when a message carries no time; it stands for "when shown".
+const QString kNowPlaceholder = QStringLiteral("00000000000000");
+
+QImage mirroredIf(const QImage &image, bool mirror)
+{
+    return mirror ? image.mirrored(true, false) : image;
+}
+} // namespace
+
+void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
+{
+    if (!table)
+        return;
+    table->setMainDlg(this);
+    table->setColumnCount(3);
+    table->setWordWrap(false);
+    table->setShowGrid(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    table->setItemDelegate(new GridDelegateLayout(table));
+    for (int c = 0; c < 3; ++c)
+        table->setHorizontalHeaderItem(c, new UITableItem);
+    table->setColumnWidth(kNameColumn, 150);
+    table->setColumnWidth(kContentColumn, 250);
+    table->setColumnWidth(kTimeColumn, 140);
+    QHeaderView *header = table->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setTextElideMode(Qt::ElideRight);
+    header->setSortIndicatorShown(true);
+    header->setStretchLastSection(false);
+    connect(header, &QHeaderView::sectionClicked, this, &SMSUIMainDlg::OnHeaderClicked,
+            Qt::UniqueConnection);
+    setTableHeaderTexts(table);
+    table->setSortingEnabled(true);
+    table->sortItems(kTimeColumn, Qt::DescendingOrder);
+    connectTableSignals(table);
+}
+
+void SMSUIMainDlg::setTableHeaderTexts(SMSUITableWidget *table)
+{
+    if (!table)
+        return;
+    const QString texts[3] = {
+        tr(QStringLiteral("IDS_LST_TEL")) + QLatin1Char('/') + tr(QStringLiteral("IDS_LST_NAME")),
+        tr(QStringLiteral("IDS_LST_CONTENT")), tr(QStringLiteral("IDS_LST_TIME"))};
+    for (int c = 0; c < 3; ++c) {
+        if (QTableWidgetItem *h = table->horizontalHeaderItem(c))
+            h->setText(texts[c]);
+    }
+}
+
+void SMSUIMainDlg::connectTableSignals(SMSUITableWidget *table)
+{
+    // Selection first, then clicks: the order the rebuild restores them in.
+    connect(table, &QTableWidget::itemSelectionChanged, this,
+            &SMSUIMainDlg::onTableSelectionChanged, Qt::UniqueConnection);
+    connect(table, &QTableWidget::cellClicked, this, &SMSUIMainDlg::onClickTableRow,
+            Qt::UniqueConnection);
+}
+
+void SMSUIMainDlg::disconnectTableSignals(SMSUITableWidget *table)
+{
+    disconnect(table, &QTableWidget::cellClicked, this, &SMSUIMainDlg::onClickTableRow);
+    disconnect(table, &QTableWidget::itemSelectionChanged, this,
+               &SMSUIMainDlg::onTableSelectionChanged);
+}
+
+QList<_EN_SMS_POSITION> SMSUIMainDlg::sourcesOf(_EN_SMS_POSITION position) const
+{
+    switch (position) {
+    case EN_SIM_ROOT:
+        return {EN_SIM_OUTBOX, EN_SIM_INBOX};
+    case EN_LOCAL_ROOT:
+        return {EN_LOCAL_OUTBOX, EN_LOCAL_INBOX, EN_LOCAL_DRAFT, EN_LOCAL_FAVORITE,
+                EN_LOCAL_TRASH, EN_LOCAL_REPORT, EN_LOCAL_CBSBOX, EN_LOCAL_SENTITEMS};
+    case EN_DEVICE_ROOT:
+        return {EN_DEVICE_OUTBOX, EN_DEVICE_INBOX};
+    default:
+        if ((position >= EN_LOCAL_OUTBOX && position <= EN_LOCAL_CBSBOX)
+            || position == EN_LOCAL_SENTITEMS)
+            return {position};
+        return {};
+    }
+}
+
+void SMSUIMainDlg::appendRecordsOf(_EN_SMS_POSITION source, SMSUITableWidget *table)
+{
+    const QHash<int, SmsRecord *> records = m_pStatusLogicObject->GetSMSRecordsSet(source);
+    int row = table->rowCount();
+    table->setRowCount(row + records.size());
+    for (SmsRecord *record : records)
+        populateTableRow(record, row++, table);
+}
+
+void SMSUIMainDlg::buildStorageTables(const QList<_EN_SMS_POSITION> &positions)
+{
+    if (!m_pStatusLogicObject)
+        return;
+    for (_EN_SMS_POSITION position : positions) {
+        if (m_tableMap.contains(position)) {
+            // Only the SIM and device storages are loaded again (when they reappear).
+            syncSMSTableWithBuffers(position);
+            continue;
+        }
+        auto *table = new SMSUITableWidget;
+        configureTable(table);
+        // Sorting is off while filling, so rows land where they are put and are sorted once.
+        table->setSortingEnabled(false);
+        const QSignalBlocker blocker(table);
+        for (_EN_SMS_POSITION source : sourcesOf(position))
+            appendRecordsOf(source, table);
+        table->setSortingEnabled(true);
+        table->sortItems(kTimeColumn, Qt::DescendingOrder);
+        m_tableMap.insert(position, table);
+    }
+}
+
+void SMSUIMainDlg::populateLocalSMSTables()
+{
+    buildStorageTables({EN_LOCAL_OUTBOX, EN_LOCAL_INBOX, EN_LOCAL_DRAFT, EN_LOCAL_FAVORITE,
+                        EN_LOCAL_TRASH, EN_LOCAL_REPORT, EN_LOCAL_CBSBOX, EN_LOCAL_ROOT,
+                        EN_LOCAL_SENTITEMS});
+    updateCount();
+}
+
+void SMSUIMainDlg::populateSimSMSTables()
+{
+    buildStorageTables({EN_SIM_OUTBOX, EN_SIM_INBOX, EN_SIM_ROOT});
+}
+
+void SMSUIMainDlg::populateDeviceSMSTables()
+{
+    buildStorageTables({EN_DEVICE_OUTBOX, EN_DEVICE_INBOX, EN_DEVICE_ROOT});
+}
+
+void SMSUIMainDlg::syncSMSTableWithBuffers(_EN_SMS_POSITION position)
+{
+    SMSUITableWidget *table = m_tableMap.value(position);
+    if (!table) {
+        qCDebug(lcSmsWindow) << "no table to rebuild for position" << position;
+        return;
+    }
+    table->clearFocus();
+    table->setSortingEnabled(false);
+    disconnectTableSignals(table);
+    if (emptySMSTable(position) != 0) {
+        qCWarning(lcSmsWindow) << "emptying the table of position" << position << "failed";
+        return;
+    }
+    const QList<_EN_SMS_POSITION> sources = sourcesOf(position);
+    if (sources.isEmpty())
+        qCWarning(lcSmsWindow) << "no folder to rebuild from for position" << position;
+    if (m_pStatusLogicObject) {
+        // Clearing a selection would still fire the view's own selection model signal.
+        const QSignalBlocker blocker(table);
+        for (_EN_SMS_POSITION source : sources)
+            appendRecordsOf(source, table);
+    }
+    if (m_pCurrentTreeItem)
+        loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
+    disableAllToolbarItems();
+    connectTableSignals(table);
+    table->setSortingEnabled(true);
+    updateCount();
+}
+
+int SMSUIMainDlg::emptySMSTable(_EN_SMS_POSITION position)
+{
+    SMSUITableWidget *table = m_tableMap.value(position);
+    if (!table)
+        return 23;
+    table->clearFocus();
+    table->clearContents();
+    table->setRowCount(0);
+    return 0;
+}
+
+void SMSUIMainDlg::addRecToSMSTable(_EN_SMS_POSITION position, SmsRecord *record)
+{
+    SMSUITableWidget *table = m_tableMap.value(position);
+    if (!record || !table || doesTableHasRecord(record->iMsgId, table))
+        return;
+    table->setSortingEnabled(false);
+    const int row = table->rowCount();
+    table->insertRow(row);
+    populateTableRow(record, row, table);
+    table->setSortingEnabled(true);
+    table->sortItems(kTimeColumn, Qt::DescendingOrder);
+    if (m_pCurrentTreeItem)
+        loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
+    onClickTableRow(0);
+}
+
+void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget *table)
+{
+    if (!record || !table) {
+        qCWarning(lcSmsWindow) << "row without record or table";
+        return;
+    }
+    const bool rtl = isRightToLeft();
+    const Qt::Alignment align = Qt::AlignLeft | Qt::AlignBottom;
+    const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
+
+    auto *name = new UITableItem;
+    setTableNameField(record, name);
+    name->setData(Qt::UserRole, SMSUITableWidget::recordLink(record));
+
+    QString content = record->strContent;
+    content.remove(QStringLiteral("\r\n"));
+    content.remove(QLatin1Char('\n'));
+    if (rtl)
+        CommonUtils::ParanthesisCorrection(content);
+    auto *text = new UITableItem(content);
+    text->setData(Qt::UserRole, 0);
+
+    QDateTime when = record->strTime == kNowPlaceholder
+        ? QDateTime::currentDateTime()
+        : QDateTime::fromString(record->strTime, QStringLiteral("yyyyMMddhhmmss"));
+    auto *time = new UITableItem;
+    time->setData(Qt::DisplayRole, when);
+    time->setData(Qt::UserRole, 0);
+
+    QTableWidgetItem *items[3] = {name, text, time};
+    for (int c = 0; c < 3; ++c) {
+        items[c]->setTextAlignment(align);
+        items[c]->setFlags(flags);
+        table->setItem(row, c, items[c]);
+    }
+    table->setRowHeight(row, kRowHeight);
+}
+
+void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
+{
+    if (!record || !item)
+        return;
+    QString name = record->strDisplayName.isEmpty() ? record->strNumber : record->strDisplayName;
+    const bool rtl = isRightToLeft();
+    if (rtl)
+        CommonUtils::ParanthesisCorrection(name);
+    item->setText(name);
+    item->setIcon(QIcon(QPixmap::fromImage(mirroredIf(record->imgIcon, rtl))));
+}
+
+bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)
+{
+    if (!record || !m_pStatusLogicObject)
+        return false;
+    const QList<QImage> images = m_pStatusLogicObject->GetTableImages();
+    const QImage readImage = images.value(0);
+    const bool rtl = isRightToLeft();
+    if (record->iReadStatus == 1) {
+        record->iReadStatus = 0;
+        record->imgIcon = readImage;
+        if (item)
+            item->setIcon(QIcon(QPixmap::fromImage(mirroredIf(readImage, rtl))));
+        return true;
+    }
+    if (record->iReadStatus == 0 && images.size() > 1 && record->imgIcon == images.at(1)) {
+        record->imgIcon = readImage;
+        if (item)
+            item->setIcon(QIcon(QPixmap::fromImage(mirroredIf(readImage, rtl))));
+    }
+    return false;
+}
+
+bool SMSUIMainDlg::doesTableHasRecord(int id, SMSUITableWidget *table) const
+{
+    if (!table)
+        return false;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const SmsRecord *record = table->recordAt(row);
+        if (record && record->iMsgId == id)
+            return true;
+    }
+    return false;
+}
+
+SMSUITableWidget *SMSUIMainDlg::createEmptyTable()
+{
+    if (!m_pEmptyTable) {
+        m_pEmptyTable = new SMSUITableWidget(this);
+        m_pEmptyTable->setObjectName(QStringLiteral("Empty Table"));
+        configureTable(m_pEmptyTable);
+    }
+    return m_pEmptyTable;
+}
+
+void SMSUIMainDlg::releaseALLSMSTables()
+{
+    for (SMSUITableWidget *table : std::as_const(m_tableMap)) {
+        delete table->itemDelegate();
+        delete table;
+    }
+    m_pCurrentTable = nullptr;
+    m_tableMap.clear();
+}
+
+int SMSUIMainDlg::getEnPositionOfSelectedTableItem() const
+{
+    if (!m_pCurrentTable)
+        return -1;
+    const QList<int> rows = m_pCurrentTable->selectedRowNumbers();
+    if (rows.isEmpty())
+        return -1;
+    const SmsRecord *record = m_pCurrentTable->recordAt(rows.first());
+    return record ? record->enPos : -1;
+}
+
+void SMSUIMainDlg::GetRecordListByLocation(_EN_SMS_POSITION position,
+                                           QList<SmsRecord> &list) const
+{
+    const SMSUITableWidget *table = m_tableMap.value(position);
+    if (!table)
+        return;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (const SmsRecord *record = table->recordAt(row))
+            list.append(*record);
+    }
+}
+
+void SMSUIMainDlg::GetSmsSelectedRecord(SmsRecord *record)
+{
+    if (record)
+        m_selectedRecords.append(*record);
+}
+
+QString SMSUIMainDlg::parseTimeOfSdk(const QString &sdkTime)
+{
+    if (sdkTime.size() < 14) {
+        qCWarning(lcSmsWindow) << "SDK time too short:" << sdkTime;
+        return QString();
+    }
+    QString text = sdkTime;
+    text.insert(4, QLatin1Char('/'));
+    text.insert(7, QLatin1Char('/'));
+    text.insert(10, QLatin1Char('/'));
+    const QStringList parts = text.split(QLatin1Char('/'));
+    if (parts.size() < 4)
+        return QString();
+    QString clock = parts.at(3);
+    clock.insert(2, QLatin1Char(':'));
+    clock.insert(5, QLatin1Char(':'));
+    return parts.at(2) + QLatin1Char('/') + parts.at(1) + QLatin1Char('/') + parts.at(0)
+        + QLatin1Char(' ') + clock;
+}
+
+void SMSUIMainDlg::onTableSelectionChanged()
+{
+    if (m_pCurrentTable && m_pCurrentTable->currentRow() >= 0)
+        onClickTableRow(m_pCurrentTable->currentRow());
+}
+
+void SMSUIMainDlg::OnHeaderClicked(int)
+{
+    if (!m_pCurrentTable)
+        return;
+    m_pCurrentTable->activateWindow();
+    m_pCurrentTable->viewport()->update();
+}
+
+void SMSUIMainDlg::onClickTableRow(int)
+{
+    QMutexLocker locker(&m_rowClickMutex);
+    if (m_SMSThreadInst.isRunning()) {
+        qCDebug(lcSmsWindow) << "row click ignored: the worker thread is running";
+        return;
+    }
+    enableToolBarItem(9001);
+    if (!m_pTextPreview || !m_pStatusLogicObject || !m_pCurrentTable)
+        return;
+    const QList<int> rows = m_pCurrentTable->selectedRowNumbers();
+    if (rows.isEmpty()) {
+        disableAllToolbarItems();
+        reSetPreviewArea();
+        return;
+    }
+    SmsRecord *record = m_pCurrentTable->recordAt(rows.first());
+    if (!record)
+        return;
+    previewRecord(record, rows.size());
+    update();
+}

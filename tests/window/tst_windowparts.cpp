@@ -1,0 +1,139 @@
+// Pieces of the SMS window that need no simulator: cell ordering, SDK time text, the
+// message HTML of the preview.
+#include <QTextDocument>
+#include <QtTest>
+
+#include "CommonUtils.h"
+#include "SMSUIMainDlg.h"
+#include "SMSUITableWidget.h"
+#include "TestEnv.h"
+
+class tst_WindowParts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ordering_data();
+    void ordering();
+    void sortingATable();
+    void parseTimeOfSdk_data();
+    void parseTimeOfSdk();
+    void messageHtml_data();
+    void messageHtml();
+
+private:
+    TestDataHome m_home;
+};
+
+void tst_WindowParts::ordering_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("aFirst");
+    QTest::newRow("case ignored first") << "apple" << "Banana" << true;
+    QTest::newRow("case ignored first, reversed") << "Banana" << "apple" << false;
+    QTest::newRow("upper before lower on a tie") << "Alice" << "alice" << true;
+    QTest::newRow("lower after upper on a tie") << "alice" << "Alice" << false;
+    QTest::newRow("equal is not less") << "same" << "same" << false;
+    QTest::newRow("prefix first") << "ab" << "abc" << true;
+    QTest::newRow("numbers as text") << "+1555" << "+2" << true;
+    QTest::newRow("ISO times in time order") << "2025-12-31T23:59:59.000"
+                                             << "2026-01-01T00:00:00.000" << true;
+}
+
+void tst_WindowParts::ordering()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, aFirst);
+    QCOMPARE(UITableItem::lessThan(a, b), aFirst);
+    QCOMPARE(UITableItem(a) < UITableItem(b), aFirst);
+}
+
+void tst_WindowParts::sortingATable()
+{
+    SMSUITableWidget table;
+    table.setColumnCount(2);
+    const QStringList names{"bob", "Alice", "alice", "Bob", "carol"};
+    const QList<QDateTime> times{QDateTime(QDate(2026, 1, 2), QTime(9, 0)),
+                                 QDateTime(QDate(2025, 12, 31), QTime(23, 0)),
+                                 QDateTime(QDate(2026, 1, 10), QTime(8, 0)),
+                                 QDateTime(QDate(2026, 1, 1), QTime(0, 0)),
+                                 QDateTime(QDate(2024, 5, 5), QTime(5, 5))};
+    table.setRowCount(names.size());
+    for (int r = 0; r < names.size(); ++r) {
+        table.setItem(r, 0, new UITableItem(names.at(r)));
+        auto *t = new UITableItem;
+        t->setData(Qt::DisplayRole, times.at(r));
+        table.setItem(r, 1, t);
+    }
+    table.sortItems(0, Qt::AscendingOrder);
+    QStringList sorted;
+    for (int r = 0; r < table.rowCount(); ++r)
+        sorted << table.item(r, 0)->text();
+    QCOMPARE(sorted, (QStringList{"Alice", "alice", "Bob", "bob", "carol"}));
+
+    table.sortItems(1, Qt::DescendingOrder);
+    sorted.clear();
+    for (int r = 0; r < table.rowCount(); ++r)
+        sorted << table.item(r, 0)->text();
+    QCOMPARE(sorted, (QStringList{"alice", "bob", "Bob", "Alice", "carol"}));
+}
+
+void tst_WindowParts::parseTimeOfSdk_data()
+{
+    QTest::addColumn<QString>("sdk");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("ordinary") << "20260315083005" << "15/03/2026 08:30:05";
+    QTest::newRow("midnight new year") << "20270101000000" << "01/01/2027 00:00:00";
+    QTest::newRow("too short") << "2026" << "";
+}
+
+void tst_WindowParts::parseTimeOfSdk()
+{
+    QFETCH(QString, sdk);
+    QFETCH(QString, shown);
+    QCOMPARE(SMSUIMainDlg::parseTimeOfSdk(sdk), shown);
+}
+
+void tst_WindowParts::messageHtml_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("priorityKey");
+    QTest::addColumn<QString>("plainContains");
+    QTest::addColumn<bool>("hasAnchor");
+    QTest::newRow("markup shown literally") << "<b>x</b> & <i>" << "" << "<b>x</b> & <i>" << false;
+    // The tag is shown as typed; only the address inside it becomes a link.
+    QTest::newRow("typed anchor shown as text") << "<a href=\"http://evil\">hi</a>" << ""
+                                                << "<a href=\"http://evil\">hi</a>" << true;
+    QTest::newRow("web address linked") << "go to http://example.com now" << ""
+                                        << "go to http://example.com now" << true;
+    QTest::newRow("priority line") << "x" << "IDS_RAD_URGENT"
+                                   << SMSUIMainDlg::tr(QStringLiteral("IDS_RAD_URGENT")) << false;
+}
+
+void tst_WindowParts::messageHtml()
+{
+    QFETCH(QString, content);
+    QFETCH(QString, priorityKey);
+    QFETCH(QString, plainContains);
+    QFETCH(bool, hasAnchor);
+    const QString linked =
+        CommonUtils::ParseAndCreateHyperLinks(SMSUIMainDlg::escapeForPreview(content));
+    const QString html = SMSUIMainDlg::buildMessageHtml(
+        SMSUIMainDlg::escapeForPreview(QStringLiteral("<Ann>")), QStringLiteral("+1555"), linked,
+        QStringLiteral("today"), priorityKey);
+    QTextDocument doc;
+    doc.setHtml(html);
+    const QString plain = doc.toPlainText();
+    QVERIFY2(plain.contains(plainContains), qPrintable(plain));
+    QVERIFY(plain.contains(QStringLiteral("<Ann>")));
+    QCOMPARE(html.contains(QStringLiteral("<a "), Qt::CaseInsensitive), hasAnchor);
+    QCOMPARE(plain.contains(SMSUIMainDlg::tr(QStringLiteral("IDS_STC_PRIORITY"))),
+             !priorityKey.isEmpty());
+    // Name line, number, content, time: four lines without a priority.
+    QCOMPARE(plain.count(QLatin1Char('\n')), priorityKey.isEmpty() ? 4 : 5);
+}
+
+QTEST_MAIN(tst_WindowParts)
+#include "tst_windowparts.moc"
