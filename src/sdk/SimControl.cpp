@@ -251,9 +251,16 @@ long SimCtl_SetPinState(int pinState, int pinAttempts, int pukAttempts)
     if (pinState < 0 || pinAttempts < 0 || pukAttempts < 0 || pinAttempts > 255 || pukAttempts > 255)
         return UTPS_E_INVALID_ARG;
     State &s = state();
+    const auto usable = [&] {
+        return s.pinState == UTPS_PIN_STATE_READY || s.pinState == UTPS_PIN_STATE_VERIFIED;
+    };
+    const bool wasUsable = usable();
     s.pinState = pinState;
     s.pinAttempts = pinAttempts;
     s.pukAttempts = pukAttempts;
+    // Entering the PIN opens the SIM's storage; a locked SIM closes it.
+    if (s.devicePlugged && s.simInserted && wasUsable != usable())
+        postStatusEvent(usable() ? UTPS_SMS_STATUS_SIM_OK : UTPS_SMS_STATUS_SIM_NOT_AVAILABLE, UTPS_SMS_MEM_SIM);
     announceCanSend();
     return UTPS_OK;
 }
@@ -365,12 +372,12 @@ long SimCtl_GetReceiveStorage(int *memory)
 long SimCtl_FailNextCalls(const char *function, int count, long result)
 {
     SDK_ENTER(lock);
-    if (!function || count < 0 || (count > 0 && result == UTPS_OK))
+    if (!function || count < 0)
         return UTPS_E_INVALID_ARG;
     if (count == 0)
         state().faults.erase(function);
     else
-        state().faults[function] = Fault{count, result};
+        state().faults[function] = Fault{count, result == UTPS_OK ? UTPS_E_FAILED : result};
     return UTPS_OK;
 }
 

@@ -286,6 +286,14 @@ void SdkEventsTest::modemStateChangesRaiseEvents()
     QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
     QCOMPARE(statusCodes(), QList<int>({UTPS_SMS_STATUS_CANNOT_SEND_SMS, UTPS_SMS_STATUS_CAN_SEND_SMS}));
 
+    // Locking and unlocking the SIM closes and opens its storage.
+    EventRecorder::instance().clear();
+    SimCtl_SetPinState(UTPS_PIN_STATE_PUK_REQUIRED, 0, 9);
+    SimCtl_SetPinState(UTPS_PIN_STATE_VERIFIED, 3, 10);
+    QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
+    QCOMPARE(statusCodes(), QList<int>({UTPS_SMS_STATUS_SIM_NOT_AVAILABLE, UTPS_SMS_STATUS_CANNOT_SEND_SMS,
+                                        UTPS_SMS_STATUS_SIM_OK, UTPS_SMS_STATUS_CAN_SEND_SMS}));
+
     EventRecorder::instance().clear();
     SimCtl_AddContact("Anna", "+4915112345678", nullptr);
     QTRY_COMPARE(EventRecorder::instance().events(1, EVENT_PB_PHONEBOOK_READY).size(), 1);

@@ -81,7 +81,12 @@ UTPS_API long SimCtl_SetFlightMode(int on);
 /* The modem's own "can send" state besides network and radio. Every change of the overall
  * ability to send produces event 2 CAN_SEND_SMS / CANNOT_SEND_SMS. */
 UTPS_API long SimCtl_SetCanSend(int canSend);
+/* PIN state as UTPS_DevSrv_GetPinStatus reports it, with the remaining attempts. While it
+ * is neither 1 nor 8 the SIM storage is not readable; a change between usable and not
+ * usable sends event 2 SIM_OK / SIM_NOT_AVAILABLE. */
 UTPS_API long SimCtl_SetPinState(int state, int pinAttempts, int pukAttempts);
+/* What UTPS_DevSrv_GetProductType (UTPS_PRODUCT_*), GetSimType (UTPS_SIMTYPE_*) and
+ * GetMultiModeCardStatus answer from now on. No event. */
 UTPS_API long SimCtl_SetProductType(int type);
 UTPS_API long SimCtl_SetSimType(int type);
 UTPS_API long SimCtl_SetMultiModeCard(int multiMode);
@@ -109,7 +114,7 @@ UTPS_API long SimCtl_GetReceiveStorage(int *memory);
 
 /* ---- Fault injection --------------------------------------------------------------- */
 /* The next count calls of the SDK function named function (e.g. "UTPS_SMSSrv_GetMsg")
- * fail with result (non-zero) without doing anything. For UTPS_SMSSrv_EndTransaction the
+ * fail with result (0 stands for UTPS_E_FAILED) without doing anything. For UTPS_SMSSrv_EndTransaction the
  * injected failure is a failed commit: the bracket closes and the batch is rolled back.
  * count 0 clears it. */
 UTPS_API long SimCtl_FailNextCalls(const char *function, int count, long result);

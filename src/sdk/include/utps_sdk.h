@@ -35,7 +35,7 @@ typedef unsigned short UTPS_WCHAR;
 
 /* ---- Result codes ------------------------------------------------------------------ */
 #define UTPS_OK 0L                   /* success */
-#define UTPS_E_FAILED 1L             /* unspecified failure (also: injected faults by default) */
+#define UTPS_E_FAILED 1L             /* unspecified failure */
 #define UTPS_E_INVALID_ARG 2L        /* null pointer, bad memory, bad position, bad length */
 #define UTPS_E_NOT_FOUND 3L          /* no message with that id in that memory, no contact */
 #define UTPS_E_STORAGE_FULL 4L       /* the storage has reached its capacity */
