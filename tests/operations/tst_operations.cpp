@@ -1,0 +1,439 @@
+// Store operations, drop rules and the send logic on the real simulator: what each does to
+// the SDK and to the store's folders.
+#include <QtTest>
+
+#include "CommonUtils.h"
+#include "SMSEditUILogic.h"
+#include "StoreTestSupport.h"
+
+using namespace storetest;
+
+namespace {
+
+// Reads a message back from the SDK; iMsgId -1 when it is not there.
+SmsRecord fromSdk(int id, int position)
+{
+    SmsRecord *read = nullptr;
+    SmsRecord copy;
+    if (SMSStatusUILogic::Instance()->GetSMSRecordUsingID(id, _EN_SMS_POSITION(position), &read) == 0)
+        copy = *read;
+    delete read;
+    return copy;
+}
+
+QList<int> accepted(std::initializer_list<int> list)
+{
+    return QList<int>(list);
+}
+
+} // namespace
+
+class TestOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_fixture.cleanup(); }
+
+    void deleteByFolder_data();
+    void deleteByFolder();
+    void failedDeleteChangesNothing();
+    void forceDelete();
+    void recoverReturnsToOrigin();
+    void moveStoresBeforeRemoving();
+    void copyKeepsSource();
+    void moveFailures();
+    void updateRewritesAndRefiles();
+    void saveDraft();
+    void dropRules_data();
+    void dropRules();
+
+    void splitAndCancel();
+    void editUpdateReadsReportsOnly();
+    void cardName_data();
+    void cardName();
+    void sendRefusedWithoutDevice();
+
+private:
+    // Loads every storage and mirrors removals into the buffers as the window does.
+    SMSStatusUILogic *loadedStore();
+    Fixture m_fixture;
+    QHash<int, QList<int>> m_always;
+};
+
+void TestOperations::init()
+{
+    m_fixture.init();
+}
+
+SMSStatusUILogic *TestOperations::loadedStore()
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    connect(store, &SMSStatusUILogic::DeleteSMSInUiService, store,
+            &SMSStatusUILogic::DeleteSMSFromBuffer, Qt::UniqueConnection);
+    store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
+    store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM);
+    store->PopulateSMSFromSDK(UTPS_SMS_MEM_DEVICE);
+    return store;
+}
+
+void TestOperations::deleteByFolder_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("toTrash");
+    QTest::newRow("pc inbox") << 1 << true;
+    QTest::newRow("pc outbox") << 0 << true;
+    QTest::newRow("pc drafts") << 2 << true;
+    QTest::newRow("pc favourites") << 3 << true;
+    QTest::newRow("pc trash") << 4 << false;
+    QTest::newRow("pc reports") << 5 << false;
+    QTest::newRow("cell broadcasts") << 10 << false;
+    QTest::newRow("sim inbox") << 7 << false;
+    QTest::newRow("device outbox") << 8 << false;
+}
+
+void TestOperations::deleteByFolder()
+{
+    QFETCH(int, position);
+    QFETCH(bool, toTrash);
+    const int id = saveAt(position);
+    SMSStatusUILogic *store = loadedStore();
+    QSignalSpy removed(store, &SMSStatusUILogic::DeleteSMSInUiService);
+    const int memory = GetMemPosition(position);
+    QCOMPARE(store->DeleteSMS(id, position, memory), 0);
+    QCOMPARE(removed.size(), 1);
+    QCOMPARE(removed.at(0), (QVariantList{id, position, memory, !toTrash}));
+    QVERIFY(!store->GetSMSRecordsSet(_EN_SMS_POSITION(position)).contains(id));
+
+    const SmsRecord inTrash = store->GetSingleSMS(EN_LOCAL_TRASH, id);
+    if (toTrash) {
+        QCOMPARE(inTrash.enPos, int(EN_LOCAL_TRASH));
+        QCOMPARE(inTrash.enInitialPos, position);
+        QCOMPARE(inTrash.iReadStatus, 0);
+        QCOMPARE(inTrash.imgIcon, store->GetTableImage(0));
+        QCOMPARE(fromSdk(id, EN_LOCAL_TRASH).enPos, int(EN_LOCAL_TRASH));
+    } else {
+        QCOMPARE(inTrash.iMsgId, -1);
+        QVERIFY(!exists(id, memory));
+    }
+}
+
+void TestOperations::failedDeleteChangesNothing()
+{
+    const int id = saveAt(EN_LOCAL_INBOX);
+    SMSStatusUILogic *store = loadedStore();
+    QSignalSpy removed(store, &SMSStatusUILogic::DeleteSMSInUiService);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_DeleteMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(store->DeleteSMS(id, EN_LOCAL_INBOX, UTPS_SMS_MEM_PC), 1);
+    QCOMPARE(removed.size(), 0);
+    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).contains(id));
+    QCOMPARE(fromSdk(id, EN_LOCAL_INBOX).enPos, int(EN_LOCAL_INBOX));
+    // Removing an id the buffers do not have is harmless.
+    QCOMPARE(store->RemoveSMSFromMap(EN_LOCAL_INBOX, 4711, true), 0);
+    QCOMPARE(store->RemoveSMSFromMap(EN_POS_NONE, id, true), 0);
+}
+
+void TestOperations::forceDelete()
+{
+    const int id = saveAt(EN_LOCAL_DRAFT);
+    SMSStatusUILogic *store = loadedStore();
+    QCOMPARE(store->ForceDeleteSMS(id, EN_LOCAL_DRAFT, UTPS_SMS_MEM_PC), 0);
+    QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
+    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).isEmpty());
+    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_TRASH).isEmpty());
+    QCOMPARE(store->ForceDeleteSMS(id, EN_LOCAL_DRAFT, UTPS_SMS_MEM_PC), 1);
+}
+
+void TestOperations::recoverReturnsToOrigin()
+{
+    NewMessage m;
+    m.content = QStringLiteral("bring me back");
+    const int id = save(m);
+    const int second = saveAt(EN_LOCAL_OUTBOX);
+    SMSStatusUILogic *store = loadedStore();
+    QCOMPARE(store->DeleteSMS(id, EN_LOCAL_INBOX, UTPS_SMS_MEM_PC), 0);
+    const SmsRecord trashed = store->GetSingleSMS(EN_LOCAL_TRASH, id);
+    QCOMPARE(trashed.iMsgId, id);
+
+    QCOMPARE(store->RecoverSMS(trashed, EN_LOCAL_TRASH, UTPS_SMS_MEM_PC), 0);
+    QVERIFY(!store->GetSMSRecordsSet(EN_LOCAL_TRASH).contains(id));
+    const auto inbox = store->GetSMSRecordsSet(EN_LOCAL_INBOX);
+    QCOMPARE(inbox.size(), 1);
+    const int newId = inbox.keys().first();
+    QVERIFY(newId != id);
+    QCOMPARE(inbox.value(newId)->strContent, m.content);
+    QCOMPARE(inbox.value(newId)->enInitialPos, int(EN_LOCAL_INBOX));
+    QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
+
+    // A failed store of the copy removes nothing.
+    store->DeleteSMS(second, EN_LOCAL_OUTBOX, UTPS_SMS_MEM_PC);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(store->RecoverSMS(store->GetSingleSMS(EN_LOCAL_TRASH, second), EN_LOCAL_TRASH,
+                               UTPS_SMS_MEM_PC), 1);
+    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_TRASH).contains(second));
+    QVERIFY(exists(second, UTPS_SMS_MEM_PC));
+}
+
+void TestOperations::moveStoresBeforeRemoving()
+{
+    NewMessage m;
+    m.position = EN_LOCAL_SENTITEMS; // stored as a sent PC outbox message
+    m.content = QStringLiteral("to the SIM");
+    const int id = save(m);
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    store->setSentItemsBox(true);
+    loadedStore();
+    const SmsRecord source = store->GetSingleSMS(EN_LOCAL_SENTITEMS, id);
+    QCOMPARE(source.iMsgId, id);
+
+    QCOMPARE(store->MoveSMS(source, EN_LOCAL_SENTITEMS, EN_SIM_OUTBOX, 5), 0);
+    QCOMPARE(store->GetLastMoveFrom(), int(EN_LOCAL_SENTITEMS));
+    QCOMPARE(store->GetLastMoveTo(), int(EN_SIM_OUTBOX));
+    QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
+    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_SENTITEMS).isEmpty());
+    const auto sim = store->GetSMSRecordsSet(EN_SIM_OUTBOX);
+    QCOMPARE(sim.size(), 1);
+    QCOMPARE(sim.begin().value()->strContent, m.content);
+    QCOMPARE(sim.begin().value()->enInitialPos, int(EN_SIM_OUTBOX));
+
+    // A drag keeps the message's own origin.
+    const SmsRecord onSim = *sim.begin().value();
+    QCOMPARE(store->MoveSMS(onSim, EN_SIM_OUTBOX, EN_LOCAL_FAVORITE, 4), 0);
+    const auto favourites = store->GetSMSRecordsSet(EN_LOCAL_FAVORITE);
+    QCOMPARE(favourites.size(), 1);
+    QCOMPARE(favourites.begin().value()->enInitialPos, int(EN_SIM_OUTBOX));
+    QCOMPARE(store->MoveSMS(onSim, EN_SIM_OUTBOX, EN_LOCAL_FAVORITE, 6), 1); // not a move code
+}
+
+void TestOperations::copyKeepsSource()
+{
+    const int id = saveAt(EN_DEVICE_INBOX, QStringLiteral("copied"));
+    SMSStatusUILogic *store = loadedStore();
+    const SmsRecord source = store->GetSingleSMS(EN_DEVICE_INBOX, id);
+    QCOMPARE(store->CopySMS(source, EN_DEVICE_INBOX, EN_LOCAL_INBOX, 6), 0);
+    QCOMPARE(store->CopySMS(source, EN_DEVICE_INBOX, EN_LOCAL_DRAFT, 9), 0);
+    QVERIFY(exists(id, UTPS_SMS_MEM_DEVICE));
+    QVERIFY(store->GetSMSRecordsSet(EN_DEVICE_INBOX).contains(id));
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).size(), 1);
+    const auto drafts = store->GetSMSRecordsSet(EN_LOCAL_DRAFT);
+    QCOMPARE(drafts.size(), 1);
+    QCOMPARE(drafts.begin().value()->enInitialPos, int(EN_DEVICE_INBOX)); // drag: own origin
+    QCOMPARE(store->CopySMS(source, EN_DEVICE_INBOX, EN_LOCAL_INBOX, 5), 1);
+}
+
+void TestOperations::moveFailures()
+{
+    const int id = saveAt(EN_SIM_INBOX, QStringLiteral("precious"));
+    SMSStatusUILogic *store = loadedStore();
+    const SmsRecord source = store->GetSingleSMS(EN_SIM_INBOX, id);
+
+    // The copy cannot be stored: the source stays, nothing changes.
+    SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_STORAGE_FULL);
+    QCOMPARE(store->MoveSMS(source, EN_SIM_INBOX, EN_DEVICE_INBOX, 5), 1);
+    QVERIFY(exists(id, UTPS_SMS_MEM_SIM));
+    QCOMPARE(contentsOf(UTPS_SMS_MEM_DEVICE), QStringList());
+
+    // The source cannot be removed: both copies exist, the store still shows the source.
+    SimCtl_FailNextCalls("UTPS_SMSSrv_RemoveMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(store->MoveSMS(source, EN_SIM_INBOX, EN_DEVICE_INBOX, 5), 1);
+    QVERIFY(exists(id, UTPS_SMS_MEM_SIM));
+    QCOMPARE(contentsOf(UTPS_SMS_MEM_DEVICE), QStringList{"precious"});
+    QVERIFY(store->GetSMSRecordsSet(EN_SIM_INBOX).contains(id));
+
+    // The new copy cannot be read back: moved, but shown only after the next read.
+    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(store->MoveSMS(source, EN_SIM_INBOX, EN_LOCAL_INBOX, 5), 1);
+    QVERIFY(!exists(id, UTPS_SMS_MEM_SIM));
+    QVERIFY(store->GetSMSRecordsSet(EN_SIM_INBOX).isEmpty());
+    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
+    QCOMPARE(contentsOf(UTPS_SMS_MEM_PC), QStringList{"precious"});
+}
+
+void TestOperations::updateRewritesAndRefiles()
+{
+    const int id = saveAt(EN_LOCAL_INBOX, QStringLiteral("before"));
+    SMSStatusUILogic *store = loadedStore();
+    SmsRecord *buffered = store->GetSMSRecordsSet(EN_LOCAL_INBOX).value(id);
+    QVERIFY(buffered);
+    buffered->strContent = QStringLiteral("after");
+    buffered->iReadStatus = 0;
+    // The buffer's own record is passed in: the update frees it and files a fresh reading.
+    QCOMPARE(store->UpdateSms(buffered), 0);
+    const SmsRecord now = store->GetSingleSMS(EN_LOCAL_INBOX, id);
+    QCOMPARE(now.strContent, QStringLiteral("after"));
+    QCOMPARE(now.iReadStatus, 0);
+    QCOMPARE(fromSdk(id, EN_LOCAL_INBOX).strContent, QStringLiteral("after"));
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).size(), 1);
+    QCOMPARE(store->UpdateSms(nullptr), 23);
+
+    QCOMPARE(store->UpdateSMSBufferUsingMsgID(4711, EN_LOCAL_INBOX), 1);
+}
+
+void TestOperations::saveDraft()
+{
+    SMSStatusUILogic *store = loadedStore();
+    QString number = QStringLiteral("+4930;+4940");
+    QString content = QStringLiteral("later");
+    SmsRecord *draft = nullptr;
+    QCOMPARE(store->SaveMsgToDraft(&number, &content, &draft), 0);
+    QVERIFY(draft);
+    QCOMPARE(draft->enPos, int(EN_LOCAL_DRAFT));
+    QCOMPARE(draft->iMessagePriority, int(UTPS_SMS_PRIORITY_NONE));
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).value(draft->iMsgId), draft);
+    const SmsRecord stored = fromSdk(draft->iMsgId, EN_LOCAL_DRAFT);
+    QCOMPARE(stored.strNumber, number);
+    QCOMPARE(stored.strContent, content);
+
+    SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_STORAGE_FULL);
+    draft = nullptr;
+    QCOMPARE(store->SaveMsgToDraft(&number, &content, &draft), 1);
+    QVERIFY(!draft);
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).size(), 1);
+}
+
+void TestOperations::dropRules_data()
+{
+    QTest::addColumn<bool>("pcToCard");
+    QTest::addColumn<bool>("sentItems");
+    // The table of accepted drops, written out independently of the code.
+    const QHash<int, QList<int>> always = {
+        {0, accepted({2, 3, 4})},       {15, accepted({2, 3, 4})},
+        {1, accepted({2, 3, 4})},       {2, accepted({3, 4})},
+        {3, accepted({2, 4})},          {4, accepted({2, 3})},
+        {6, accepted({0, 2, 3, 4, 8, 15})}, {7, accepted({1, 2, 3, 4, 9})},
+        {8, accepted({0, 2, 3, 4, 6, 15})}, {9, accepted({1, 2, 3, 4, 7})},
+    };
+    m_always = always;
+    QTest::newRow("plain") << false << false;
+    QTest::newRow("pc to card") << true << false;
+    QTest::newRow("sent items") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+void TestOperations::dropRules()
+{
+    QFETCH(bool, pcToCard);
+    QFETCH(bool, sentItems);
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    store->setPCToCardFlag(pcToCard);
+    store->setSentItemsBox(sentItems);
+    // The window's check refuses the PC outbox for these drags (say: only sent messages
+    // are being dragged).
+    store->setAcceptDropLOutboxOrLSenditemHook([](int target) { return target != 0; });
+
+    for (int source = -1; source <= 17; ++source) {
+        for (int target = -1; target <= 17; ++target) {
+            bool expected = m_always.value(source).contains(target);
+            if (pcToCard && (source == 0 || source == 15) && (target == 6 || target == 8))
+                expected = true;
+            if (pcToCard && source == 1 && (target == 7 || target == 9))
+                expected = true;
+            if (sentItems && (source == 6 || source == 8) && target == 0)
+                expected = false;
+            QVERIFY2(store->IsAcceptDrop(source, target) == expected,
+                     qPrintable(QStringLiteral("%1 -> %2").arg(source).arg(target)));
+        }
+    }
+    QCOMPARE(store->isSIMInboxAcceptDrop(EN_LOCAL_OUTBOX), false);
+    store->setAcceptDropLOutboxOrLSenditemHook({});
+    QCOMPARE(store->IsAcceptDrop(EN_SIM_OUTBOX, EN_LOCAL_OUTBOX), true);
+}
+
+void TestOperations::splitAndCancel()
+{
+    SMSEditUILogic *edit = SMSEditUILogic::Instance();
+    int count = -5;
+    QCOMPARE(edit->SplitLongMessage(QString(160, QLatin1Char('a')), count), 0);
+    QCOMPARE(count, 1);
+    QCOMPARE(edit->SplitLongMessage(QString(161, QLatin1Char('a')), count), 0);
+    QCOMPARE(count, 2);
+    QCOMPARE(edit->SplitLongMessage(QString(71, QChar(0x0416)), count), 0);
+    QCOMPARE(count, 2);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsgSplitCount", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->SplitLongMessage(QStringLiteral("x"), count), 1);
+    QCOMPARE(count, 2);
+
+    // A null handle never reaches the SDK: the injected fault stays pending.
+    SimCtl_FailNextCalls("UTPS_SMSSrv_CancelSendMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->CancelSendSMS(nullptr), 1);
+    int all = 0;
+    QCOMPARE(edit->CancelSendSMS(&all), 1);
+    QCOMPARE(edit->CancelSendSMS(&all), 0);
+    SMSEditUILogic::Destroy();
+}
+
+void TestOperations::editUpdateReadsReportsOnly()
+{
+    SMSEditUILogic *edit = SMSEditUILogic::Instance();
+    const int id = saveAt(EN_LOCAL_INBOX, QStringLiteral("unread"));
+    SmsRecord record = fromSdk(id, EN_LOCAL_INBOX);
+    record.iReadStatus = 0;
+    // An ordinary message is written without being read first: a failing read is not hit.
+    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->UpdateSms(&record), 0);
+    SimCtl_ClearFaults();
+    QCOMPARE(fromSdk(id, EN_LOCAL_INBOX).iReadStatus, 0);
+
+    // A report stored without text keeps no text, whatever was shown for it.
+    NewMessage report;
+    report.position = EN_LOCAL_REPORT;
+    report.msgType = UTPS_MSGTYPE_STATUS_REPORT;
+    report.content.clear();
+    const int reportId = save(report);
+    SmsRecord shown = fromSdk(reportId, EN_LOCAL_REPORT);
+    shown.strContent = QStringLiteral("Success");
+    shown.iReadStatus = 0;
+    QCOMPARE(edit->UpdateSms(&shown), 0);
+    const SmsRecord stored = fromSdk(reportId, EN_LOCAL_REPORT);
+    QCOMPARE(stored.strContent, QString());
+    QCOMPARE(stored.iReadStatus, 0);
+
+    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->UpdateSms(&shown), 1);
+    QCOMPARE(edit->UpdateSms(nullptr), 1);
+    SMSEditUILogic::Destroy();
+}
+
+void TestOperations::cardName_data()
+{
+    QTest::addColumn<int>("product");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("cdma") << int(UTPS_PRODUCT_CDMA) << "UIM card";
+    QTest::newRow("wcdma") << int(UTPS_PRODUCT_WCDMA) << "SIM card";
+    QTest::newRow("scdma") << int(UTPS_PRODUCT_SCDMA) << "SIM card";
+}
+
+void TestOperations::cardName()
+{
+    QFETCH(int, product);
+    QFETCH(QString, name);
+    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("uimtype"),
+                             QStringLiteral("UIM card"));
+    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("simtype"),
+                             QStringLiteral("SIM card"));
+    SimCtl_SetProductType(product);
+    QCOMPARE(SMSEditUILogic::Instance()->GetUserIdentityByString(), name);
+    QCOMPARE(SMSEditUILogic::m_strSIMIdentity, name);
+    SimCtl_SetDevicePlugged(0);
+    QCOMPARE(SMSEditUILogic::Instance()->GetUserIdentityByString(), QString());
+    SMSEditUILogic::Destroy();
+}
+
+void TestOperations::sendRefusedWithoutDevice()
+{
+    SMSEditUILogic *edit = SMSEditUILogic::Instance();
+    QString numbers = QStringLiteral("+4930");
+    QString content = QStringLiteral("hello");
+    SimCtl_SetDevicePlugged(0);
+    QCOMPARE(edit->SendSMS(&numbers, &content), 1);
+    SimCtl_SetDevicePlugged(1);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_CreateSMSRecord", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->SendSMS(&numbers, &content), 1);
+    QCOMPARE(edit->SendSMS(&numbers, &content), 0);
+    QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
+    SMSEditUILogic::Destroy();
+}
+
+QTEST_MAIN(TestOperations)
+#include "tst_operations.moc"

@@ -1,0 +1,362 @@
+// The worker thread on the real simulator: batches inside a transaction, a signal per
+// record in order and finished() last, the stop flag, refusals, sends, and a fault-injection
+// run in which no message may be lost.
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include "SMSEditUILogic.h"
+#include "SMSThreadUI.h"
+#include "StoreTestSupport.h"
+
+using namespace storetest;
+
+namespace {
+
+constexpr int kWait = 10000;
+
+// The worker's signals in arrival order on the GUI thread, as the window sees them.
+class WorkerLog : public QObject
+{
+public:
+    explicit WorkerLog(SMSThreadUI *worker)
+    {
+        connect(worker, &SMSThreadUI::deleteSignalEvent, this,
+                [this](int i) { add(QStringLiteral("delete %1").arg(i)); });
+        connect(worker, &SMSThreadUI::SendSignalEvent, this, [this](bool ok, int origin) {
+            add(QStringLiteral("send %1 %2").arg(ok).arg(origin));
+        });
+        connect(worker, &SMSThreadUI::recoverSignalEvent, this, [this](bool ok, int i) {
+            add(QStringLiteral("recover %1 %2").arg(ok).arg(i));
+        });
+        connect(worker, &SMSThreadUI::moveOrCopyEvent, this, [this](bool ok, int i) {
+            add(QStringLiteral("moveOrCopy %1 %2").arg(ok).arg(i));
+        });
+        connect(worker, &SMSThreadUI::smsDragged, this,
+                [this](bool ok) { add(QStringLiteral("dragged %1").arg(ok)); });
+        connect(worker, &QThread::finished, this, [this] { add(QStringLiteral("finished")); });
+    }
+    void add(const QString &entry) { entries.append(entry); }
+    bool isFinished() const { return entries.contains(QStringLiteral("finished")); }
+    QStringList entries;
+};
+
+QList<SmsRecord> recordsOf(SMSStatusUILogic *store, int position)
+{
+    QList<SmsRecord> records;
+    const auto folder = store->GetSMSRecordsSet(_EN_SMS_POSITION(position));
+    QList<int> ids = folder.keys();
+    std::sort(ids.begin(), ids.end());
+    for (int id : ids)
+        records.append(*folder.value(id));
+    return records;
+}
+
+} // namespace
+
+class TestWorker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_fixture.init(); }
+    void cleanup() { m_fixture.cleanup(); }
+
+    void emptyBatchStillBracketsTransaction();
+    void deleteSignalsPerRecordThenFinished();
+    void failedTransactionReportsEveryRecord();
+    void stopFlag();
+    void moveViaRootSelection_data();
+    void moveViaRootSelection();
+    void dragRefusedBySentState();
+    void recoverBatch();
+    void sendReportsResultsAndRefusals();
+    void faultInjectionLosesNothing();
+
+private:
+    SMSStatusUILogic *loadedStore();
+    void runAndWait(SMSThreadUI &worker, WorkerLog &log);
+    Fixture m_fixture;
+};
+
+SMSStatusUILogic *TestWorker::loadedStore()
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    connect(store, &SMSStatusUILogic::DeleteSMSInUiService, store,
+            &SMSStatusUILogic::DeleteSMSFromBuffer, Qt::UniqueConnection);
+    store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
+    store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM);
+    store->PopulateSMSFromSDK(UTPS_SMS_MEM_DEVICE);
+    return store;
+}
+
+void TestWorker::runAndWait(SMSThreadUI &worker, WorkerLog &log)
+{
+    worker.start();
+    QTRY_VERIFY_WITH_TIMEOUT(log.isFinished(), kWait);
+    QVERIFY(worker.wait(kWait));
+}
+
+void TestWorker::emptyBatchStillBracketsTransaction()
+{
+    loadedStore();
+    SMSThreadUI worker;
+    QList<SmsRecord> none;
+    // The batch must consume this fault, or our own Begin below would fail.
+    SimCtl_FailNextCalls("UTPS_SMSSrv_BeginTransaction", 1, UTPS_E_BUSY);
+    {
+        WorkerLog log(&worker);
+        worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, none, UTPS_SMS_MEM_PC, -1, 1);
+        runAndWait(worker, log);
+        QCOMPARE(log.entries, QStringList{"finished"});
+    }
+    QCOMPARE(UTPS_SMSSrv_BeginTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+    QCOMPARE(UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+
+    // A normal empty batch leaves no bracket open behind it.
+    WorkerLog log(&worker);
+    worker.SetSmsThreadOperation(DC_SMS_MOVE, none, UTPS_SMS_MEM_PC, 2, 2);
+    runAndWait(worker, log);
+    QCOMPARE(log.entries, QStringList{"finished"});
+    QCOMPARE(UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC), UTPS_E_NO_TRANSACTION);
+}
+
+void TestWorker::deleteSignalsPerRecordThenFinished()
+{
+    for (int i = 0; i < 4; ++i)
+        saveAt(EN_LOCAL_INBOX, QString::number(i));
+    SMSStatusUILogic *store = loadedStore();
+    QList<SmsRecord> records = recordsOf(store, EN_LOCAL_INBOX);
+    SMSThreadUI worker;
+    WorkerLog log(&worker);
+    // The second delete fails: it is reported, negatively, in its place.
+    connect(&worker, &SMSThreadUI::deleteSignalEvent, &worker, [](int index) {
+        if (index == 0)
+            SimCtl_FailNextCalls("UTPS_SMSSrv_DeleteMsg", 1, UTPS_E_FAILED);
+    }, Qt::DirectConnection);
+    worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, records, UTPS_SMS_MEM_PC, -1,
+                                 EN_LOCAL_INBOX);
+    runAndWait(worker, log);
+    QCOMPARE(log.entries,
+             (QStringList{"delete 0", "delete -2", "delete 2", "delete 3", "finished"}));
+    QTRY_COMPARE(store->GetSMSRecordsSet(EN_LOCAL_TRASH).size(), 3);
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).keys(), QList<int>{records.at(1).iMsgId});
+}
+
+void TestWorker::failedTransactionReportsEveryRecord()
+{
+    saveAt(EN_SIM_INBOX);
+    saveAt(EN_SIM_INBOX);
+    SMSStatusUILogic *store = loadedStore();
+    QList<SmsRecord> records = recordsOf(store, EN_SIM_INBOX);
+    SMSThreadUI worker;
+    WorkerLog log(&worker);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_BeginTransaction", 1, UTPS_E_BUSY);
+    worker.SetSmsThreadOperation(DC_SMS_COPY, records, UTPS_SMS_MEM_SIM, EN_LOCAL_INBOX,
+                                 EN_LOCAL_INBOX);
+    runAndWait(worker, log);
+    QCOMPARE(log.entries,
+             (QStringList{"moveOrCopy 0 0", "moveOrCopy 0 1", "finished"}));
+    QCOMPARE(contentsOf(UTPS_SMS_MEM_PC), QStringList());
+}
+
+void TestWorker::stopFlag()
+{
+    for (int i = 0; i < 5; ++i)
+        saveAt(EN_DEVICE_INBOX, QString::number(i));
+    SMSStatusUILogic *store = loadedStore();
+    QList<SmsRecord> records = recordsOf(store, EN_DEVICE_INBOX);
+    SMSThreadUI worker;
+
+    // A stop raised before the operation is set does not stop the new batch.
+    SMSThreadUI::StopSmsThread();
+    {
+        WorkerLog log(&worker);
+        QList<SmsRecord> first = records.mid(0, 2);
+        worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, first, UTPS_SMS_MEM_DEVICE, -1, 9);
+        runAndWait(worker, log);
+        QCOMPARE(log.entries, (QStringList{"delete 0", "delete 1", "finished"}));
+    }
+
+    // Raised between records (as Cancel does), it ends the batch after the current one.
+    WorkerLog log(&worker);
+    auto stopper = connect(&worker, &SMSThreadUI::deleteSignalEvent, &worker,
+                           [](int) { SMSThreadUI::StopSmsThread(); }, Qt::DirectConnection);
+    QList<SmsRecord> rest = records.mid(2);
+    worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, rest, UTPS_SMS_MEM_DEVICE, -1, 9);
+    runAndWait(worker, log);
+    disconnect(stopper);
+    QCOMPARE(log.entries, (QStringList{"delete 0", "finished"}));
+    QCOMPARE(contentsOf(UTPS_SMS_MEM_DEVICE), (QStringList{"3", "4"}));
+    QVERIFY(!SMSThreadUI::m_bStopSmsThread); // cleared for the next batch
+}
+
+void TestWorker::moveViaRootSelection_data()
+{
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("destination");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("sim inbox, device root") << 7 << 14 << 14 << 9;
+    QTest::newRow("sim outbox, device root") << 6 << 14 << 14 << 8;
+    QTest::newRow("sim inbox, pc inbox") << 7 << 1 << 12 << 1;
+    QTest::newRow("device outbox, sim root") << 8 << 12 << 12 << 6;
+    QTest::newRow("device inbox, pc") << 9 << 13 << 14 << 1;
+    QTest::newRow("folder chosen") << 7 << 3 << 3 << 3;
+}
+
+void TestWorker::moveViaRootSelection()
+{
+    QFETCH(int, source);
+    QFETCH(int, destination);
+    QFETCH(int, selected);
+    QFETCH(int, expected);
+    const int id = saveAt(source, QStringLiteral("travels"));
+    SMSStatusUILogic *store = loadedStore();
+    QList<SmsRecord> records = recordsOf(store, source);
+    SMSThreadUI worker;
+    WorkerLog log(&worker);
+    worker.SetSmsThreadOperation(DC_SMS_MOVE, records, GetMemPosition(source), destination,
+                                 selected);
+    runAndWait(worker, log);
+    QCOMPARE(log.entries, (QStringList{"moveOrCopy 1 0", "finished"}));
+    QVERIFY(!exists(id, GetMemPosition(source)));
+    const auto target = store->GetSMSRecordsSet(_EN_SMS_POSITION(expected));
+    QCOMPARE(target.size(), 1);
+    QCOMPARE(target.begin().value()->strContent, QStringLiteral("travels"));
+    QTRY_VERIFY(store->GetSMSRecordsSet(_EN_SMS_POSITION(source)).isEmpty());
+}
+
+void TestWorker::dragRefusedBySentState()
+{
+    NewMessage m;
+    m.position = EN_SIM_OUTBOX;
+    m.status = 0; // sent
+    save(m);
+    m.status = 1; // not sent
+    save(m);
+    SMSStatusUILogic *store = loadedStore();
+    store->setSentItemsBox(true);
+    QList<SmsRecord> records = recordsOf(store, EN_SIM_OUTBOX);
+    SMSThreadUI worker;
+    WorkerLog log(&worker);
+    // Onto the PC outbox only the unsent one may go.
+    worker.SetSmsThreadOperation(DC_SMS_DRAG_COPY, records, UTPS_SMS_MEM_SIM, EN_LOCAL_OUTBOX,
+                                 EN_LOCAL_OUTBOX);
+    runAndWait(worker, log);
+    QCOMPARE(log.entries, (QStringList{"dragged 0", "dragged 1", "finished"}));
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_OUTBOX).size(), 1);
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_OUTBOX).begin().value()->iStatus, 1);
+    QCOMPARE(store->GetSMSRecordsSet(EN_SIM_OUTBOX).size(), 2);
+}
+
+void TestWorker::recoverBatch()
+{
+    const int a = saveAt(EN_LOCAL_INBOX, QStringLiteral("a"));
+    const int b = saveAt(EN_LOCAL_OUTBOX, QStringLiteral("b"));
+    SMSStatusUILogic *store = loadedStore();
+    store->DeleteSMS(a, EN_LOCAL_INBOX, UTPS_SMS_MEM_PC);
+    store->DeleteSMS(b, EN_LOCAL_OUTBOX, UTPS_SMS_MEM_PC);
+    QList<SmsRecord> records = recordsOf(store, EN_LOCAL_TRASH);
+    QCOMPARE(records.size(), 2);
+    SMSThreadUI worker;
+    WorkerLog log(&worker);
+    worker.SetSmsThreadOperation(DC_SMS_RECOVER, records, UTPS_SMS_MEM_PC, -1, EN_LOCAL_TRASH);
+    runAndWait(worker, log);
+    QCOMPARE(log.entries, (QStringList{"recover 1 0", "recover 1 1", "finished"}));
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).size(), 1);
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_OUTBOX).size(), 1);
+    QTRY_VERIFY(store->GetSMSRecordsSet(EN_LOCAL_TRASH).isEmpty());
+}
+
+void TestWorker::sendReportsResultsAndRefusals()
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    QCOMPARE(store->InitStatusLogic(), 0);
+    SimCtl_ScriptSendOutcome("+4940*", UTPS_E_SEND_FAILED);
+    SMSThreadUI worker;
+    {
+        WorkerLog log(&worker);
+        QString to = QStringLiteral("+4930;+4940");
+        worker.SetSendSmsThreadOperation(DC_SMS_SEND, to, QStringLiteral("hi"));
+        worker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(log.entries.count(QStringLiteral("finished")), 1, kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(log.entries.size(), 3, kWait);
+        // The results come as SDK events, independently of the worker's end.
+        QStringList results = log.entries;
+        results.removeAll(QStringLiteral("finished"));
+        results.sort();
+        QCOMPARE(results, (QStringList{"send 0 0", "send 1 0"}));
+        QVERIFY(worker.wait(kWait));
+    }
+    QCOMPARE(SimCtl_WaitIdle(kWait), UTPS_OK);
+
+    // Refused before the SDK took it: one failure per recipient, marked as a refusal.
+    SimCtl_SetDevicePlugged(0);
+    WorkerLog log(&worker);
+    QString to = QStringLiteral("+4930;;+4950;+4960");
+    worker.SetSendSmsThreadOperation(DC_SMS_SEND, to, QStringLiteral("hi"));
+    runAndWait(worker, log);
+    QCOMPARE(log.entries, (QStringList{"send 0 1", "send 0 1", "send 0 1", "finished"}));
+    SMSEditUILogic::Destroy();
+}
+
+void TestWorker::faultInjectionLosesNothing()
+{
+    // 50 messages spread over the three storages, moved and copied around in batches
+    // while the SDK fails random saves, removals and reads between records.
+    QStringList originals;
+    const int homes[] = {EN_LOCAL_INBOX, EN_SIM_INBOX, EN_DEVICE_INBOX};
+    for (int i = 0; i < 50; ++i) {
+        const QString text = QStringLiteral("msg-%1").arg(i);
+        QVERIFY(saveAt(homes[i % 3], text) >= 0);
+        originals.append(text);
+    }
+    SMSStatusUILogic *store = loadedStore();
+    QRandomGenerator random(20261206);
+    const char *const functions[] = {"UTPS_SMSSrv_SaveMsg", "UTPS_SMSSrv_RemoveMsg",
+                                     "UTPS_SMSSrv_GetMsg"};
+    auto injectFault = [&random, &functions] {
+        SimCtl_FailNextCalls(functions[random.bounded(3)], int(random.bounded(2)), UTPS_E_FAILED);
+    };
+
+    struct Batch { int op; int source; int destination; int selected; };
+    const Batch batches[] = {
+        {DC_SMS_MOVE, EN_LOCAL_INBOX, EN_SIM_INBOX, EN_SIM_INBOX},
+        {DC_SMS_COPY, EN_SIM_INBOX, EN_DEVICE_ROOT, EN_SIM_ROOT},
+        {DC_SMS_DRAG_MOVE, EN_DEVICE_INBOX, EN_LOCAL_INBOX, EN_LOCAL_INBOX},
+        {DC_SMS_MOVE, EN_SIM_INBOX, EN_DEVICE_ROOT, EN_DEVICE_ROOT},
+        {DC_SMS_DRAG_COPY, EN_LOCAL_INBOX, EN_LOCAL_TRASH, EN_LOCAL_TRASH},
+    };
+    SMSThreadUI worker;
+    int handled = 0;
+    for (const Batch &batch : batches) {
+        QList<SmsRecord> records = recordsOf(store, batch.source);
+        WorkerLog log(&worker);
+        auto faults = [&] { injectFault(); };
+        auto c1 = connect(&worker, &SMSThreadUI::moveOrCopyEvent, &worker, faults, Qt::DirectConnection);
+        auto c2 = connect(&worker, &SMSThreadUI::smsDragged, &worker, faults, Qt::DirectConnection);
+        injectFault();
+        worker.SetSmsThreadOperation(_SMS_OPERATION_TYPE(batch.op), records,
+                                     GetMemPosition(batch.source), batch.destination,
+                                     batch.selected);
+        runAndWait(worker, log);
+        disconnect(c1);
+        disconnect(c2);
+        SimCtl_ClearFaults();
+        QCOMPARE(log.entries.size(), records.size() + 1); // one signal each, then finished
+        handled += int(records.size());
+        // The window re-reads the storages after a batch with failures.
+        QCoreApplication::processEvents();
+        store->ReleaseAllSmsBuffers();
+        loadedStore();
+    }
+    QVERIFY(handled >= 50);
+
+    QStringList everywhere = contentsOf(UTPS_SMS_MEM_PC) + contentsOf(UTPS_SMS_MEM_SIM)
+        + contentsOf(UTPS_SMS_MEM_DEVICE);
+    for (const QString &text : std::as_const(originals))
+        QVERIFY2(everywhere.contains(text), qPrintable(text + QStringLiteral(" was lost")));
+}
+
+QTEST_MAIN(TestWorker)
+#include "tst_worker.moc"

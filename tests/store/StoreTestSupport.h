@@ -1,0 +1,180 @@
+#pragma once
+// Shared by the store and operations suites: a fresh simulator and data folder per test
+// case, saving messages straight through the SDK, and a recorder that sees the store's
+// signals the way the window does (queued onto the test's thread, in emission order).
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <memory>
+
+#include "SMSStatusUILogic.h"
+#include "TestEnv.h"
+#include "sdk_simulator.h"
+
+namespace storetest {
+
+inline const UTPS_WCHAR *w(const QString &s)
+{
+    return reinterpret_cast<const UTPS_WCHAR *>(s.utf16());
+}
+
+struct NewMessage
+{
+    int position = EN_LOCAL_INBOX;
+    int initialPos = -1; // -1: same as position
+    QString number = QStringLiteral("+15550101");
+    QString content = QStringLiteral("hello");
+    QString time = QStringLiteral("20260102030405");
+    int status = 0;
+    int read = 1;
+    int msgClass = UTPS_MSGCLASS_DEFAULT;
+    int msgType = UTPS_MSGTYPE_NORMAL;
+};
+
+// Stores a message through the SDK; its id, or -1 when the SDK refused it.
+inline int save(const NewMessage &m)
+{
+    _UTPS_ST_SMS_RECORD rec{};
+    rec.iMsgId = -1;
+    rec.iPos = m.position;
+    rec.iInitialPos = m.initialPos < 0 ? m.position : m.initialPos;
+    rec.iStatus = m.status;
+    rec.iReadStatus = m.read;
+    rec.iMsgClass = m.msgClass;
+    rec.iMsgType = m.msgType;
+    rec.iPriority = UTPS_SMS_PRIORITY_NORMAL;
+    rec.pszNumber = const_cast<UTPS_WCHAR *>(w(m.number));
+    rec.pszContent = const_cast<UTPS_WCHAR *>(w(m.content));
+    for (int i = 0; i < m.time.size() && i < UTPS_TIME_LEN - 1; ++i)
+        rec.szTime[i] = m.time.at(i).unicode();
+    int id = -1;
+    return UTPS_SMSSrv_SaveMsg(&rec, &id, nullptr) == UTPS_OK ? id : -1;
+}
+
+inline int saveAt(int position, const QString &content = QStringLiteral("hello"))
+{
+    NewMessage m;
+    m.position = position;
+    m.content = content;
+    return save(m);
+}
+
+// Whether the SDK still has message id in memory.
+inline bool exists(int id, int memory)
+{
+    _UTPS_ST_SMS_RECORD *r = nullptr;
+    if (UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr) != UTPS_OK)
+        return false;
+    r->iMsgId = id;
+    const bool found = UTPS_SMSSrv_GetMsg(r, _UTPS_EN_SMS_MEM(memory)) == UTPS_OK;
+    UTPS_SMSSrv_ReleaseSMSRecord(&r);
+    return found;
+}
+
+inline QStringList contentsOf(int memory)
+{
+    QStringList contents;
+    int *ids = nullptr;
+    int count = 0;
+    if (UTPS_SMSSrv_GetSmsIdList(&ids, &count, _UTPS_EN_SMS_MEM(memory)) != UTPS_OK)
+        return contents;
+    for (int i = 0; i < count; ++i) {
+        _UTPS_ST_SMS_RECORD *r = nullptr;
+        UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
+        r->iMsgId = ids[i];
+        if (UTPS_SMSSrv_GetMsg(r, _UTPS_EN_SMS_MEM(memory)) == UTPS_OK)
+            contents.append(QString::fromUtf16(reinterpret_cast<const char16_t *>(r->pszContent)));
+        UTPS_SMSSrv_ReleaseSMSRecord(&r);
+    }
+    UTPS_SMSSrv_ReleaseSmsIdList(&ids);
+    return contents;
+}
+
+// Every test case starts from an empty simulator in its own data folder and ends with
+// the store destroyed, so a record that outlives the store shows as a leak.
+class Fixture
+{
+public:
+    void init()
+    {
+        m_home = std::make_unique<TestDataHome>();
+        SimCtl_SetDemoSeed(0);
+        SimCtl_Reset();
+        SimCtl_SetSendDelay(0);
+    }
+    void cleanup()
+    {
+        SimCtl_WaitIdle(5000);
+        SMSStatusUILogic::Destroy();
+        SimCtl_Reset(); // also forgets the callback registrations
+        m_home.reset();
+    }
+
+private:
+    std::unique_ptr<TestDataHome> m_home;
+};
+
+// Records the store's signals as the window would receive them.
+class SignalLog : public QObject
+{
+public:
+    struct Entry
+    {
+        QString name;
+        QVariantList args;
+    };
+
+    explicit SignalLog(SMSStatusUILogic *store)
+    {
+        auto log = [this](const char *name, QVariantList args) {
+            m_entries.append({QString::fromLatin1(name), std::move(args)});
+        };
+        connect(store, &SMSStatusUILogic::NewMsg_Event, this,
+                [log](QString c, QString s, QString t, int p, int o) {
+                    log("NewMsg_Event", {c, s, t, p, o});
+                });
+        connect(store, &SMSStatusUILogic::memoryStatus, this,
+                [log](int s) { log("memoryStatus", {s}); });
+        connect(store, &SMSStatusUILogic::SmsSendResult, this,
+                [log](bool ok) { log("SmsSendResult", {ok}); });
+        connect(store, &SMSStatusUILogic::SMSSentRecord, this,
+                [log](int id) { log("SMSSentRecord", {id}); });
+        connect(store, &SMSStatusUILogic::SMSReceiveRecord, this,
+                [log](int id) { log("SMSReceiveRecord", {id}); });
+        connect(store, &SMSStatusUILogic::PBSIMNVReady, this, [log] { log("PBSIMNVReady", {}); });
+        connect(store, &SMSStatusUILogic::DeleteSMSInUiService, this,
+                [log](int id, int p, int m, bool f) {
+                    log("DeleteSMSInUiService", {id, p, m, f});
+                });
+        connect(store, &SMSStatusUILogic::progressbarCloseEvent, this,
+                [log](int s) { log("progressbarCloseEvent", {s}); });
+        connect(store, &SMSStatusUILogic::CallBackDelete, this,
+                [log](int id, int p) { log("CallBackDelete", {id, p}); });
+    }
+
+    QStringList names() const
+    {
+        QStringList list;
+        for (const Entry &e : m_entries)
+            list.append(e.name);
+        return list;
+    }
+    int count(const QString &name) const { return int(names().count(name)); }
+    Entry first(const QString &name) const
+    {
+        for (const Entry &e : m_entries) {
+            if (e.name == name)
+                return e;
+        }
+        return {};
+    }
+    void clear() { m_entries.clear(); }
+
+private:
+    QList<Entry> m_entries;
+};
+
+} // namespace storetest
