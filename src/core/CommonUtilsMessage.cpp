@@ -4,10 +4,12 @@
 #include "CoreLog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QMutex>
 #include <QPointer>
 #include <QPushButton>
+#include <QThread>
 
 namespace {
 
@@ -92,6 +94,12 @@ int dispatch(const MessageRequest &request, QMessageBox **boxOut)
         const int answer = responder(request);
         qCDebug(lcCoreUi) << "message box answered by the responder:" << request.text << answer;
         return answer;
+    }
+    // Widgets exist only on the GUI thread; a box asked for elsewhere is refused.
+    if (!qApp || QThread::currentThread() != qApp->thread()) {
+        qCWarning(lcCoreUi) << "message box requested outside the GUI thread, answered as closed:"
+                            << request.text;
+        return CommonUtils::ThirdButton;
     }
     return showBox(request, boxOut);
 }
