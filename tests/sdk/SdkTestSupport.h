@@ -112,16 +112,13 @@ public:
         static EventRecorder r;
         return r;
     }
-    QList<Captured> events()
+    // Element-wise copies: the list's buffer is never shared with the event thread.
+    QList<Captured> events(int channel = -1, int event = -1)
     {
         QMutexLocker lock(&m_mutex);
-        return m_events;
-    }
-    QList<Captured> events(int channel, int event)
-    {
         QList<Captured> out;
-        for (const Captured &c : events())
-            if (c.channel == channel && c.event == event)
+        for (const Captured &c : std::as_const(m_events))
+            if (channel < 0 || (c.channel == channel && c.event == event))
                 out.append(c);
         return out;
     }
