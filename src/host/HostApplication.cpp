@@ -140,9 +140,11 @@ void HostApplication::createPages()
 
     const QString folder = CommonUtils::GetPluginFolder(QLatin1String(PluginIds::SmsUiName));
     const QIcon smsIcon(folder + QStringLiteral("sms_tb_new.png"));
-    m_toolbar->addButton(QLatin1String(kConnectionPage), HostText::text("IDS_HOST_PAGE_CONNECTION", "Connection"),
-                         m_frame->style()->standardIcon(QStyle::SP_DriveNetIcon));
-    m_toolbar->addButton(QLatin1String(PluginIds::SmsUiName), HostText::text("IDS_HOST_PAGE_SMS", "Messages"), smsIcon);
+    HostText::bind(m_toolbar->addButton(QLatin1String(kConnectionPage),
+                                        m_frame->style()->standardIcon(QStyle::SP_DriveNetIcon)),
+                   "IDS_HOST_PAGE_CONNECTION", "Connection");
+    HostText::bind(m_toolbar->addButton(QLatin1String(PluginIds::SmsUiName), smsIcon), "IDS_HOST_PAGE_SMS",
+                   "Messages");
 }
 
 void HostApplication::startSmsPlugin()

@@ -14,6 +14,7 @@
 #include "PluginIds.h"
 #include "SettingsDialog.h"
 #include "SmsPluginLoader.h"
+#include "StatusBarNotifier.h"
 #include "Startup.h"
 
 #include <QAction>
@@ -23,49 +24,58 @@
 #include <QMessageBox>
 
 namespace {
-QMenu *addMenu(QMenuBar *bar, const char *objectName, const QString &title)
+QMenu *addMenu(QMenuBar *bar, const char *objectName, const char *key, const char *english)
 {
-    QMenu *menu = bar->addMenu(title);
+    QMenu *menu = bar->addMenu(QString());
     menu->setObjectName(QLatin1String(objectName));
+    HostText::bind(menu, key, english);
     return menu;
+}
+
+QAction *addAction(QMenu *menu, const char *objectName, const char *key, const char *english)
+{
+    QAction *action = menu->addAction(QString());
+    action->setObjectName(QLatin1String(objectName));
+    HostText::bind(action, key, english);
+    return action;
 }
 } // namespace
 
 void HostApplication::createMenus()
 {
     QMenuBar *bar = m_frame->menuBar();
-    QMenu *file = addMenu(bar, "dialcrest_MenuFile", HostText::text("IDS_HOST_MENU_FILE", "&File"));
-    QAction *quit = file->addAction(HostText::text("IDS_HOST_QUIT", "&Quit"));
-    quit->setObjectName(QStringLiteral("dialcrest_ActionQuit"));
+    QMenu *file = addMenu(bar, "dialcrest_MenuFile", "IDS_HOST_MENU_FILE", "&File");
+    QAction *quit = addAction(file, "dialcrest_ActionQuit", "IDS_HOST_QUIT", "&Quit");
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, m_frame, &QWidget::close);
 
-    QMenu *view = addMenu(bar, "dialcrest_MenuView", HostText::text("IDS_HOST_MENU_VIEW", "&View"));
+    QMenu *view = addMenu(bar, "dialcrest_MenuView", "IDS_HOST_MENU_VIEW", "&View");
     m_menu = new MainMenu(m_frame, view, this);
     m_container->RegisterPlugin(QLatin1String(PluginIds::MainMenu), QStringLiteral("MainMenu"), m_menu,
                                 InterfaceId::Default);
     m_container->RegisterPlugin(QLatin1String(PluginIds::MainMenu), QStringLiteral("MainMenu"), m_menu,
                                 InterfaceId::MainMenu);
-    m_menu->AddPluginEntry(QStringLiteral("ConnectionPage"), HostText::text("IDS_HOST_PAGE_CONNECTION", "Connection"));
-    m_menu->AddPluginEntry(QLatin1String(PluginIds::SmsUiName), HostText::text("IDS_HOST_PAGE_SMS", "Messages"));
+    m_menu->AddPluginEntry(QStringLiteral("ConnectionPage"), QString());
+    m_menu->AddPluginEntry(QLatin1String(PluginIds::SmsUiName), QString());
+    HostText::bind(view->findChild<QAction *>(QStringLiteral("dialcrest_PageEntry_ConnectionPage")),
+                   "IDS_HOST_PAGE_CONNECTION", "Connection");
+    HostText::bind(view->findChild<QAction *>(QStringLiteral("dialcrest_PageEntry_SMSUIPlugin")),
+                   "IDS_HOST_PAGE_SMS", "Messages");
     connect(m_menu, &MainMenu::pluginEntryTriggered, this, &HostApplication::showPluginPage);
     view->addSeparator();
-    QAction *contacts = view->addAction(HostText::text("IDS_HOST_ADDRESSBOOK", "Address book…"));
-    contacts->setObjectName(QStringLiteral("dialcrest_ActionAddressBook"));
+    QAction *contacts = addAction(view, "dialcrest_ActionAddressBook", "IDS_HOST_ADDRESSBOOK", "Address book…");
     connect(contacts, &QAction::triggered, this, [this] { m_addressBook->showManager(m_frame); });
 
-    QMenu *settings = addMenu(bar, "dialcrest_MenuSettings", HostText::text("IDS_HOST_MENU_SETTINGS", "&Settings"));
-    QAction *openSettings = settings->addAction(HostText::text("IDS_HOST_SETTINGS_OPEN", "&Settings…"));
-    openSettings->setObjectName(QStringLiteral("dialcrest_ActionSettings"));
+    QMenu *settings = addMenu(bar, "dialcrest_MenuSettings", "IDS_HOST_MENU_SETTINGS", "&Settings");
+    QAction *openSettings = addAction(settings, "dialcrest_ActionSettings", "IDS_HOST_SETTINGS_OPEN", "&Settings…");
     openSettings->setShortcut(QKeySequence::Preferences);
     connect(openSettings, &QAction::triggered, this, &HostApplication::openSettings);
 
     m_modemMenu = new ModemMenu(m_device, m_frame, this);
     bar->addMenu(m_modemMenu->menu());
 
-    QMenu *help = addMenu(bar, "dialcrest_MenuHelp", HostText::text("IDS_HOST_MENU_HELP", "&Help"));
-    QAction *about = help->addAction(HostText::text("IDS_HOST_ABOUT", "&About"));
-    about->setObjectName(QStringLiteral("dialcrest_ActionAbout"));
+    QMenu *help = addMenu(bar, "dialcrest_MenuHelp", "IDS_HOST_MENU_HELP", "&Help");
+    QAction *about = addAction(help, "dialcrest_ActionAbout", "IDS_HOST_ABOUT", "&About");
     connect(about, &QAction::triggered, this, &HostApplication::showAbout);
 }
 
@@ -87,6 +97,9 @@ bool HostApplication::changeLanguage(const QString &code)
         return false;
     }
     CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("language"), code);
+    HostText::retranslateAll();
+    updateDeviceSummary();
+    m_statusBar->refreshUnreadCount();
     if (m_notify)
         m_notify->Dispatch(QLatin1String(PluginIds::SmsUi), HostEvent::LanguageChanged);
     emit languageChanged(code);

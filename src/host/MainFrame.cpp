@@ -52,7 +52,8 @@ MainFrame::MainFrame(QWidget *parent)
     , m_unreadLabel(new QLabel(this))
 {
     setObjectName(QStringLiteral("dialcrest_MainFrame"));
-    setWindowTitle(HostText::text("IDS_HOST_TITLE", "Dialcrest Connection Manager"));
+    HostText::bind(this, "IDS_HOST_TITLE", "Dialcrest Connection Manager",
+                   [this](const QString &title) { setWindowTitle(title); });
     m_pages->setObjectName(QStringLiteral("dialcrest_Pages"));
     setCentralWidget(m_pages);
     m_deviceLabel->setObjectName(QStringLiteral("dialcrest_StatusDevice"));
@@ -112,6 +113,7 @@ QString MainFrame::currentPage() const
 
 void MainFrame::setUnreadCount(int count)
 {
+    // Re-shown by the host after a language change, so it is not bound.
     m_unreadLabel->setText(HostText::text("IDS_HOST_UNREAD", "Unread messages: %1").arg(count));
     m_unreadLabel->setProperty("unreadCount", count);
 }
@@ -133,5 +135,5 @@ void MainFrame::showTransientMessage(const QString &text, int timeoutMs)
 
 QMenu *MainFrame::menuByName(const QString &objectName) const
 {
-    return menuBar()->findChild<QMenu *>(objectName);
+    return findChild<QMenu *>(objectName);
 }

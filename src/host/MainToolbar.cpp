@@ -18,16 +18,17 @@ MainToolbar::MainToolbar(MainFrame *frame, QObject *parent)
     frame->addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
 
-void MainToolbar::addButton(const QString &pluginName, const QString &text, const QIcon &icon)
+QAction *MainToolbar::addButton(const QString &pluginName, const QIcon &icon)
 {
     if (m_actions.contains(pluginName))
-        return;
-    QAction *action = m_toolBar->addAction(icon, text);
+        return nullptr;
+    QAction *action = m_toolBar->addAction(icon, QString());
     action->setObjectName(QStringLiteral("dialcrest_MainToolbar_") + pluginName);
     action->setCheckable(true);
     m_group->addAction(action);
     m_actions.insert(pluginName, action);
     connect(action, &QAction::triggered, this, [this, pluginName] { emit pluginButtonClicked(pluginName); });
+    return action;
 }
 
 int MainToolbar::SelectPluginButton(const QString &pluginName)

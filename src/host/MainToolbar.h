@@ -22,7 +22,8 @@ public:
     int SelectPluginButton(const QString &pluginName) override;
     int EnablePluginButton(const QString &pluginName, bool enable) override;
 
-    void addButton(const QString &pluginName, const QString &text, const QIcon &icon);
+    // The new button's action (text still empty), or null when the plug-in has one.
+    QAction *addButton(const QString &pluginName, const QIcon &icon);
     QString checkedPlugin() const;
     QToolBar *toolBar() const { return m_toolBar; }
 

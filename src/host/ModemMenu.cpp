@@ -42,74 +42,71 @@ ModemMenu::ModemMenu(DeviceManager *device, MainFrame *frame, QObject *parent)
     : QObject(parent)
     , m_device(device)
     , m_frame(frame)
-    , m_menu(new QMenu(HostText::text("IDS_HOST_MENU_MODEM", "&Modem"), frame))
+    , m_menu(new QMenu(frame))
 {
     m_menu->setObjectName(QStringLiteral("dialcrest_MenuModem"));
-    auto add = [this](const char *name, const QString &text, auto slot) {
-        QAction *a = m_menu->addAction(text);
-        a->setObjectName(QLatin1String(name));
+    HostText::bind(m_menu, "IDS_HOST_MENU_MODEM", "&Modem");
+    auto add = [this](const char *name, const char *key, const char *english, auto slot) {
+        QAction *a = addAction(m_menu, name, key, english);
         connect(a, &QAction::triggered, this, slot);
+    };
+    add("dialcrest_ModemReceive", "IDS_HOST_RECEIVE", "Receive a message", [this] { receiveMessage(); });
+    add("dialcrest_ModemReceiveCustom", "IDS_HOST_RECEIVE_CUSTOM", "Receive a message from…",
+        [this] { receiveCustomMessage(); });
+    add("dialcrest_ModemFlash", "IDS_HOST_RECEIVE_FLASH", "Receive a flash message", [this] { receiveFlashMessage(); });
+    add("dialcrest_ModemReport", "IDS_HOST_RECEIVE_REPORT", "Receive a delivery report",
+        [this] { receiveStatusReport(true); });
+    add("dialcrest_ModemBroadcast", "IDS_HOST_RECEIVE_CB", "Receive a cell broadcast", [this] { receiveCellBroadcast(); });
+    m_menu->addSeparator();
+
+    // Each toggle drives the simulator; when it refuses, the toggle snaps back.
+    auto toggle = [this](const char *name, const char *key, const char *english, bool checked,
+                         bool (DeviceManager::*set)(bool)) {
+        QAction *a = addAction(m_menu, name, key, english);
+        a->setCheckable(true);
+        a->setChecked(checked);
+        connect(a, &QAction::toggled, this, [this, set](bool on) {
+            if (!(m_device->*set)(on))
+                syncToggles();
+        });
         return a;
     };
-    add("dialcrest_ModemReceive", HostText::text("IDS_HOST_RECEIVE", "Receive a message"), [this] { receiveMessage(); });
-    add("dialcrest_ModemReceiveCustom", HostText::text("IDS_HOST_RECEIVE_CUSTOM", "Receive a message from…"),
-        [this] { receiveCustomMessage(); });
-    add("dialcrest_ModemFlash", HostText::text("IDS_HOST_RECEIVE_FLASH", "Receive a flash message"),
-        [this] { receiveFlashMessage(); });
-    add("dialcrest_ModemReport", HostText::text("IDS_HOST_RECEIVE_REPORT", "Receive a delivery report"),
-        [this] { receiveStatusReport(true); });
-    add("dialcrest_ModemBroadcast", HostText::text("IDS_HOST_RECEIVE_CB", "Receive a cell broadcast"),
-        [this] { receiveCellBroadcast(); });
+    m_plugged = toggle("dialcrest_ModemPlugged", "IDS_HOST_PLUGGED", "Modem plugged in", m_device->devicePlugged(),
+                       &DeviceManager::setDevicePlugged);
+    m_sim = toggle("dialcrest_ModemSim", "IDS_HOST_SIMIN", "SIM card inserted", m_device->simInserted(),
+                   &DeviceManager::setSimInserted);
+    m_flight = toggle("dialcrest_ModemFlight", "IDS_HOST_FLIGHTMODE", "Flight mode", m_device->flightMode(),
+                      &DeviceManager::setFlightMode);
+    m_canSend = toggle("dialcrest_ModemCanSend", "IDS_HOST_NETSEND", "Network accepts messages", m_device->canSend(),
+                       &DeviceManager::setCanSend);
     m_menu->addSeparator();
 
-    m_plugged = addToggle(QStringLiteral("dialcrest_ModemPlugged"), HostText::text("IDS_HOST_PLUGGED", "Modem plugged in"),
-                          m_device->devicePlugged());
-    connect(m_plugged, &QAction::toggled, this, [this](bool on) {
-        if (!m_device->setDevicePlugged(on))
-            syncToggles();
-    });
-    m_sim = addToggle(QStringLiteral("dialcrest_ModemSim"), HostText::text("IDS_HOST_SIMIN", "SIM card inserted"),
-                      m_device->simInserted());
-    connect(m_sim, &QAction::toggled, this, [this](bool on) {
-        if (!m_device->setSimInserted(on))
-            syncToggles();
-    });
-    m_flight = addToggle(QStringLiteral("dialcrest_ModemFlight"), HostText::text("IDS_HOST_FLIGHTMODE", "Flight mode"),
-                         m_device->flightMode());
-    connect(m_flight, &QAction::toggled, this, [this](bool on) {
-        if (!m_device->setFlightMode(on))
-            syncToggles();
-    });
-    m_canSend = addToggle(QStringLiteral("dialcrest_ModemCanSend"),
-                          HostText::text("IDS_HOST_NETSEND", "Network accepts messages"), m_device->canSend());
-    connect(m_canSend, &QAction::toggled, this, [this](bool on) {
-        if (!m_device->setCanSend(on))
-            syncToggles();
-    });
-    m_menu->addSeparator();
-
-    QMenu *fill = m_menu->addMenu(HostText::text("IDS_HOST_FILL", "Fill storage"));
+    QMenu *fill = m_menu->addMenu(QString());
     fill->setObjectName(QStringLiteral("dialcrest_MenuFill"));
-    const std::pair<int, QString> storages[] = {
-        {UTPS_SMS_MEM_SIM, HostText::text("IDS_HOST_FILL_SIM", "SIM card")},
-        {UTPS_SMS_MEM_DEVICE, HostText::text("IDS_HOST_FILL_DEVICE", "Modem memory")},
-        {UTPS_SMS_MEM_PC, HostText::text("IDS_HOST_FILL_PC", "This computer")}};
-    for (const auto &[memory, text] : storages) {
-        QAction *a = fill->addAction(text);
-        a->setObjectName(QStringLiteral("dialcrest_ModemFill%1").arg(memory));
-        connect(a, &QAction::triggered, this, [this, memory = memory] { fillStorage(memory); });
+    HostText::bind(fill, "IDS_HOST_FILL", "Fill storage");
+    const struct
+    {
+        int memory;
+        const char *key;
+        const char *english;
+    } storages[] = {{UTPS_SMS_MEM_SIM, "IDS_HOST_FILL_SIM", "SIM card"},
+                    {UTPS_SMS_MEM_DEVICE, "IDS_HOST_FILL_DEVICE", "Modem memory"},
+                    {UTPS_SMS_MEM_PC, "IDS_HOST_FILL_PC", "This computer"}};
+    for (const auto &s : storages) {
+        QAction *a = fill->addAction(QString());
+        a->setObjectName(QStringLiteral("dialcrest_ModemFill%1").arg(s.memory));
+        HostText::bind(a, s.key, s.english);
+        connect(a, &QAction::triggered, this, [this, memory = s.memory] { fillStorage(memory); });
     }
-    add("dialcrest_ModemRestore", HostText::text("IDS_HOST_RESTORE", "Restore storage capacities"),
-        [this] { restoreCapacities(); });
+    add("dialcrest_ModemRestore", "IDS_HOST_RESTORE", "Restore storage capacities", [this] { restoreCapacities(); });
     connect(m_device, &DeviceManager::stateChanged, this, &ModemMenu::syncToggles);
 }
 
-QAction *ModemMenu::addToggle(const QString &objectName, const QString &text, bool checked)
+QAction *ModemMenu::addAction(QMenu *menu, const char *objectName, const char *key, const char *english)
 {
-    QAction *a = m_menu->addAction(text);
-    a->setObjectName(objectName);
-    a->setCheckable(true);
-    a->setChecked(checked);
+    QAction *a = menu->addAction(QString());
+    a->setObjectName(QLatin1String(objectName));
+    HostText::bind(a, key, english);
     return a;
 }
 

@@ -29,7 +29,7 @@ public:
     long restoreCapacities();
 
 private:
-    QAction *addToggle(const QString &objectName, const QString &text, bool checked);
+    static QAction *addAction(QMenu *menu, const char *objectName, const char *key, const char *english);
     void receiveCustomMessage();
     void syncToggles();
     void report(const QString &what, long rc);

@@ -2,6 +2,7 @@
 // plug-in, and how its Modem menu, status bar, address book and call plug-in behave on the
 // SDK's simulator.
 #include "AddressBook.h"
+#include "Change.h"
 #include "CommonUtils.h"
 #include "ContactPickDialog.h"
 #include "DeviceManager.h"
@@ -15,6 +16,7 @@
 #include "sdk_simulator.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -73,6 +75,7 @@ private slots:
     void addressBookSharesSdkPhoneBook();
     void contactPicking();
     void callsNeedAModem();
+    void languageChangeRetranslatesAndTellsPlugins();
     void shutdownIsOrderlyAndRepeatable();
 
 private:
@@ -357,6 +360,26 @@ void HostApplicationTest::callsNeedAModem()
     QCOMPARE(call->MakeCall(QStringLiteral("   "), 0), 0);
     QVERIFY(m_host->deviceManager()->setDevicePlugged(false));
     QCOMPARE(call->MakeCall(QStringLiteral("+447700900123"), 0), 0);
+}
+
+void HostApplicationTest::languageChangeRetranslatesAndTellsPlugins()
+{
+    QMenu *modem = m_host->frame()->menuByName(QStringLiteral("dialcrest_MenuModem"));
+    QAction *sim = modemAction(QStringLiteral("dialcrest_ModemSim"));
+    QVERIFY(modem && sim);
+    const QString englishTitle = modem->title();
+    const QString englishSim = sim->text();
+    QVERIFY(m_host->changeLanguage(QStringLiteral("ar")));
+    QCOMPARE(m_sms->events, QList<unsigned int>{HostEvent::LanguageChanged});
+    QCOMPARE(QGuiApplication::layoutDirection(), Qt::RightToLeft);
+    QCOMPARE(modem->title(), Change::tr(QStringLiteral("IDS_HOST_MENU_MODEM"), QLatin1String(Change::HostContext)));
+    QVERIFY(modem->title() != englishTitle);
+    QVERIFY(sim->text() != englishSim);
+    QVERIFY(m_host->changeLanguage(QStringLiteral("en")));
+    QCOMPARE(modem->title(), englishTitle);
+    QCOMPARE(sim->text(), englishSim);
+    QVERIFY(!m_host->changeLanguage(QStringLiteral("xx")));
+    QCOMPARE(m_sms->events.size(), 2);
 }
 
 void HostApplicationTest::shutdownIsOrderlyAndRepeatable()
