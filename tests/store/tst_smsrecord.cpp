@@ -212,6 +212,8 @@ void TestSmsRecord::displayTime()
     QVERIFY(SmsDisplayTime(QStringLiteral("2025031409265")).isEmpty());
     QVERIFY(SmsDisplayTime(QString()).isEmpty());
     QVERIFY(SmsDisplayTime(QStringLiteral("2025-03-14 9:26")).isEmpty());
+    QVERIFY(SmsDisplayTime(QStringLiteral("20251340250000")).isEmpty());  // month 13
+    QVERIFY(SmsDisplayTime(QStringLiteral("2025031409265x")).isEmpty());
 
     // Fourteen zeros stand for "now"; the minute may turn while we look.
     const QString before = locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
