@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(p.count->text(), QStringLiteral("1/1"));
         QCOMPARE(p.bar->value(), 100);
         QVERIFY(stopTimer() && stopTimer()->isActive());
-        QVERIFY(stopTimer()->remainingTime() <= 3000);
+        QCOMPARE(stopTimer()->interval(), 3000);
         QVERIFY(p.dialog->isVisible());  // closes only after the delay
         QTRY_VERIFY_WITH_TIMEOUT(!p.dialog->isVisible(), 5000);
         QCOMPARE(m_progress->m_iSteps, 0);
@@ -180,8 +180,9 @@ private Q_SLOTS:
 
         QVERIFY(!p.cancel->isEnabled());
         QVERIFY(m_progress->IsProgressBarCanceled());
-        QVERIFY(SMSThreadUI::m_bStopSmsThread);
         QCOMPARE(p.label->text(), QStringLiteral("Cancelling..."));
+        // (The stop flag is raised and then cleared again by the cancel worker's own
+        // operation: a send is one unit for the main worker, so there is nothing to stop.)
         QVERIFY(finished.wait(5000));
         QCOMPARE(worker->operation(), int(DC_SMS_CANCEL_SEND));
         QTRY_COMPARE_WITH_TIMEOUT(results.count(), 3, 10000);
