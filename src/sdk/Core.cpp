@@ -170,6 +170,8 @@ int inboxOf(int memory)
     }
 }
 
+static int nextId(int memory);
+
 int usedCount(int memory)
 {
     State &s = state();
@@ -181,6 +183,10 @@ int usedCount(int memory)
 int removeStored(int memory, int id)
 {
     State &s = state();
+    // The next PC id follows from the newest row; before that row goes, the counter is
+    // written down so that its id is never handed out again.
+    if (memory == UTPS_SMS_MEM_PC && nextId(memory) == id + 1)
+        s.store.setSetting("pc_next_id", std::to_string(id + 1));
     const int rc = s.store.remove(memory, id);
     if (rc > 0 && s.used[memory] > 0)
         --s.used[memory];
@@ -250,11 +256,8 @@ long storeNew(Message &m)
         return UTPS_E_DATABASE;
     }
     ++s.used[m.mem];
-    if (m.mem == UTPS_SMS_MEM_PC) {
-        // Kept beside the rows so that removing the newest messages never frees their ids.
+    if (m.mem == UTPS_SMS_MEM_PC)
         s.pcNextId = m.id + 1;
-        s.store.setSetting("pc_next_id", std::to_string(s.pcNextId));
-    }
     if (used + 1 >= s.capacity[m.mem])
         postStatusEvent(fullStatusCode(m.mem), m.mem);
     return UTPS_OK;

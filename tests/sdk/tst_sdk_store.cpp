@@ -220,8 +220,13 @@ void SdkStoreTest::idsArePerMemory()
     const int a = saveAt(1), b = saveAt(1), c = saveAt(1);
     QVERIFY(a < b && b < c);
     QCOMPARE(UTPS_SMSSrv_RemoveMsg(c, UTPS_SMS_MEM_PC), UTPS_OK);
-    // PC ids are never reused, so a stale id cannot name a newer message.
-    QVERIFY(saveAt(1) > c);
+    // PC ids are never reused, so a stale id cannot name a newer message, not even after
+    // the newest message was removed and the SDK restarted.
+    SimCtl_Shutdown();
+    const int d = saveAt(1);
+    QVERIFY(d > c);
+    QCOMPARE(UTPS_SMSSrv_RemoveMsg(d, UTPS_SMS_MEM_PC), UTPS_OK);
+    QVERIFY(saveAt(1) > d);
 
     // SIM and device ids are record slots: the lowest free one is taken again.
     const int s0 = saveAt(7), s1 = saveAt(6), s2 = saveAt(7);
