@@ -89,6 +89,10 @@ SMSWaitingDlg::SMSWaitingDlg(QWidget *parent)
 
 SMSWaitingDlg::~SMSWaitingDlg()
 {
+    // The main window may adopt the process-wide instance as its own dialog and delete it
+    // with itself; forgetting it here keeps a later Destroy() from deleting it again.
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
     deleteSmoothnessTimer();
     deleteStopTimer();
     delete m_pDialog.data();

@@ -57,8 +57,9 @@ public:
     explicit SMSWaitingDlg(QWidget *parent = nullptr);
     ~SMSWaitingDlg() override;
 
-    // Process-wide instance, created on first call (ownership stays here; Destroy() frees
-    // it). Independent of the progress dialog the main window creates for itself.
+    // Process-wide instance, created on first call; Destroy() frees it. Independent of the
+    // progress dialog the main window creates for itself. Whoever adopts it may also delete
+    // it directly: Instance() then makes a new one and Destroy() does nothing.
     static SMSWaitingDlg *Instance();
     static void Destroy();
 

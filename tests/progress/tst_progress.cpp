@@ -309,6 +309,15 @@ private Q_SLOTS:
         QVERIFY(instance != m_progress.get());
         SMSWaitingDlg::Destroy();
         SMSWaitingDlg::Destroy();  // harmless twice
+
+        // Adopted and deleted by its new owner: never deleted a second time.
+        SMSWaitingDlg *adopted = SMSWaitingDlg::Instance();
+        QPointer<SMSWaitingDlg> watch = adopted;
+        delete adopted;
+        SMSWaitingDlg::Destroy();
+        QVERIFY(watch.isNull());
+        QVERIFY(SMSWaitingDlg::Instance());
+        SMSWaitingDlg::Destroy();
     }
 };
 
