@@ -76,6 +76,11 @@ void SMSUIMainDlg::readConfiguration()
 
 SMSUIMainDlg::~SMSUIMainDlg()
 {
+    // A batch still running works on the store's records: end it before anything goes.
+    if (m_SMSThreadInst.isRunning()) {
+        SMSThreadUI::StopSmsThread();
+        m_SMSThreadInst.wait();
+    }
     SMSEditUILogic::Destroy();
     stopDetectors();
     if (m_pStatusLogicObject) {

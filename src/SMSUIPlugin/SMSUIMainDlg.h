@@ -210,6 +210,7 @@ private:
     QString readingLabel(QTreeWidgetItem *root) const;
     bool isRightToLeft() const;
     void notifyStatusBarCount();
+    QIcon tableIcon(const QImage &image, bool mirrored);
     void stopDetectors();
 
     // Tables and tree
@@ -244,6 +245,7 @@ private:
     QTreeWidgetItem *m_pDeviceOutbox = nullptr;
     QList<QIcon> m_treeIcons;
     QList<QIcon> m_mirrorTreeIcons;
+    QHash<QPair<qint64, bool>, QIcon> m_tableIconCache;
 
     // Layout
     QHBoxLayout *m_pHLayout = nullptr;
@@ -311,4 +313,29 @@ private:
     bool m_bSimState = false;
     bool m_bSimStorageAvailable = false;
     bool m_bDeviceStorageAvailable = false;
+
+    // ==== BEGIN host-event reactions (definitions in SMSUIMainDlgHostEvents.cpp) ========
+    // What the SMS UI service calls for the host's SIM, flight-mode and call-availability
+    // events, and the store's SIM presence and network signals.
+public:
+    // Whether the Call command (9005) may be enabled; the host reports it (event 515).
+    bool callCommandFlag() const { return m_bCallEnabled; }
+    void setCallCommandFlag(bool enabled) { m_bCallEnabled = enabled; }
+    bool networkStatus() const { return m_bNetworkStatus; }
+    bool simStateFlag() const { return m_bSimState; }
+
+public slots:
+    // The SIM came (true) or went (false): shows or clears the SIM and device folders.
+    void OnSimStatusChanged(bool present);
+    // The network came up (true) or went down (false): commands follow it.
+    void GetPresentNetworkStatus(bool up);
+
+private:
+    void simremovalEnableDisableCheck();
+    void operationAtSimRemoval();
+    // Empties the storage's tables, then releases its records in the store.
+    void releaseStorageView(bool sim);
+
+    bool m_bNetworkStatus = false;
+    // ==== END host-event reactions =======================================================
 };

@@ -251,6 +251,19 @@ void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget
     table->setRowHeight(row, kRowHeight);
 }
 
+QIcon SMSUIMainDlg::tableIcon(const QImage &image, bool mirrored)
+{
+    // A handful of status images serve thousands of rows: convert each once. The key is
+    // the image's identity, shared by every copy the store hands out.
+    if (image.isNull())
+        return QIcon();
+    const QPair<qint64, bool> key(image.cacheKey(), mirrored);
+    auto it = m_tableIconCache.constFind(key);
+    if (it == m_tableIconCache.constEnd())
+        it = m_tableIconCache.insert(key, QIcon(QPixmap::fromImage(mirroredIf(image, mirrored))));
+    return *it;
+}
+
 void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
 {
     if (!record || !item)
@@ -260,7 +273,7 @@ void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
     if (rtl)
         CommonUtils::ParanthesisCorrection(name);
     item->setText(name);
-    item->setIcon(QIcon(QPixmap::fromImage(mirroredIf(record->imgIcon, rtl))));
+    item->setIcon(tableIcon(record->imgIcon, rtl));
 }
 
 bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)
@@ -274,13 +287,13 @@ bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)
         record->iReadStatus = 0;
         record->imgIcon = readImage;
         if (item)
-            item->setIcon(QIcon(QPixmap::fromImage(mirroredIf(readImage, rtl))));
+            item->setIcon(tableIcon(readImage, rtl));
         return true;
     }
     if (record->iReadStatus == 0 && images.size() > 1 && record->imgIcon == images.at(1)) {
         record->imgIcon = readImage;
         if (item)
-            item->setIcon(QIcon(QPixmap::fromImage(mirroredIf(readImage, rtl))));
+            item->setIcon(tableIcon(readImage, rtl));
     }
     return false;
 }

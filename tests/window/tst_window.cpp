@@ -1,5 +1,6 @@
 // The SMS window against the simulator: tree, tables, preview and layout, with real widgets.
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -7,6 +8,8 @@
 #include <QtTest>
 
 #include "SMSStatusUILogic.h"
+#include "SMSThreadUI.h"
+#include "ToolBarLogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
 #include "WindowFixture.h"
@@ -54,6 +57,7 @@ private slots:
     void tableColumnTexts();
     void addRecordRefusesDuplicates();
     void localRootListsEveryLocalFolder();
+    void rowClicksIgnoredWhileWorkerRuns();
     void previewShowsMarkupLiterallyWithLineBreaks();
     void linkClickKeepsMessage();
     void folderTextWithoutCounts();
@@ -316,6 +320,47 @@ void tst_Window::localRootListsEveryLocalFolder()
     // The rebuild from the store gives the same rows.
     w->syncSMSTableWithBuffers(EN_LOCAL_ROOT);
     QCOMPARE(root->rowCount(), 7);
+}
+
+void tst_Window::rowClicksIgnoredWhileWorkerRuns()
+{
+    m_fixture.setUp();
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+15550003"),
+                                QStringLiteral("look at me")) >= 0);
+    // Enough trash for a delete batch that outlasts a click.
+    QCOMPARE(UTPS_SMSSrv_BeginTransaction(UTPS_SMS_MEM_PC), 0L);
+    for (int i = 0; i < 3000; ++i)
+        WindowFixture::save(EN_LOCAL_TRASH, QStringLiteral("+1"), QStringLiteral("old %1").arg(i));
+    QCOMPARE(UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC), 0L);
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    QList<SmsRecord> trash;
+    w->GetRecordListByLocation(EN_LOCAL_TRASH, trash);
+    QCOMPARE(trash.size(), 3000);
+
+    const QString folderText = w->previewPane()->toPlainText();
+    const QString toolbar = QStringLiteral("SMSUIPlugin");
+    QVERIFY(!ToolBarLogic::IsItemEnabled(toolbar, 9001));
+    SMSThreadUI &worker = w->workerThread();
+    QSignalSpy finished(&worker, &QThread::finished);
+    worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, trash, UTPS_SMS_MEM_PC, EN_LOCAL_TRASH,
+                                 EN_LOCAL_TRASH);
+    worker.start();
+    // Whatever fails below, the batch must end before the window goes.
+    const auto waitForWorker = qScopeGuard([&worker] { worker.wait(); });
+    clickRow(w->currentTable(), 0);
+    const bool stillRunning = worker.isRunning();
+    QVERIFY2(stillRunning, "the batch ended before the click: make it longer");
+    QCOMPARE(w->previewPane()->toPlainText(), folderText);
+    QVERIFY(!ToolBarLogic::IsItemEnabled(toolbar, 9001));
+    QVERIFY(finished.wait(120000));
+    // The trash rows point at records the batch removed: rebuild before anything reads them.
+    w->syncSMSTableWithBuffers(EN_LOCAL_TRASH);
+    w->syncSMSTableWithBuffers(EN_LOCAL_ROOT);
+
+    clickRow(w->currentTable(), 0);
+    QVERIFY(w->previewPane()->toPlainText().contains(QStringLiteral("look at me")));
+    QVERIFY(ToolBarLogic::IsItemEnabled(toolbar, 9001));
 }
 
 void tst_Window::previewShowsMarkupLiterallyWithLineBreaks()

@@ -1,0 +1,138 @@
+// The window's reactions to SIM presence and network state, as the host and the store
+// report them. The editors' Send buttons and the context menu are not touched here: they
+// follow these flags when they are built.
+#include "SMSUIMainDlg.h"
+
+#include <QTreeWidget>
+#include <QTreeWidgetItem>
+
+#include "SMSStatusUILogic.h"
+#include "SMSUITableWidget.h"
+#include "SMSUITreeWidget.h"
+#include "SmsLog.h"
+#include "utps_sdk.h"
+
+namespace {
+constexpr int kDelete = 9001;
+constexpr int kSend = 9002;
+constexpr int kReply = 9003;
+constexpr int kForward = 9004;
+// A selected row spans more than two cells: "something is selected" for the toolbar.
+constexpr int kSelectedCellsThreshold = 2;
+
+const QList<_EN_SMS_POSITION> &localPositions()
+{
+    static const QList<_EN_SMS_POSITION> positions{EN_LOCAL_OUTBOX, EN_LOCAL_INBOX,
+                                                   EN_LOCAL_DRAFT, EN_LOCAL_FAVORITE,
+                                                   EN_LOCAL_TRASH, EN_LOCAL_REPORT,
+                                                   EN_LOCAL_SENTITEMS};
+    return positions;
+}
+
+bool isCardPosition(int position)
+{
+    switch (position) {
+    case EN_SIM_OUTBOX: case EN_SIM_INBOX: case EN_DEVICE_OUTBOX: case EN_DEVICE_INBOX:
+    case EN_SIM_ROOT: case EN_DEVICE_ROOT:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+void SMSUIMainDlg::OnSimStatusChanged(bool present)
+{
+    if (!m_pStatusLogicObject) {
+        qCWarning(lcSmsWindow) << "SIM status change without a store";
+        return;
+    }
+    int multiMode = 0;
+    const long result = UTPS_DevSrv_GetMultiModeCardStatus(&multiMode, 0, 0);
+    if (result != 0)
+        qCWarning(lcSmsWindow) << "UTPS_DevSrv_GetMultiModeCardStatus failed:" << result;
+    m_bMultiModeCard = result == 0 && multiMode != 0;
+    if (m_pCurrentTable && m_pCurrentTable->selectedItems().size() > kSelectedCellsThreshold)
+        enableToolBarItem(kDelete);
+
+    if (present == m_bSimState) {
+        qCDebug(lcSmsWindow) << "SIM state unchanged:" << present;
+        if (!m_bSimState && !m_bDeviceStorageAvailable)
+            checkDevMemStatus(false);
+        return;
+    }
+    m_bSimState = present;
+    if (present) {
+        simremovalEnableDisableCheck();
+    } else {
+        for (DetectMemoryDeviceThread *detector : {&m_SimDetectThread, &m_DeviceDetectThread}) {
+            detector->setStopRequest(true);
+            detector->quit();
+        }
+        releaseStorageView(/* sim */ true);
+        releaseStorageView(/* sim */ false);
+        operationAtSimRemoval();
+    }
+    if (!checkDevMemStatus(false)) {
+        m_pStatusLogicObject->SyncBuffersWithPB();
+        for (_EN_SMS_POSITION p : localPositions())
+            syncSMSTableWithBuffers(p);
+    }
+    syncSMSTableWithBuffers(EN_LOCAL_ROOT);
+}
+
+void SMSUIMainDlg::releaseStorageView(bool sim)
+{
+    // The tables hold borrowed pointers into the buffer: empty them before it is freed.
+    const QList<_EN_SMS_POSITION> positions =
+        sim ? QList<_EN_SMS_POSITION>{EN_SIM_OUTBOX, EN_SIM_INBOX, EN_SIM_ROOT}
+            : QList<_EN_SMS_POSITION>{EN_DEVICE_OUTBOX, EN_DEVICE_INBOX, EN_DEVICE_ROOT};
+    for (_EN_SMS_POSITION p : positions)
+        emptySMSTable(p);
+    m_pStatusLogicObject->ReleaseSmsBuffer(sim ? UTPS_SMS_MEM_SIM : UTPS_SMS_MEM_DEVICE);
+}
+
+void SMSUIMainDlg::simremovalEnableDisableCheck()
+{
+    m_bNetworkStatus = m_pStatusLogicObject && m_pStatusLogicObject->GetNetworkModeStatus();
+    if (!m_pCurrentTable || m_pCurrentTable->selectedItems().size() <= kSelectedCellsThreshold
+        || m_iSelectedTreeNode == EN_LOCAL_DRAFT || !m_bCanSendSMS)
+        return;
+    enableAllToolbarItems();
+    if (m_iSelectedTreeNode == EN_LOCAL_TRASH) {
+        for (int id : {kSend, kReply, kForward})
+            disableToolBarItem(id);
+    } else if (m_iSelectedTreeNode == EN_LOCAL_OUTBOX || m_iSelectedTreeNode == EN_SIM_OUTBOX
+               || m_iSelectedTreeNode == EN_DEVICE_OUTBOX
+               || m_iSelectedTreeNode == EN_LOCAL_SENTITEMS) {
+        // Nobody to reply to in a folder of one's own messages.
+        disableToolBarItem(kReply);
+    }
+}
+
+void SMSUIMainDlg::operationAtSimRemoval()
+{
+    m_bSimStorageAvailable = false;
+    m_bDeviceStorageAvailable = false;
+    if (m_pSimRoot)
+        m_pSimRoot->setHidden(true);
+    if (m_pDeviceRoot)
+        m_pDeviceRoot->setHidden(true);
+    for (int id : {kSend, kReply, kForward})
+        disableToolBarItem(id);
+    // A card folder that was open is gone: the PC inbox takes its place.
+    if (isCardPosition(m_iSelectedTreeNode) && m_pCurrentTable && m_pLocalInbox && m_pTreeWidget) {
+        m_pCurrentTreeItem = nullptr;
+        m_pTreeWidget->setCurrentItem(m_pLocalInbox);
+        onClickSMSTreeNode(m_pLocalInbox, 0);
+    }
+}
+
+void SMSUIMainDlg::GetPresentNetworkStatus(bool up)
+{
+    m_bNetworkStatus = up;
+    if (up)
+        enableAllToolbarItems();
+    else
+        disableAllToolbarItems();
+}
