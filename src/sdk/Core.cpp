@@ -74,6 +74,7 @@ void State::resetSimulation()
     txOwner = std::thread::id();
     std::fill(std::begin(txDepth), std::end(txDepth), 0);
     jobs.clear();
+    activeJob = 0;
     std::fill(std::begin(used), std::end(used), -1);
     pcNextId = -1;
     contacts.clear();

@@ -108,8 +108,10 @@ struct State
     int txDepth[3] = {0, 0, 0};
 
     // Sends.
+    // The modem sends one message at a time: jobs wait in id order behind the active one.
     std::map<int, std::shared_ptr<SendJob>> jobs;
     int nextJob = 1;
+    int activeJob = 0;
 
     std::unordered_set<const void *> records; // live records made by CreateSMSRecord
 

@@ -9,6 +9,16 @@ namespace {
 
 void step(int jobId);
 
+// Lock held. Starts the oldest waiting job when none is going out.
+void startNext()
+{
+    State &s = state();
+    if (s.activeJob != 0 || s.jobs.empty())
+        return;
+    const int id = s.activeJob = s.jobs.begin()->first;
+    postTask([id] { step(id); }, s.sendDelayMs);
+}
+
 long outcomeFor(const std::u16string &recipient)
 {
     State &s = state();
@@ -45,6 +55,8 @@ void finish(const std::shared_ptr<SendJob> &job)
     State &s = state();
     std::unique_lock<std::mutex> lock(s.mutex);
     s.jobs.erase(job->id);
+    if (s.activeJob == job->id)
+        s.activeJob = 0;
     bool allOk = true;
     for (bool ok : job->recipientOk)
         allOk = allOk && ok;
@@ -87,6 +99,7 @@ void finish(const std::shared_ptr<SendJob> &job)
             }
         }
     }
+    startNext();
 }
 
 void step(int jobId)
@@ -101,6 +114,8 @@ void step(int jobId)
         if (it == s.jobs.end())
             return;
         job = it->second;
+        if (!job->cancelled && s.activeJob != jobId)
+            return; // waiting for its turn
         // A cancelled job reports every remaining segment at once, as cancelled.
         do {
             const long status = job->cancelled ? UTPS_E_SEND_CANCELLED : outcomeFor(job->recipients[job->recipient]);
@@ -164,8 +179,7 @@ long UTPS_SMSSrv_SendMsg(const _UTPS_ST_SMS_RECORD *record)
     job->recipientOk.assign(job->recipients.size(), true);
     job->reports = s.receipt != 0;
     s.jobs[job->id] = job;
-    const int id = job->id;
-    postTask([id] { step(id); }, s.sendDelayMs);
+    startNext();
     return UTPS_OK;
 }
 

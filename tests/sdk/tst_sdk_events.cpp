@@ -155,9 +155,9 @@ void SdkEventsTest::seededFailureRateRepeats()
 
 void SdkEventsTest::cancelStopsWhatHasNotGoneOut()
 {
-    SimCtl_SetSendDelay(100);
+    SimCtl_SetSendDelay(200);
     QCOMPARE(sendTo(QStringLiteral("+1555001;+1555002;+1555003"), QStringLiteral("x")), UTPS_OK);
-    QTRY_COMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSENDRESULT).size(), 1);
+    QTRY_VERIFY(!EventRecorder::instance().events(0, EVENT_SMS_ONSENDRESULT).isEmpty());
     int all = 0;
     QCOMPARE(UTPS_SMSSrv_CancelSendMsg(&all), UTPS_OK);
     QTRY_COMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSAVESEND).size(), 1);
@@ -169,6 +169,17 @@ void SdkEventsTest::cancelStopsWhatHasNotGoneOut()
     QCOMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSAVESEND).first().status, 1);
     // Nothing left to cancel is not an error.
     QCOMPARE(UTPS_SMSSrv_CancelSendMsg(&all), UTPS_OK);
+
+    // Sends go out one after the other; a job number cancels that send only.
+    EventRecorder::instance().clear();
+    sendTo(QStringLiteral("+1555001;+1555002"), QStringLiteral("first"));
+    sendTo(QStringLiteral("+1555003;+1555004"), QStringLiteral("second"));
+    QTRY_VERIFY(!EventRecorder::instance().events(0, EVENT_SMS_ONSENDRESULT).isEmpty());
+    int second = EventRecorder::instance().events(0, EVENT_SMS_ONSENDRESULT).first().extra1 + 1;
+    QCOMPARE(UTPS_SMSSrv_CancelSendMsg(&second), UTPS_OK);
+    QTRY_COMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSAVESEND).size(), 2);
+    for (const Captured &copy : EventRecorder::instance().events(0, EVENT_SMS_ONSAVESEND))
+        QCOMPARE(copy.status, copy.content == QStringLiteral("first") ? 0 : 1);
 }
 
 void SdkEventsTest::ownNumberAndDeliveryReports()

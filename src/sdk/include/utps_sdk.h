@@ -274,7 +274,7 @@ UTPS_API long UTPS_SMSSrv_SMSGetMemoryListType(unsigned short *types, unsigned s
  * not be stored, e.g. PC storage full). Delivery reports (when receipt notification is on)
  * and messages to the modem's own number arrive afterwards as event 1. Synchronous failures
  * (no device, no SIM, no recipient, NULL content) send nothing and no event. The record may
- * be the caller's own; it is copied. */
+ * be the caller's own; it is copied. Sends go out one after the other, in call order. */
 UTPS_API long UTPS_SMSSrv_SendMsg(const _UTPS_ST_SMS_RECORD *record);
 /* Cancels segments that have not gone out yet: each still gets its event 0 at once, with
  * status UTPS_E_SEND_CANCELLED, so every send yields recipients x segments events 0.
