@@ -15,6 +15,7 @@
 #include "SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
+#include "SMSWaitingDlg.h"
 #include "SmsLog.h"
 #include "SmsSettingXMLParse.h"
 #include "Startup.h"
@@ -93,6 +94,8 @@ SMSUIMainDlg::~SMSUIMainDlg()
     }
     releaseALLSMSTables();
     destroyToolBar();
+    delete m_pSMSWaitingDlgInstance;
+    m_pSMSWaitingDlgInstance = nullptr;
 }
 
 void SMSUIMainDlg::stopDetectors()
@@ -223,6 +226,8 @@ void SMSUIMainDlg::initializeLogic()
         if (m_pSettingLogic)
             m_pSettingLogic->InitSmsXMLConfiguration();
     }
+    if (!m_pSMSWaitingDlgInstance)
+        m_pSMSWaitingDlgInstance = new SMSWaitingDlg;
 }
 
 void SMSUIMainDlg::addListenersAndData()

@@ -39,6 +39,7 @@ class SMSSettingUILogic;
 class SMSStatusUILogic;
 class SMSUITableWidget;
 class SMSUITreeWidget;
+class SMSWaitingDlg;
 class PluginContainer;
 class INotifyService;
 
@@ -129,6 +130,7 @@ public:
     void enableAllToolbarItems();
     void disableAllToolbarItems();
     void supportShortcutsKeys();
+    void appendShortcuts();
     void destroyToolBar();
 
     // Accessors the store, services and tests use
@@ -146,6 +148,7 @@ public:
     DetectMemoryDeviceThread &deviceDetector() { return m_DeviceDetectThread; }
     QString lastPreviewText() const { return m_strLastPreviewText; }
     bool canSendSMS() const { return m_bCanSendSMS; }
+    SMSWaitingDlg *waitingDialog() const { return m_pSMSWaitingDlgInstance; }
 
     // Storage discovery: builds the SIM and device subtrees for the storages the SDK lists.
     // Returns true when it refreshed the PC tables (argument false and storages listed).
@@ -282,6 +285,7 @@ private:
     SMSStatusUILogic *m_pStatusLogicObject = nullptr;
     SMSEditUILogic *m_pEditLogic = nullptr;
     SMSSettingUILogic *m_pSettingLogic = nullptr;
+    SMSWaitingDlg *m_pSMSWaitingDlgInstance = nullptr;   // owned
     SMSThreadUI m_SMSThreadInst;
     DetectMemoryDeviceThread m_SimDetectThread;
     DetectMemoryDeviceThread m_DeviceDetectThread;

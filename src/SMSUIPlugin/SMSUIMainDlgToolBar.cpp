@@ -2,6 +2,8 @@
 // disabled by command id. What each command does is connected with the commands.
 #include "SMSUIMainDlg.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QShortcut>
 
 #include "Change.h"
@@ -93,4 +95,24 @@ void SMSUIMainDlg::destroyToolBar()
 {
     ToolBarLogic::DestroyToolButtonGroup(kPluginName);
     m_pButtonGroup = nullptr;
+}
+
+void SMSUIMainDlg::appendShortcuts()
+{
+    if (!m_pButtonGroup)
+        return;
+    const bool callAvailable =
+        CommonUtils::IsPluginAvailable(QString::fromLatin1(PluginIds::CallUi));
+    for (const ToolItem &item : std::as_const(m_toolItems)) {
+        QAbstractButton *button = m_pButtonGroup->button(item.id);
+        if (!button || item.tooltip.isEmpty() || (item.id == kCall && !callAvailable))
+            continue;
+        QString text;
+        QKeySequence sequence;
+        Change::tr(item.tooltip, kPluginName, text, sequence);
+        if (!sequence.isEmpty())
+            text += QStringLiteral("  (") + sequence.toString(QKeySequence::NativeText)
+                + QLatin1Char(')');
+        button->setToolTip(text);
+    }
 }

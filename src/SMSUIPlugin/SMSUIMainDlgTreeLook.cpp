@@ -201,6 +201,7 @@ void SMSUIMainDlg::setOtherSmsLanguage()
         resetImagesForSMSTreeNode();
         createOpenFolderIcon(m_pCurrentTreeItem);
     }
+    appendShortcuts();
 }
 
 QString SMSUIMainDlg::GetSIMText(const QString &key) const

@@ -166,11 +166,17 @@ void tst_Window::simRootStaysClosedWhileReading()
             >= 0);
     // Unreadable for the probes of the layout and the first detector rounds.
     QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_SIM, 1000, 60000), 0L);
+    // The card's word comes from the host configuration and fills the label's "%s".
+    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("simtype"),
+                             QStringLiteral("USIM"));
     SMSUIMainDlg *w = WindowFixture::createWindow(true);
     QVERIFY(w);
     QTreeWidgetItem *root = w->treeItem(EN_SIM_ROOT);
     QVERIFY(root);
     const QString plain = w->GetSIMText(QStringLiteral("IDS_TREE_SIM"));
+    QString expected = key("IDS_TREE_SIM");
+    expected.replace(QStringLiteral("%s"), QStringLiteral("USIM"));
+    QCOMPARE(plain, expected);
     QCOMPARE(root->text(0), plain + key("IDS_TREE_READING_DATA"));
     QVERIFY(!root->isExpanded());
     QVERIFY(w->simDetector().isRunning());
@@ -471,6 +477,8 @@ void tst_Window::destroyAndRecreate()
 void tst_Window::screenshotWithDemoData()
 {
     m_fixture.setUp({}, /* demo */ true);
+    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("simtype"),
+                             QStringLiteral("SIM"));
     SMSUIMainDlg *w = WindowFixture::createWindow(true);
     QVERIFY(w);
     QTRY_VERIFY(w->treeItem(EN_SIM_ROOT) && w->treeItem(EN_SIM_ROOT)->isExpanded());
