@@ -1,35 +1,23 @@
-// The settings logic against the simulated modem and the host's settings store.
+// The settings logic and the store's status questions, number rules and storage
+// detectors, against the simulated modem and the host's settings store.
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include "CommonUtils.h"
-#include "HostInterfaces.h"
-#include "PluginIds.h"
+#include "DetectMemoryDeviceThread.h"
+#include "SMSStatusUILogic.h"
 #include "SmsSettingUILogic.h"
 #include "SmsSettingXMLParse.h"
 #include "Startup.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 
-namespace {
-
-class FakeDeviceMgr : public QObject, public IDeviceMgr
-{
-    Q_OBJECT
-    Q_INTERFACES(IDeviceMgr)
-public:
-    int GetDeviceState() override { return 2; }
-    int IsSimValid() override { return simValid; }
-    int simValid = 1;
-};
-
-} // namespace
-
 class SettingsLogicTest : public QObject
 {
     Q_OBJECT
 
-private:
     SMSSettingUILogic *logic() { return SMSSettingUILogic::GetInstance(); }
+    SMSStatusUILogic *store() { return SMSStatusUILogic::Instance(); }
 
     std::unique_ptr<TestDataHome> m_home;
     QTemporaryDir m_pluginRoot;
@@ -48,6 +36,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        SMSStatusUILogic::Destroy();
         SMSSettingUILogic::Destroy();
         Startup::DestroyPluginContainer();
         QFile::remove(SmsSettingXMLParse::ConfigFilePath());
@@ -55,118 +44,85 @@ private Q_SLOTS:
         m_home.reset();
     }
 
-    void modemSettingsRoundTrip()
+    // Round trips through the modem; failures are 23 and leave the caller's value alone.
+    void modemSettings()
     {
-        QCOMPARE(logic()->SetSMSCentreNumber(QStringLiteral("+491720000001")), 0);
         QString number;
+        QCOMPARE(logic()->SetSMSCentreNumber("+491720000001"), 0);
         QCOMPARE(logic()->GetSMSCentreNumber(&number), 0);
         QCOMPARE(number, QStringLiteral("+491720000001"));
-
-        for (int seconds : {43200, 86400, 2592000, 38102400}) {
-            QCOMPARE(logic()->SetSMSValidityPeriod(seconds), 0);
-            int read = 0;
-            QCOMPARE(logic()->GetSMSValidityPeriod(&read), 0);
-            QCOMPARE(read, seconds);
-        }
-        for (_UTPS_EN_SMS_PRIORITY priority :
-             {UTPS_SMS_PRIORITY_URGENT, UTPS_SMS_PRIORITY_EMERGENCY, UTPS_SMS_PRIORITY_NORMAL}) {
-            QCOMPARE(logic()->SaveMessagePrioritySetting(priority), 0);
-            _UTPS_EN_SMS_PRIORITY read = UTPS_SMS_PRIORITY_NONE;
-            QCOMPARE(logic()->GetMessagePrioritySetting(&read), 0);
-            QCOMPARE(read, priority);
-        }
+        int seconds = 0;
+        QCOMPARE(logic()->SetSMSValidityPeriod(38102400), 0);
+        QCOMPARE(logic()->GetSMSValidityPeriod(&seconds), 0);
+        QCOMPARE(seconds, 38102400);
+        _UTPS_EN_SMS_PRIORITY priority = UTPS_SMS_PRIORITY_NONE;
+        QCOMPARE(logic()->SaveMessagePrioritySetting(UTPS_SMS_PRIORITY_EMERGENCY), 0);
+        QCOMPARE(logic()->GetMessagePrioritySetting(&priority), 0);
+        QCOMPARE(priority, UTPS_SMS_PRIORITY_EMERGENCY);
         for (bool on : {true, false}) {
-            QCOMPARE(logic()->DeliveryReportSetting(on), 0);
             bool read = !on;
+            QCOMPARE(logic()->DeliveryReportSetting(on), 0);
             QCOMPARE(logic()->GetDeliveryReportSetting(&read), 0);
             QCOMPARE(read, on);
         }
-    }
 
-    // Every failure is 23 and leaves the caller's value alone.
-    void modemSettingsFailures()
-    {
-        QCOMPARE(logic()->SetSMSCentreNumber(QString()), 23);  // refused by the modem
+        QCOMPARE(logic()->SetSMSCentreNumber(QString()), 23);
         QCOMPARE(logic()->SetSMSValidityPeriod(-5), 23);
-
         SimCtl_FailNextCalls("UTPS_SMSSrv_GetSMSCentreNumber", 1, UTPS_E_FAILED);
-        QString number = QStringLiteral("kept");
         QCOMPARE(logic()->GetSMSCentreNumber(&number), 23);
-        QCOMPARE(number, QStringLiteral("kept"));
-
+        QCOMPARE(number, QStringLiteral("+491720000001"));
         SimCtl_FailNextCalls("UTPS_SMSSrv_GetSMSReceiptNotify", 1, UTPS_E_FAILED);
         bool report = true;
         QCOMPARE(logic()->GetDeliveryReportSetting(&report), 23);
         QVERIFY(report);
-
-        SimCtl_FailNextCalls("UTPS_SMSSrv_SMSSetPriority", 1, UTPS_E_FAILED);
-        QCOMPARE(logic()->SaveMessagePrioritySetting(UTPS_SMS_PRIORITY_URGENT), 23);
-        QCOMPARE(logic()->GetSMSValidityPeriod(nullptr), 23);
     }
 
     void productType_data()
     {
-        QTest::addColumn<int>("sdkType");
+        QTest::addColumn<int>("sdkType");  // -1: no device
+        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("cardWord");
-        QTest::newRow("WCDMA") << 0 << "WCDMA" << "USIM";
-        QTest::newRow("CDMA") << 1 << "CDMA" << "UIM";
-        QTest::newRow("SCDMA") << 2 << "SCDMA" << "USIM";
-        QTest::newRow("above the known types") << 7 << "UNKNOW" << "USIM";
+        QTest::newRow("WCDMA") << 0 << 0 << "WCDMA" << "USIM";
+        QTest::newRow("CDMA") << 1 << 0 << "CDMA" << "UIM";
+        QTest::newRow("SCDMA") << 2 << 0 << "SCDMA" << "USIM";
+        QTest::newRow("above the known types") << 7 << 0 << "UNKNOW" << "USIM";
+        QTest::newRow("no device") << -1 << 23 << "kept" << "";
     }
     void productType()
     {
         QFETCH(int, sdkType);
+        QFETCH(int, status);
         QFETCH(QString, word);
         QFETCH(QString, cardWord);
-        CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("simtype"),
-                                 QStringLiteral("USIM"));
-        CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("uimtype"),
-                                 QStringLiteral("UIM"));
-        QCOMPARE(SimCtl_SetProductType(sdkType), UTPS_OK);
-        QString type;
-        QCOMPARE(logic()->GetProductType(&type), 0);
+        CommonUtils::SetSettings("customize", "simtype", "USIM");
+        CommonUtils::SetSettings("customize", "uimtype", "UIM");
+        QCOMPARE(sdkType < 0 ? SimCtl_SetDevicePlugged(0) : SimCtl_SetProductType(sdkType), UTPS_OK);
+        QString type = QStringLiteral("kept");
+        QCOMPARE(logic()->GetProductType(&type), status);
         QCOMPARE(type, word);
         QCOMPARE(logic()->GetSimString(), cardWord);
-    }
-
-    void productTypeWithoutDevice()
-    {
-        QCOMPARE(SimCtl_SetDevicePlugged(0), UTPS_OK);
-        QString type = QStringLiteral("kept");
-        QCOMPARE(logic()->GetProductType(&type), 23);
-        QCOMPARE(type, QStringLiteral("kept"));
-        QVERIFY(logic()->GetSimString().isEmpty());
-        QVERIFY(!logic()->GetDeviceStatus());
-        QCOMPARE(SimCtl_SetDevicePlugged(1), UTPS_OK);
-        QVERIFY(logic()->GetDeviceStatus());
+        QCOMPARE(logic()->GetDeviceStatus(), sdkType >= 0);
     }
 
     void hostSettings()
     {
         bool flag = true;
-        QCOMPARE(logic()->GetSMSSetting(QStringLiteral("VisionAlert"), &flag), 23);
+        QCOMPARE(logic()->GetSMSSetting("VisionAlert", &flag), 23);
+        QCOMPARE(store()->GetSMSSetting("VisionAlert", flag), 23);
         QVERIFY(flag);  // never written: untouched
-
-        QCOMPARE(logic()->SetSMSSetting(QStringLiteral("VisionAlert"), false), 0);
-        QCOMPARE(CommonUtils::GetSettings(QStringLiteral("SMSSERVICE"), QStringLiteral("VisionAlert")),
-                 QStringLiteral("0"));
-        QCOMPARE(logic()->GetSMSSetting(QStringLiteral("VisionAlert"), &flag), 0);
+        QCOMPARE(logic()->SetSMSSetting("VisionAlert", false), 0);
+        QCOMPARE(CommonUtils::GetSettings("SMSSERVICE", "VisionAlert"), QStringLiteral("0"));
+        QCOMPARE(logic()->GetSMSSetting("VisionAlert", &flag), 0);
         QVERIFY(!flag);
-        QCOMPARE(logic()->SetSMSSetting(QStringLiteral("ReceviceMode"), true), 0);
-        QCOMPARE(logic()->GetSMSSetting(QStringLiteral("ReceviceMode"), &flag), 0);
-        QVERIFY(flag);
-        // Values are decimal numbers: anything not a non-zero number is off.
-        CommonUtils::SetSettings(QStringLiteral("SMSSERVICE"), QStringLiteral("SoundAlert"),
-                                 QStringLiteral("true"));
-        QCOMPARE(logic()->GetSMSSetting(QStringLiteral("SoundAlert"), &flag), 0);
+        CommonUtils::SetSettings("SMSSERVICE", "SoundAlert", "true");  // not a number: off
+        flag = true;
+        QCOMPARE(logic()->GetSMSSetting("SoundAlert", &flag), 0);
         QVERIFY(!flag);
 
-        QString file = QStringLiteral("kept");
+        QString file;
         QCOMPARE(logic()->SetSoundAlertFile(QString()), 23);
-        QCOMPARE(logic()->GetSoundAlertFile(&file), 0);
-        QVERIFY(file.isEmpty());
-        QCOMPARE(logic()->SetSoundAlertFile(QStringLiteral("/tmp/a b/ring.wav")), 0);
+        QCOMPARE(logic()->SetSoundAlertFile("/tmp/a b/ring.wav"), 0);
         QCOMPARE(logic()->GetSoundAlertFile(&file), 0);
         QCOMPARE(file, QStringLiteral("/tmp/a b/ring.wav"));
     }
@@ -175,7 +131,7 @@ private Q_SLOTS:
     {
         bool flag = true;
         QString limit = QStringLiteral("kept");
-        QCOMPARE(logic()->GetSMSConfigValue(QStringLiteral("ShowSMCount"), &flag), 23);
+        QCOMPARE(logic()->GetSMSConfigValue("ShowSMCount", &flag), 23);  // no map yet
         QCOMPARE(logic()->GetNumberLimitConfigValue(&limit), 23);
         QCOMPARE(limit, QStringLiteral("kept"));
         QVERIFY(logic()->GetValidityPeriodList().isEmpty());
@@ -187,41 +143,26 @@ private Q_SLOTS:
                    "<p resource=\"C\"/></ValidityPeriod><NumberLimit name=\"0123\"/></c>");
         file.close();
         QCOMPARE(logic()->InitSmsXMLConfiguration(), 0);
-
-        QCOMPARE(logic()->GetSMSConfigValue(QStringLiteral("ShowSMCount"), &flag), 0);
+        QCOMPARE(logic()->GetSMSConfigValue("ShowSMCount", &flag), 0);
         QVERIFY(flag);
-        QCOMPARE(logic()->GetSMSConfigValue(QStringLiteral("SentItemsBox"), &flag), 0);
+        QCOMPARE(logic()->GetSMSConfigValue("SentItemsBox", &flag), 0);
         QVERIFY(!flag);  // only "true" is on
         flag = true;
-        QCOMPARE(logic()->GetSMSConfigValue(QStringLiteral("Local2Device"), &flag), 0);
+        QCOMPARE(logic()->GetSMSConfigValue("Local2Device", &flag), 0);
         QVERIFY(flag);  // absent: the caller's default stays
         QCOMPARE(logic()->GetNumberLimitConfigValue(&limit), 0);
         QCOMPARE(limit, QStringLiteral("0123"));
         QCOMPARE(logic()->GetValidityPeriodList(), (QList<QString>{"C", "B", "A"}));
 
-        // A second reading replaces the map rather than adding to it.
-        QVERIFY(QFile::remove(SmsSettingXMLParse::ConfigFilePath()));
+        // A second reading replaces the map instead of adding to it.
+        QVERIFY(file.remove());
         QCOMPARE(logic()->InitSmsXMLConfiguration(), 3);
         QCOMPARE(logic()->GetNumberLimitConfigValue(&limit), 0);
-        QVERIFY(limit.isEmpty());
-        QVERIFY(logic()->GetValidityPeriodList().isEmpty());
+        QVERIFY(limit.isEmpty() && logic()->GetValidityPeriodList().isEmpty());
     }
 
-    void simValidityThroughDeviceManager()
-    {
-        QVERIFY(!logic()->IsSimValid());  // no container
-        PluginContainer *plugins = Startup::CreatePluginContainer();
-        QVERIFY(!logic()->IsSimValid());  // no device manager
-        FakeDeviceMgr deviceMgr;
-        plugins->RegisterPlugin(QString::fromLatin1(PluginIds::DeviceMgr),
-                                QStringLiteral("DeviceMgr"), &deviceMgr, InterfaceId::DeviceMgr);
-        QVERIFY(logic()->IsSimValid());
-        deviceMgr.simValid = 0;
-        QVERIFY(!logic()->IsSimValid());
-    }
-
-    // The device-initialised events of the SDK's thread arrive queued as DeviceInit(),
-    // and stop once unregistered.
+    // Device-initialised events from the SDK's thread arrive queued as DeviceInit(), until
+    // unregistered.
     void deviceInitialisedRelay()
     {
         QSignalSpy spy(logic(), &SMSSettingUILogic::DeviceInit);
@@ -232,17 +173,122 @@ private Q_SLOTS:
         QCOMPARE(SimCtl_SetSimInserted(0), UTPS_OK);
         QCOMPARE(SimCtl_SetSimInserted(1), UTPS_OK);  // 6016
         QTRY_COMPARE(spy.count(), 2);
-
         QCOMPARE(SMSSettingUILogic::OnDeviceChangeEvent(6015, nullptr), 0);
+
         logic()->UnRegisterDevice();
         QCOMPARE(SimCtl_SetDevicePlugged(0), UTPS_OK);
         QCOMPARE(SimCtl_SetDevicePlugged(1), UTPS_OK);
         QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
         QCoreApplication::processEvents();
         QCOMPARE(spy.count(), 2);
-
         SMSSettingUILogic::Destroy();
-        QCOMPARE(SMSSettingUILogic::OnDeviceChangeEvent(UTPS_EVENT_DEV_DEVICE_INIT_FINISH, nullptr), 0);
+        QCOMPARE(SMSSettingUILogic::OnDeviceChangeEvent(6014, nullptr), 0);
+    }
+
+    // Without a device the radio switch is never asked: the armed fault is still there
+    // for the first question after the device is back.
+    void radioNotAskedWithoutDevice()
+    {
+        QCOMPARE(SimCtl_SetDevicePlugged(0), UTPS_OK);
+        SimCtl_FailNextCalls("UTPS_DevSrv_GetRFSwitch", 1, UTPS_E_FAILED);
+        QVERIFY(!store()->IsRFEnabled());
+        QCOMPARE(SimCtl_SetDevicePlugged(1), UTPS_OK);
+        QVERIFY(!store()->IsRFEnabled());  // the fault
+        QVERIFY(store()->IsRFEnabled());
+        QCOMPARE(SimCtl_SetFlightMode(1), UTPS_OK);
+        QVERIFY(!store()->IsRFEnabled());
+    }
+
+    void numberRules_data()
+    {
+        QTest::addColumn<QString>("characters");  // configured set; empty: none configured
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("semicolon");
+        QTest::addColumn<bool>("characterSet");
+        QTest::addColumn<bool>("plus");
+
+        QTest::newRow("empty") << "" << "" << true << true << true;
+        QTest::newRow("two international numbers")
+            << "" << "+4917012;+4917013" << true << true << true;
+        QTest::newRow("plus alone") << "" << "+" << true << true << true;
+        QTest::newRow("plus inside a number") << "" << "123+4" << true << true << false;
+        QTest::newRow("plus after the separator") << "" << "1;+2" << true << true << true;
+        QTest::newRow("leading separator") << "" << ";+1" << false << false << true;
+        QTest::newRow("two separators") << "" << "1;;2" << false << true << true;
+        QTest::newRow("letter") << "" << "12a4" << true << false << true;
+        QTest::newRow("double plus") << "" << "++1" << true << true << false;
+        QTest::newRow("configured digits only") << "0123456789;" << "+123" << true << false << true;
+        QTest::newRow("configured letters") << "0123456789ABC;" << "12AB;C" << true << true << true;
+        QTest::newRow("configured set, hash refused") << "0123456789;" << "12#" << true << false
+                                                      << true;
+    }
+    void numberRules()
+    {
+        QFETCH(QString, characters);
+        QFETCH(QString, text);
+        QFETCH(bool, semicolon);
+        QFETCH(bool, characterSet);
+        QFETCH(bool, plus);
+
+        QFile file(SmsSettingXMLParse::ConfigFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (!characters.isEmpty())
+            file.write("<c><NumberLimit name=\"" + characters.toUtf8() + "\"/></c>");
+        else
+            file.write("<c/>");
+        file.close();
+        QCOMPARE(SMSSettingUILogic::GetInstance()->InitSmsXMLConfiguration(), 0);
+        const QString inForce = store()->GetRegExpForNumberLimitCustomization();
+        QCOMPARE(inForce, characters.isEmpty() ? QStringLiteral("+0123456789*#;") : characters);
+        QCOMPARE(store()->GetNumberCharacters(), inForce);
+
+        QCOMPARE(store()->IsLimitSemicolon(text), semicolon);
+        QCOMPARE(store()->IsLimitValid(text), characterSet);
+        QCOMPARE(store()->IsLimitPlusPos(text), plus);
+        QCOMPARE(store()->IsInputNumberValid(text), semicolon && characterSet && plus);
+    }
+
+    // Readable after three failed probes: one signal, about three seconds after the start.
+    void detectorSignalsOnceWhenReadable()
+    {
+        store();
+        QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_SIM, 3, 0), UTPS_OK);
+        DetectMemoryDeviceThread detector(UTPS_SMS_MEM_SIM);
+        QSignalSpy spy(&detector, &DetectMemoryDeviceThread::signalReadSIM);
+        QElapsedTimer clock;
+        clock.start();
+        detector.start();
+        QVERIFY(spy.wait(10000));
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY2(elapsed >= 2500, qPrintable(QString::number(elapsed)));
+        QVERIFY(detector.wait(2000));
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toInt(), int(UTPS_SMS_MEM_SIM));
+        QVERIFY(!detector.isStopRequested());
+        QVERIFY(detector.runMutex()->tryLock());
+        detector.runMutex()->unlock();
+    }
+
+    void detectorStopsWithoutSignal()
+    {
+        store();
+        QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_DEVICE, 1000, 60000), UTPS_OK);
+        DetectMemoryDeviceThread detector(UTPS_SMS_MEM_DEVICE);
+        QSignalSpy spy(&detector, &DetectMemoryDeviceThread::signalReadSIM);
+        detector.start();
+        QTRY_VERIFY(detector.isRunning());
+        detector.setStopRequest(true);
+        QVERIFY(detector.wait(1000));
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 0);
+        QVERIFY(!detector.isStopRequested());  // cleared on the way out
+
+        // The same detector can be started again and then succeeds.
+        QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_DEVICE, 0, 0), UTPS_OK);
+        detector.start();
+        QVERIFY(spy.wait(5000));
+        QCOMPARE(spy.at(0).at(0).toInt(), int(UTPS_SMS_MEM_DEVICE));
     }
 };
 
