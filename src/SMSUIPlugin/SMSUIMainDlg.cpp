@@ -72,7 +72,9 @@ void SMSUIMainDlg::readConfiguration()
         == QLatin1String("true");
     // Conversions on the SDK and worker threads need to know whether sent copies go to
     // their own folder; the store is told here and again (false) when the window goes.
-    SMSStatusUILogic::Instance()->setSentItemsBox(m_bSentItemsBox);
+    m_pStatusLogicObject = SMSStatusUILogic::Instance();
+    if (m_pStatusLogicObject)
+        m_pStatusLogicObject->setSentItemsBox(m_bSentItemsBox);
 }
 
 SMSUIMainDlg::~SMSUIMainDlg()
@@ -89,10 +91,13 @@ SMSUIMainDlg::~SMSUIMainDlg()
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
         SMSStatusUILogic::Destroy();
         m_pStatusLogicObject = nullptr;
-    } else if (SMSStatusUILogic *store = SMSStatusUILogic::Instance()) {
-        store->setSentItemsBox(false);
     }
     releaseALLSMSTables();
+    // Both may be detached from the window (another folder shown, or no table at all).
+    delete m_pEmptyTable;
+    m_pEmptyTable = nullptr;
+    delete m_pTextPreview;
+    m_pTextPreview = nullptr;
     destroyToolBar();
     delete m_pSMSWaitingDlgInstance;
     m_pSMSWaitingDlgInstance = nullptr;

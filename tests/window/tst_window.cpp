@@ -184,6 +184,10 @@ void tst_Window::simRootStaysClosedWhileReading()
     root->setExpanded(true);
     QVERIFY(!root->isExpanded());
     QVERIFY(!w->tableAt(EN_SIM_INBOX));
+    // Without its table yet, the root shows the empty stand-in.
+    w->onClickSMSTreeNode(root, 0);
+    QCOMPARE(w->currentTable()->objectName(), QStringLiteral("Empty Table"));
+    QCOMPARE(w->currentTable()->rowCount(), 0);
 
     QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_SIM, 0, 0), 0L);
     QTRY_COMPARE_WITH_TIMEOUT(root->text(0), plain, 5000);
@@ -191,6 +195,8 @@ void tst_Window::simRootStaysClosedWhileReading()
     QVERIFY(w->tableAt(EN_SIM_INBOX));
     QCOMPARE(w->tableAt(EN_SIM_INBOX)->rowCount(), 1);
     QCOMPARE(w->tableAt(EN_SIM_ROOT)->rowCount(), 1);
+    // The selected root is shown again, now with its own table.
+    QCOMPARE(w->currentTable(), w->tableAt(EN_SIM_ROOT));
     root->setExpanded(false);
     root->setExpanded(true);
     QVERIFY(root->isExpanded());
