@@ -1,0 +1,104 @@
+// The plug-in's root object. moc writes qt_plugin_instance for it: a guarded pointer that
+// creates a new root object when the host deleted the previous one.
+#include "SMSUIPlugin.h"
+
+#include "PluginIds.h"
+#include "SMSUIService.h"
+#include "SmsLog.h"
+
+const char *qt_plugin_query_verification_data()
+{
+    return "pattern=QT_PLUGIN_VERIFICATION_DATA\n"
+           "version=4.6.2\n"
+           "debug=false\n"
+           "buildkey=i386 linux g++-4 full-config";
+}
+
+CSMSUIPlugin::CSMSUIPlugin() = default;
+
+CSMSUIPlugin::~CSMSUIPlugin()
+{
+    qCDebug(lcSmsPlugin) << "root object deleted";
+    m_pSmsUiService = nullptr;
+    m_pSettingUiService = nullptr;
+}
+
+QString CSMSUIPlugin::GetPluginName()
+{
+    return QString::fromLatin1(PluginIds::SmsUiName);
+}
+
+int CSMSUIPlugin::Init()
+{
+    m_pSmsUiService = CSMSUIService::instance();
+    if (!m_pSmsUiService) {
+        qCWarning(lcSmsPlugin) << "Init: no SMS service";
+        return 0;
+    }
+    // Without a settings service the SMS page still works; see the header.
+    return m_pSmsUiService->Init() == 1 ? 1 : 0;
+}
+
+int CSMSUIPlugin::QueryInterface(int id, QObject **out)
+{
+    qCDebug(lcSmsPlugin) << "QueryInterface" << id;
+    if (id == InterfaceId::SmsUiService) {
+        m_pSmsUiService = CSMSUIService::instance();
+        if (out)
+            *out = m_pSmsUiService;
+        return 1;
+    }
+    // InterfaceId::SettingUiPlugin lands here too until the settings service exists.
+    return 0;
+}
+
+CSMSUIService *CSMSUIPlugin::service()
+{
+    // Kept in the field so that OnDestroy also removes a service these calls created.
+    m_pSmsUiService = CSMSUIService::instance();
+    return m_pSmsUiService;
+}
+
+int CSMSUIPlugin::ShowWindow(QWidget *parent, QRect &rect)
+{
+    // The settings page would load its current values here first.
+    return service()->ShowWindow(parent, rect);
+}
+
+int CSMSUIPlugin::DoModal()
+{
+    return service()->DoModal();
+}
+
+void CSMSUIPlugin::Hide()
+{
+    service()->Hide();
+}
+
+void CSMSUIPlugin::FitSize(QRect &rect)
+{
+    service()->FitSize(rect);
+}
+
+int CSMSUIPlugin::Notify(unsigned int event, unsigned int param1, unsigned int param2)
+{
+    const bool windowExists = service()->Notify(event, param1, param2) == 1;
+    // The settings service would hear the event here, only while the SMS window exists.
+    Q_UNUSED(windowExists)
+    service()->checkNotifyType(event, 0, 0);
+    return 0;
+}
+
+void CSMSUIPlugin::UnSDKRegisterEvent()
+{
+    if (m_pSmsUiService)
+        m_pSmsUiService->unSDKRegisterEvent();
+}
+
+void CSMSUIPlugin::OnDestroy()
+{
+    if (m_pSmsUiService) {
+        CSMSUIService::Destroy();
+        m_pSmsUiService = nullptr;
+    }
+}

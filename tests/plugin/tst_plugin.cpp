@@ -1,0 +1,432 @@
+// The SMS plug-in as the application sees it: loaded with QPluginLoader from the
+// run-time folder and driven only through the host interfaces, on the real simulator.
+#include <QApplication>
+#include <QLibrary>
+#include <QPluginLoader>
+#include <QPointer>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "CommonUtils.h"
+#include "HostInterfaces.h"
+#include "PluginIds.h"
+#include "Startup.h"
+#include "TestEnv.h"
+#include "sdk_simulator.h"
+#include "utps_sdk.h"
+
+namespace {
+const QString kWindowName = QStringLiteral("SMSUIPlugin_MainWidget");
+const QString kTreeName = QStringLiteral("SMSUIPlugin_TreeSMSWidget");
+
+// The host's notify service, reduced to remembering subscriptions.
+class RecordingNotifyService : public QObject, public INotifyService
+{
+    Q_OBJECT
+    Q_INTERFACES(INotifyService)
+public:
+    QList<QPair<QString, unsigned int>> subscriptions;
+    int Subscribe(const QString &clsid, unsigned int event) override
+    {
+        subscriptions.append({clsid, event});
+        return 1;
+    }
+    int Unsubscribe(const QString &, unsigned int) override { return 1; }
+    int SendTo(const QString &, unsigned int, unsigned int, unsigned int) override { return 1; }
+    bool IsSubscribed(const QString &, unsigned int) override { return false; }
+    int Broadcast(unsigned int, unsigned int, unsigned int) override { return 1; }
+};
+
+// The host's page switcher, remembering which pages were brought forward.
+class RecordingLayout : public QObject, public ILayoutPlugin
+{
+    Q_OBJECT
+    Q_INTERFACES(ILayoutPlugin)
+public:
+    QStringList shown;
+    int ShowPluginPage(const QString &name) override
+    {
+        shown.append(name);
+        return 1;
+    }
+};
+
+QWidget *smsWindow()
+{
+    const QList<QWidget *> widgets = QApplication::allWidgets();
+    for (QWidget *w : widgets) {
+        if (w->objectName() == kWindowName)
+            return w;
+    }
+    return nullptr;
+}
+
+int visibleTreeRoots()
+{
+    QWidget *window = smsWindow();
+    auto *tree = window ? window->findChild<QTreeWidget *>(kTreeName) : nullptr;
+    if (!tree)
+        return -1;
+    int visible = 0;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        visible += tree->topLevelItem(i)->isHidden() ? 0 : 1;
+    return visible;
+}
+
+// Whether running action made the plug-in ask the SDK for the multi-mode card state: one
+// failure is armed for that call, and it is still armed afterwards when nobody asked.
+// The window asks first thing whenever it reacts to a SIM state report.
+bool windowReactedToSim(const std::function<void()> &action)
+{
+    SimCtl_FailNextCalls("UTPS_DevSrv_GetMultiModeCardStatus", 1, 0);
+    action();
+    int multiMode = 0;
+    const bool consumed = UTPS_DevSrv_GetMultiModeCardStatus(&multiMode, 0, 0) == 0;
+    SimCtl_ClearFaults();
+    return consumed;
+}
+
+long injectUnread(int storage, const char *sender)
+{
+    return SimCtl_InjectMessage(storage, sender, "hello", nullptr, /* class */ 1, nullptr);
+}
+} // namespace
+
+class TestPlugin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void interfaceQueries();
+    void metacastNames_data();
+    void metacastNames();
+    void rootObjectCreatedAgain();
+    void initSubscribesAndNeedsContainer();
+    void onDestroyTwice();
+    void notifyWithoutWindow();
+    void notifyWithWindow();
+    void geometryRule();
+    void simEventsHandledOnChange();
+    void unreadTotalOverStorages();
+    void showSmsEditor_data();
+    void showSmsEditor();
+    void cleanShutdown();
+
+private:
+    IUIPlugin *plugin() { return qobject_cast<IUIPlugin *>(m_loader.instance()); }
+    INotify *notifier() { return qobject_cast<INotify *>(m_loader.instance()); }
+    ISMSUIService *service();
+
+    std::unique_ptr<TestDataHome> m_home;
+    QPluginLoader m_loader;
+    RecordingNotifyService m_notifyService;
+    RecordingLayout m_layout;
+    QList<MessageRequest> m_prompts;
+    int m_promptAnswer = CommonUtils::FirstButton;
+};
+
+void TestPlugin::initTestCase()
+{
+    m_home = std::make_unique<TestDataHome>();
+    QVERIFY(m_home->isValid());
+    SimCtl_SetDemoSeed(0);
+    QCOMPARE(SimCtl_Reset(), 0L);
+    CommonUtils::SetMessageResponder([this](const MessageRequest &request) {
+        m_prompts.append(request);
+        return m_promptAnswer;
+    });
+    CommonUtils::SetLayoutPlugin(&m_layout);
+    m_loader.setFileName(QStringLiteral(DIALCREST_PLUGIN_FILE));
+    QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
+}
+
+void TestPlugin::init()
+{
+    PluginContainer *container = Startup::CreatePluginContainer();
+    container->RegisterPlugin(QLatin1String(PluginIds::NotifyService), QStringLiteral("notify"),
+                              &m_notifyService, InterfaceId::NotifyService);
+    m_notifyService.subscriptions.clear();
+    m_layout.shown.clear();
+    m_prompts.clear();
+    m_promptAnswer = CommonUtils::FirstButton;
+    QVERIFY(plugin());
+}
+
+void TestPlugin::cleanup()
+{
+    if (IUIPlugin *root = plugin()) {
+        root->UnSDKRegisterEvent();
+        root->OnDestroy();
+    }
+    Startup::DestroyPluginContainer();
+    QCOMPARE(SimCtl_Reset(), 0L);
+}
+
+void TestPlugin::cleanupTestCase()
+{
+    CommonUtils::SetMessageResponder({});
+    CommonUtils::SetLayoutPlugin(nullptr);
+    m_loader.unload();
+}
+
+ISMSUIService *TestPlugin::service()
+{
+    QObject *object = nullptr;
+    if (plugin()->QueryInterface(InterfaceId::SmsUiService, &object) != 1)
+        return nullptr;
+    return qobject_cast<ISMSUIService *>(object);
+}
+
+void TestPlugin::interfaceQueries()
+{
+    IUIPlugin *root = plugin();
+    QObject *out = nullptr;
+    QCOMPARE(root->QueryInterface(InterfaceId::SmsUiService, &out), 1);
+    QVERIFY(out);
+    QVERIFY(qobject_cast<ISMSUIService *>(out));
+    QCOMPARE(out->qt_metacast("ISMSUIService"), out->qt_metacast(ISMSUIService_iid));
+    QVERIFY(out->qt_metacast("CSMSUIService"));
+    QObject *again = nullptr;
+    root->QueryInterface(InterfaceId::SmsUiService, &again);
+    QCOMPARE(again, out);  // one service, however often it is asked for
+
+    // The settings service and unknown numbers leave the out-parameter alone.
+    for (int id : {InterfaceId::SettingUiPlugin, 4099, 0, -1}) {
+        QObject *sentinel = &m_layout;
+        QCOMPARE(root->QueryInterface(id, &sentinel), 0);
+        QCOMPARE(sentinel, static_cast<QObject *>(&m_layout));
+    }
+
+    QCOMPARE(root->GetPluginName(), QStringLiteral("SMSUIPlugin"));
+    QVERIFY(root->GetCLSID().isEmpty());
+    QCOMPARE(root->DoModal(), 0);
+
+    QLibrary library(m_loader.fileName());
+    using Verification = const char *(*)();
+    auto verification = reinterpret_cast<Verification>(
+        library.resolve("qt_plugin_query_verification_data"));
+    QVERIFY(verification);
+    QCOMPARE(QByteArray(verification()),
+             QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.6.2\ndebug=false\n"
+                        "buildkey=i386 linux g++-4 full-config"));
+}
+
+void TestPlugin::metacastNames_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("part");  // which interface pointer the name must give
+    QTest::newRow("class") << QByteArray("CSMSUIPlugin") << QStringLiteral("object");
+    QTest::newRow("IUIPlugin") << QByteArray("IUIPlugin") << QStringLiteral("ui");
+    QTest::newRow("base plugin iid") << QByteArray(IBasePlugin_iid) << QStringLiteral("ui");
+    QTest::newRow("ui plugin iid") << QByteArray(IUIPlugin_iid) << QStringLiteral("ui");
+    QTest::newRow("INotify") << QByteArray("INotify") << QStringLiteral("notify");
+    QTest::newRow("notify iid") << QByteArray(INotify_iid) << QStringLiteral("notify");
+    QTest::newRow("unknown") << QByteArray("ISettingUIPlugin") << QStringLiteral("none");
+}
+
+void TestPlugin::metacastNames()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, part);
+    QObject *root = m_loader.instance();
+    void *expected = nullptr;
+    if (part == QLatin1String("object"))
+        expected = root;
+    else if (part == QLatin1String("ui"))
+        expected = static_cast<IBasePlugin *>(qobject_cast<IUIPlugin *>(root));
+    else if (part == QLatin1String("notify"))
+        expected = qobject_cast<INotify *>(root);
+    QCOMPARE(root->qt_metacast(name.constData()), expected);
+}
+
+void TestPlugin::rootObjectCreatedAgain()
+{
+    QPointer<QObject> first = m_loader.instance();
+    QVERIFY(first);
+    QCOMPARE(m_loader.instance(), first.data());
+    delete first.data();
+    QVERIFY(!first);
+    QObject *second = m_loader.instance();
+    QVERIFY(second);
+    QVERIFY(qobject_cast<IUIPlugin *>(second));
+}
+
+void TestPlugin::initSubscribesAndNeedsContainer()
+{
+    Startup::DestroyPluginContainer();
+    QCOMPARE(plugin()->Init(), 0);
+    QVERIFY(!smsWindow());
+
+    init();
+    QCOMPARE(plugin()->Init(), 1);
+    QVERIFY(smsWindow());
+    const QString self = QLatin1String(PluginIds::SmsUi);
+    const QList<QPair<QString, unsigned int>> expected{
+        {self, HostEvent::PhoneBookAdded}, {self, HostEvent::PhoneBookChanged},
+        {self, HostEvent::PhoneBookRemoved}};
+    QCOMPARE(m_notifyService.subscriptions, expected);
+}
+
+void TestPlugin::onDestroyTwice()
+{
+    QCOMPARE(plugin()->Init(), 1);
+    QPointer<QWidget> window = smsWindow();
+    QVERIFY(window);
+    plugin()->UnSDKRegisterEvent();
+    plugin()->OnDestroy();
+    QVERIFY(!window);
+    plugin()->OnDestroy();
+    plugin()->UnSDKRegisterEvent();
+    // The host may still forward an event after tearing down.
+    notifier()->Notify(HostEvent::LanguageChanged, 0, 0);
+    QVERIFY(!smsWindow());
+}
+
+void TestPlugin::notifyWithoutWindow()
+{
+    // A phone-book change before Init still reaches checkNotifyType, which creates the
+    // store and registers it with the SDK: received messages are counted from then on.
+    QCOMPARE(notifier()->Notify(HostEvent::PhoneBookChanged, 0, 0), 0);
+    QVERIFY(!smsWindow());
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550111"), 0L);
+    QTRY_COMPARE(service()->GetUnReadSMSTotalCount(), 1);
+    QVERIFY(!service()->CanSendSMS());
+    QVERIFY(!smsWindow());
+}
+
+void TestPlugin::notifyWithWindow()
+{
+    QCOMPARE(plugin()->Init(), 1);
+    notifier()->Notify(HostEvent::SimAvailable, 0, 0);
+    const int rootsWithCards = visibleTreeRoots();
+    QVERIFY2(rootsWithCards >= 2, "the SIM or device folders did not appear");
+
+    // The modem goes away; the host says so. The card folders disappear and stay away.
+    QCOMPARE(SimCtl_SetDevicePlugged(0), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    notifier()->Notify(HostEvent::DeviceRemoved, 0, 0);
+    QCOMPARE(visibleTreeRoots(), 1);
+}
+
+void TestPlugin::geometryRule()
+{
+    QWidget parent;
+    parent.resize(400, 400);
+    QCOMPARE(plugin()->Init(), 1);
+    QRect rect(QPoint(10, 20), QPoint(109, 219));
+    QCOMPARE(plugin()->ShowWindow(&parent, rect), 1);
+    QWidget *window = smsWindow();
+    QVERIFY(window);
+    QCOMPARE(window->parentWidget(), &parent);
+    QCOMPARE(window->pos(), QPoint(10, 20));
+    QCOMPARE(window->size(), QSize(100, 200));
+    QVERIFY(!window->isWindow());
+
+    QRect fit(QPoint(0, 5), QPoint(299, 154));
+    plugin()->FitSize(fit);
+    QCOMPARE(window->geometry(), QRect(0, 5, 300, 150));
+
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    QVERIFY(window->isVisible());
+    plugin()->Hide();
+    QVERIFY(!window->isVisible());
+    plugin()->UnSDKRegisterEvent();
+    plugin()->OnDestroy();  // the window goes before its parent
+}
+
+void TestPlugin::simEventsHandledOnChange()
+{
+    QCOMPARE(plugin()->Init(), 1);
+    INotify *n = notifier();
+    const auto send = [n](unsigned int event) { return [n, event] { n->Notify(event, 0, 0); }; };
+    QVERIFY(windowReactedToSim(send(HostEvent::SimAvailable)));
+    QVERIFY(!windowReactedToSim(send(HostEvent::SimAvailable)));
+    QVERIFY(windowReactedToSim(send(HostEvent::SimUnavailable)));
+    QVERIFY(!windowReactedToSim(send(HostEvent::SimUnavailable)));
+    QVERIFY(windowReactedToSim(send(HostEvent::SimAvailable)));
+}
+
+void TestPlugin::unreadTotalOverStorages()
+{
+    QCOMPARE(service()->GetUnReadSMSTotalCount(), 0);
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550101"), 0L);
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_SIM, "+15550102"), 0L);
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_SIM, "+15550103"), 0L);
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_DEVICE, "+15550104"), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    QCOMPARE(plugin()->Init(), 1);
+    notifier()->Notify(HostEvent::SimAvailable, 0, 0);
+    QCOMPARE(service()->GetUnReadSMSTotalCount(), 4);
+
+    // Arrivals while running count too, on every storage.
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550105"), 0L);
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_DEVICE, "+15550106"), 0L);
+    QTRY_COMPARE(service()->GetUnReadSMSTotalCount(), 6);
+}
+
+void TestPlugin::showSmsEditor_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("prompted");
+    QTest::addColumn<bool>("pageShown");
+    QTest::newRow("valid number") << QStringLiteral("+15550123") << CommonUtils::FirstButton << false << true;
+    QTest::newRow("invalid, OK") << QStringLiteral("12ab") << CommonUtils::FirstButton << true << false;
+    QTest::newRow("invalid, box closed") << QStringLiteral("12ab") << CommonUtils::ThirdButton << true << false;
+    QTest::newRow("invalid, other answer") << QStringLiteral("12ab") << CommonUtils::SecondButton << true << true;
+}
+
+void TestPlugin::showSmsEditor()
+{
+    QFETCH(QString, number);
+    QFETCH(int, answer);
+    QFETCH(bool, prompted);
+    QFETCH(bool, pageShown);
+    QCOMPARE(service()->ShowSMSEditor(number, QStringLiteral("hi"), nullptr), -1);  // no window
+
+    QCOMPARE(plugin()->Init(), 1);
+    m_promptAnswer = answer;
+    // The editor itself is not there to open, so every path ends in -1.
+    QCOMPARE(service()->ShowSMSEditor(number, QStringLiteral("hi"), nullptr), -1);
+    QCOMPARE(m_prompts.size(), prompted ? 1 : 0);
+    if (prompted) {
+        QCOMPARE(m_prompts.first().icon, QMessageBox::Question);
+        QCOMPARE(m_prompts.first().button1, QStringLiteral("IDS_OK"));
+        QVERIFY(m_prompts.first().button2.isEmpty());
+    }
+    QCOMPARE(m_layout.shown.contains(QStringLiteral("SMSUIPlugin")), pageShown);
+}
+
+void TestPlugin::cleanShutdown()
+{
+    QCOMPARE(plugin()->Init(), 1);
+    ISMSUIService *sms = service();
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550201"), 0L);
+    QTRY_COMPARE(sms->GetUnReadSMSTotalCount(), 1);  // the callback is registered
+
+    plugin()->UnSDKRegisterEvent();
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550202"), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    QCoreApplication::processEvents();
+    QCOMPARE(sms->GetUnReadSMSTotalCount(), 1);
+
+    // After OnDestroy the store is gone; an event now would reach freed memory if the
+    // callback were still registered (the sanitizer build catches that).
+    plugin()->OnDestroy();
+    QVERIFY(!smsWindow());
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550203"), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    QCoreApplication::processEvents();
+}
+
+QTEST_MAIN(TestPlugin)
+#include "tst_plugin.moc"
