@@ -84,7 +84,7 @@ public:
     // Stores a message straight in the SDK; returns its id.
     static int save(int position, const QString &number, const QString &content,
                     const QString &time = QStringLiteral("20260101120000"), int unread = 0,
-                    int status = 1)
+                    int status = 1, int priority = 4)
     {
         _UTPS_ST_SMS_RECORD *r = nullptr;
         if (UTPS_SMSSrv_CreateSMSRecord(&r, reinterpret_cast<const UTPS_WCHAR *>(number.utf16()),
@@ -95,6 +95,7 @@ public:
         r->iInitialPos = position;
         r->iReadStatus = unread;
         r->iStatus = status;
+        r->iPriority = priority;
         std::fill(std::begin(r->szTime), std::end(r->szTime), UTPS_WCHAR(0));
         for (int i = 0; i < time.size() && i < UTPS_TIME_LEN - 1; ++i)
             r->szTime[i] = time.at(i).unicode();

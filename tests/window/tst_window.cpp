@@ -60,6 +60,8 @@ private slots:
     void rowClicksIgnoredWhileWorkerRuns();
     void previewShowsMarkupLiterallyWithLineBreaks();
     void linkClickKeepsMessage();
+    void previewPriorityLine_data();
+    void previewPriorityLine();
     void folderTextWithoutCounts();
     void splitterProportionKeptAcrossFolders();
     void destroyAndRecreate();
@@ -419,6 +421,36 @@ void tst_Window::linkClickKeepsMessage()
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.first().host(), QStringLiteral("example.com"));
     QCOMPARE(preview->toPlainText(), before);
+}
+
+void tst_Window::previewPriorityLine_data()
+{
+    QTest::addColumn<int>("productType");
+    QTest::addColumn<int>("priority");
+    QTest::addColumn<QString>("priorityKey");
+    QTest::newRow("product 1, urgent") << 1 << 2 << "IDS_RAD_URGENT";
+    QTest::newRow("product 1, emergency") << 1 << 3 << "IDS_RAD_EMERGENCY";
+    QTest::newRow("product 1, none shown") << 1 << 4 << "";
+    QTest::newRow("other product, urgent") << 0 << 2 << "";
+}
+
+void tst_Window::previewPriorityLine()
+{
+    QFETCH(int, productType);
+    QFETCH(int, priority);
+    QFETCH(QString, priorityKey);
+    m_fixture.setUp();
+    QCOMPARE(SimCtl_SetProductType(productType), 0L);
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+15550004"), QStringLiteral("p"),
+                                QStringLiteral("20260101120000"), 0, 1, priority) >= 0);
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    clickRow(w->currentTable(), 0);
+    const QString shown = w->previewPane()->toPlainText();
+    QVERIFY(shown.contains(QStringLiteral("+15550004")));
+    QCOMPARE(shown.contains(key("IDS_STC_PRIORITY")), !priorityKey.isEmpty());
+    if (!priorityKey.isEmpty())
+        QVERIFY(shown.endsWith(SMSUIMainDlg::tr(priorityKey)));
 }
 
 void tst_Window::folderTextWithoutCounts()
