@@ -6,12 +6,12 @@
 #include "CommonUtils.h"
 #include "SmsLog.h"
 
-SMSStatusUILogic *SMSStatusUILogic::m_pSMSStatusLogicInst = nullptr;
+std::atomic<SMSStatusUILogic *> SMSStatusUILogic::m_pSMSStatusLogicInst{nullptr};
 QMutex SMSStatusUILogic::m_callbackMutex;
 
+// Creation and destruction of the singleton may race with SDK callbacks using it: both
+// sides hold the callback mutex, so Destroy() waits for a running callback to finish.
 namespace {
-// Creation and destruction of the singleton may race with SDK callbacks reading the
-// pointer; both sides hold the callback mutex, so a running callback finishes first.
 constexpr int kTileSize = 16;
 constexpr int kTileCount = 5;
 } // namespace
@@ -40,8 +40,10 @@ SMSStatusUILogic::~SMSStatusUILogic()
 
 SMSStatusUILogic *SMSStatusUILogic::Instance()
 {
+    if (SMSStatusUILogic *store = m_pSMSStatusLogicInst.load())
+        return store;
     QMutexLocker locker(&m_callbackMutex);
-    if (!m_pSMSStatusLogicInst) {
+    if (!m_pSMSStatusLogicInst.load()) {
         qCDebug(lcSmsStore) << "creating the message store";
         m_pSMSStatusLogicInst = new SMSStatusUILogic;
     }
@@ -53,8 +55,7 @@ void SMSStatusUILogic::Destroy()
     SMSStatusUILogic *store = nullptr;
     {
         QMutexLocker locker(&m_callbackMutex);
-        store = m_pSMSStatusLogicInst;
-        m_pSMSStatusLogicInst = nullptr;
+        store = m_pSMSStatusLogicInst.exchange(nullptr);
     }
     delete store;
 }

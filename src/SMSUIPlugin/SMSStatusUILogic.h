@@ -221,6 +221,6 @@ private:
     std::atomic<int> m_iLastMoveFrom{EN_POS_INVALID};
     std::atomic<int> m_iLastMoveTo{EN_POS_INVALID};
 
-    static SMSStatusUILogic *m_pSMSStatusLogicInst;
+    static std::atomic<SMSStatusUILogic *> m_pSMSStatusLogicInst;
     static QMutex m_callbackMutex;
 };

@@ -14,11 +14,12 @@ int SMSStatusUILogic::SmsCallBackMethod(int event, void *data)
         qCDebug(lcSmsEvents) << "host is shutting down, event" << event << "dropped";
         return 1;
     }
-    if (!m_pSMSStatusLogicInst) {
+    SMSStatusUILogic *store = m_pSMSStatusLogicInst.load();
+    if (!store) {
         qCWarning(lcSmsEvents) << "event" << event << "without a message store";
         return 0;
     }
-    m_pSMSStatusLogicInst->handleEvent(event, data);
+    store->handleEvent(event, data);
     return 1;
 }
 
@@ -92,7 +93,7 @@ void SMSStatusUILogic::handleSentCopy(_UTPS_ST_SMS_RECORD *sdk)
 void SMSStatusUILogic::onSmsReceive(void *data)
 {
     qCDebug(lcSmsEvents) << "Obtained the EVENT_SMS_ONRECEIVE";
-    SMSStatusUILogic *store = m_pSMSStatusLogicInst;
+    SMSStatusUILogic *store = m_pSMSStatusLogicInst.load();
     auto *sdk = static_cast<_UTPS_ST_SMS_RECORD *>(data);
     if (!sdk || !store) {
         qCWarning(lcSmsEvents) << "Either the message store or the record is NULL";
@@ -105,31 +106,41 @@ void SMSStatusUILogic::onSmsReceive(void *data)
         qCWarning(lcSmsEvents) << "sortSMSToCorrespondingNodes returned" << result;
         return;
     }
-    const bool ordinary = record->iMsgClass != UTPS_MSGCLASS_FLASH;
     const QString content = sdk->pszContent
         ? QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->pszContent))
         : QString();
-    const QString time = record->strTime;
+    const QString time = QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->szTime));
     const int position = sdk->iPos;
+
+    const bool ordinary = sdk->iMsgClass != UTPS_MSGCLASS_FLASH;
+    const QString number = sdk->pszNumber
+        ? QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->pszNumber))
+        : QString();
+
+    // Once filed, the record is shared with the GUI thread: read it under the buffer mutex
+    // and only while it is still filed. A class-0 message from an inbox was converted but
+    // not filed (InsertSingleSMS), so nobody else holds it and it is freed here; one that
+    // names another folder was filed like any message and belongs to the store.
+    QMutexLocker locker(&store->m_bufferMutex);
+    const bool filed = store->isFiledLocked(record);
+    QString sender = number;
+    if (filed && !record->strDisplayName.isEmpty())
+        sender = record->strDisplayName;
     if (ordinary) {
-        {
-            QMutexLocker locker(&store->m_bufferMutex);
+        if (filed)
             store->m_lstReceivedRecords.append(record);
-        }
+        locker.unlock();
         emit store->SMSReceiveRecord(sdk->iMsgId);
-        const QString sender =
-            record->strDisplayName.isEmpty() ? record->strNumber : record->strDisplayName;
         qCDebug(lcSmsEvents) << "new message notification for an ordinary message";
         emit store->NewMsg_Event(content, sender, time, position, 1);
         return;
     }
-
-    const QString number = record->strNumber;
+    const int origin = sdk->iInitialPos;
+    const bool neverFiled = origin == EN_LOCAL_INBOX || origin == EN_SIM_INBOX
+        || origin == EN_DEVICE_INBOX || origin == EN_LOCAL_CBSBOX;
+    if (neverFiled)
+        delete record;
+    locker.unlock();
     qCDebug(lcSmsEvents) << "new message notification for a class 0 message";
     emit store->NewMsg_Event(content, number, time, position, 0);
-    // A class-0 message from an inbox was converted but not filed: nobody else holds it.
-    // One that names another folder was filed like any message and belongs to the store.
-    QMutexLocker locker(&store->m_bufferMutex);
-    if (!store->isFiledLocked(record))
-        delete record;
 }
