@@ -35,8 +35,11 @@ int CSMSUIPlugin::Init()
         qCWarning(lcSmsPlugin) << "Init: no SMS service";
         return 0;
     }
-    // Without a settings service the SMS page still works; see the header.
-    return m_pSmsUiService->Init() == 1 ? 1 : 0;
+    // The service's own failure (no plug-in container) is logged there and leaves it
+    // without a window; the plug-in as such is loaded. Without a settings service the SMS
+    // page still works; see the header.
+    m_pSmsUiService->Init();
+    return 1;
 }
 
 int CSMSUIPlugin::QueryInterface(int id, QObject **out)
