@@ -134,6 +134,7 @@ void SMSWaitingDlg::ShowAnimationDialog(QWidget *parent, int operation)
 
 void SMSWaitingDlg::CreateAnimation(QWidget *parent, const QString &text)
 {
+    // A close still pending from the previous operation would otherwise close this one.
     deleteSmoothnessTimer();
     deleteStopTimer();
     delete m_pDialog.data();

@@ -27,6 +27,7 @@ public:
     explicit WaitingDlg(SMSWaitingDlg *owner, QWidget *parent = nullptr);
 
     QFrame *frame() const { return m_pFrame; }
+    SMSWaitingDlg *owner() const { return m_pOwner; }
 
 public Q_SLOTS:
     void reject() override;

@@ -4,8 +4,8 @@
 #include <QXmlStreamReader>
 
 #include "CommonUtils.h"
-#include "SmsLog.h"
 #include "PluginIds.h"
+#include "SmsLog.h"
 #include "Startup.h"
 
 namespace {
@@ -72,7 +72,11 @@ int SmsSettingXMLParse::GetSettingsFromXML(QMultiHash<QString, QString> *map)
 {
     m_toolItems.clear();
     const QString path = ConfigFilePath();
-    if (!map || !QFile::exists(path)) {
+    if (!map) {
+        qCWarning(lcSmsConfig) << "no map to read" << path << "into";
+        return NoFile;
+    }
+    if (!QFile::exists(path)) {
         qCWarning(lcSmsConfig) << "File" << path << "does not exist";
         return NoFile;
     }
@@ -139,8 +143,6 @@ void SmsSettingXMLParse::readConfigDataFromXML(QXmlStreamReader &reader,
         return;
     const QString name = reader.name().toString();
     if (isTextValueElement(name)) {
-        if (name == QLatin1String("SMSCenterValid"))
-            qCDebug(lcSmsConfig) << "Inside validity period";
         insertText(reader, map, name);
     } else if (name == kValidityPeriod) {
         map->insert(kValidityPeriod,

@@ -214,28 +214,33 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(p.dialog));
         QTest::keyClick(p.dialog, Qt::Key_Escape);
         QVERIFY(p.dialog->isVisible());
-        p.dialog->reject();
-        QVERIFY(p.dialog->isVisible());
         QVERIFY(p.dialog->close());  // other ways of closing are accepted
         QVERIFY(!p.dialog->isVisible());
     }
 
-    void changeLabel_data()
+    // Texts under 26 characters are translation keys; longer ones are shown as given.
+    void changeLabelKeyLength()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("25 characters: a key") << "IDS_PROGRESS_LABEL_25CHAR" << "translated 25";
-        QTest::newRow("26 characters: shown as given")
-            << "IDS_PROGRESS_LABEL_26CHARS" << "IDS_PROGRESS_LABEL_26CHARS";
-    }
-    void changeLabel()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
         Parts p = show(2, 7);
         QVERIFY(p.label->text().isEmpty());  // operations without a label
-        m_progress->changeLabel(text);
-        QCOMPARE(p.label->text(), shown);
+        m_progress->changeLabel("IDS_PROGRESS_LABEL_25CHAR");
+        QCOMPARE(p.label->text(), QStringLiteral("translated 25"));
+        m_progress->changeLabel("IDS_PROGRESS_LABEL_26CHARS");
+        QCOMPARE(p.label->text(), QStringLiteral("IDS_PROGRESS_LABEL_26CHARS"));
+    }
+
+    // A close still pending from the previous operation leaves the next dialog alone.
+    void nextOperationWithinCloseDelay()
+    {
+        Parts first = show(1, SMSWaitingDlg::OpDelete);
+        m_progress->updateProgressBarLabel(1, 1);
+        QVERIFY(stopTimer()->isActive());
+        QPointer<WaitingDlg> old = first.dialog;
+        Parts second = show(2, SMSWaitingDlg::OpMove);
+        QVERIFY(old.isNull());
+        QCOMPARE(second.label->text(), QStringLiteral("Moving messages..."));
+        QVERIFY(!stopTimer() || !stopTimer()->isActive());
+        QCOMPARE(m_progress->m_iMaximum, 2);
     }
 
     // The main window may adopt the process-wide instance and delete it with itself.
