@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -34,7 +33,9 @@ void PluginPage::showProblem(const QString &title, const QString &details)
         label->setTextFormat(Qt::PlainText);
         layout->addWidget(label);
     }
-    label->setText(title + QStringLiteral("\n\n") + details);
+    // The details are usually an English path or loader message: isolate them so that a
+    // right-to-left layout does not move their punctuation to the wrong end.
+    label->setText(title + QStringLiteral("\n\n") + QChar(0x2068) + details + QChar(0x2069));
     label->show();
 }
 

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+#include <functional>
+
 namespace {
 
 struct Sample
@@ -61,24 +63,25 @@ ModemMenu::ModemMenu(DeviceManager *device, MainFrame *frame, QObject *parent)
 
     // Each toggle drives the simulator; when it refuses, the toggle snaps back.
     auto toggle = [this](const char *name, const char *key, const char *english, bool checked,
-                         bool (DeviceManager::*set)(bool)) {
+                         std::function<bool(bool)> set) {
         QAction *a = addAction(m_menu, name, key, english);
         a->setCheckable(true);
         a->setChecked(checked);
-        connect(a, &QAction::toggled, this, [this, set](bool on) {
-            if (!(m_device->*set)(on))
+        connect(a, &QAction::toggled, this, [this, set = std::move(set)](bool on) {
+            if (!set(on))
                 syncToggles();
         });
         return a;
     };
-    m_plugged = toggle("dialcrest_ModemPlugged", "IDS_HOST_PLUGGED", "Modem plugged in", m_device->devicePlugged(),
-                       &DeviceManager::setDevicePlugged);
-    m_sim = toggle("dialcrest_ModemSim", "IDS_HOST_SIMIN", "SIM card inserted", m_device->simInserted(),
-                   &DeviceManager::setSimInserted);
-    m_flight = toggle("dialcrest_ModemFlight", "IDS_HOST_FLIGHTMODE", "Flight mode", m_device->flightMode(),
-                      &DeviceManager::setFlightMode);
-    m_canSend = toggle("dialcrest_ModemCanSend", "IDS_HOST_NETSEND", "Network accepts messages", m_device->canSend(),
-                       &DeviceManager::setCanSend);
+    DeviceManager *d = m_device;
+    m_plugged = toggle("dialcrest_ModemPlugged", "IDS_HOST_PLUGGED", "Modem plugged in", d->devicePlugged(),
+                       [d](bool on) { return d->setDevicePlugged(on); });
+    m_sim = toggle("dialcrest_ModemSim", "IDS_HOST_SIMIN", "SIM card inserted", d->simInserted(),
+                   [d](bool on) { return d->setSimInserted(on); });
+    m_flight = toggle("dialcrest_ModemFlight", "IDS_HOST_FLIGHTMODE", "Flight mode", d->flightMode(),
+                      [d](bool on) { return d->setFlightMode(on); });
+    m_canSend = toggle("dialcrest_ModemCanSend", "IDS_HOST_NETSEND", "Network accepts messages", d->canSend(),
+                       [d](bool on) { return d->setCanSend(on); });
     m_menu->addSeparator();
 
     QMenu *fill = m_menu->addMenu(QString());
