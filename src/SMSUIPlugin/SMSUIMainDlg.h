@@ -6,7 +6,8 @@
 // SMSUIMainDlgTree.cpp (folder tree), SMSUIMainDlgTreeLook.cpp (tree icons, widths,
 // labels), SMSUIMainDlgTables.cpp (message tables), SMSUIMainDlgPreview.cpp (preview pane),
 // SMSUIMainDlgToolBar.cpp (toolbar construction and item states), SMSUIMainDlgDevice.cpp
-// (SIM and device storage discovery).
+// (SIM and device storage discovery), SMSUIMainDlgHostEvents.cpp (SIM presence and
+// network state reactions).
 #include <QHash>
 #include <QIcon>
 #include <QList>
