@@ -156,9 +156,11 @@ void HostApplication::startSmsPlugin()
         showPluginPage(QLatin1String(PluginIds::SmsUiName));
         return;
     }
+    // The page is brought forward first so that it has its real size when the window
+    // is placed in it.
+    showPluginPage(QLatin1String(PluginIds::SmsUiName));
     if (!m_loader->showIn(m_smsPage))
         m_smsPage->showProblem(title, m_loader->errorString());
-    showPluginPage(QLatin1String(PluginIds::SmsUiName));
     const bool calls = CommonUtils::IsPluginAvailable(QLatin1String(PluginIds::CallUi))
         && CommonUtils::GetSettings(QStringLiteral("callui"), QStringLiteral("callvoice")).toInt() != 0;
     m_notify->Dispatch(QLatin1String(PluginIds::SmsUi), HostEvent::CallAvailability, calls ? 1 : 0);

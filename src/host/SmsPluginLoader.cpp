@@ -104,13 +104,16 @@ bool SmsPluginLoader::showIn(PluginPage *page)
     QRect rect = page->pluginRect();
     if (m_plugin->ShowWindow(page, rect) != 1)
         return fail(QStringLiteral("The SMS window could not be shown."));
-    connect(page, &PluginPage::resized, this, [this] {
-        if (m_initialised && m_page) {
-            QRect r = m_page->pluginRect();
-            m_plugin->FitSize(r);
-        }
-    }, Qt::UniqueConnection);
+    connect(page, &PluginPage::resized, this, &SmsPluginLoader::fitToPage, Qt::UniqueConnection);
     return true;
+}
+
+void SmsPluginLoader::fitToPage()
+{
+    if (m_initialised && m_page) {
+        QRect r = m_page->pluginRect();
+        m_plugin->FitSize(r);
+    }
 }
 
 bool SmsPluginLoader::notify(unsigned int event, unsigned int param1, unsigned int param2)

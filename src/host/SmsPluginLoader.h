@@ -46,6 +46,7 @@ public:
 
 private:
     bool fail(const QString &message);
+    void fitToPage();
 
     PluginContainer *m_container;
     QPluginLoader m_loader;

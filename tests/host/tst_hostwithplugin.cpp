@@ -1,0 +1,119 @@
+// The application with the real SMS plug-in, loaded from the build's run-time folder the
+// way a user's start loads it.
+#include "CommonUtils.h"
+#include "HostApplication.h"
+#include "NotifyService.h"
+#include "PluginIds.h"
+#include "SmsPluginLoader.h"
+#include "Startup.h"
+#include "TestEnv.h"
+#include "sdk_simulator.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+#include <memory>
+
+class HostWithPluginTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void windowFillsItsPageAndFollowsIt();
+    void statusBarShowsTheUnreadTotal();
+    void hostEventsAreForwarded();
+    void shutdownStopsCallbacksAndCanRestart();
+
+private:
+    QWidget *smsWindow() const;
+
+    TestDataHome m_home;
+    std::unique_ptr<HostApplication> m_host;
+};
+
+void HostWithPluginTest::initTestCase()
+{
+    qunsetenv("DIALCREST_PLUGIN_ROOT");
+    if (!QFileInfo::exists(SmsPluginLoader::defaultLibraryPath()))
+        QSKIP("the SMS plug-in is not part of this build");
+    SimCtl_SetDemoSeed(1);
+}
+
+void HostWithPluginTest::init()
+{
+    QCOMPARE(SimCtl_Reset(), UTPS_OK);
+    m_host = std::make_unique<HostApplication>(HostOptions{});
+    QVERIFY(m_host->start(/* showFrame */ true));
+    QVERIFY2(m_host->smsPlugin()->isReady(), qPrintable(m_host->smsPlugin()->errorString()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_host->frame()));
+}
+
+void HostWithPluginTest::cleanup()
+{
+    m_host.reset();
+}
+
+QWidget *HostWithPluginTest::smsWindow() const
+{
+    return m_host->smsPage()->findChild<QWidget *>(QStringLiteral("SMSUIPlugin_MainWidget"),
+                                                   Qt::FindDirectChildrenOnly);
+}
+
+void HostWithPluginTest::windowFillsItsPageAndFollowsIt()
+{
+    QWidget *window = smsWindow();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->geometry(), m_host->smsPage()->rect());
+    QVERIFY(!m_host->smsPage()->findChild<QLabel *>(QStringLiteral("dialcrest_PluginProblem")));
+    m_host->frame()->resize(m_host->frame()->size() + QSize(120, 80));
+    QTRY_COMPARE(window->geometry(), m_host->smsPage()->rect());
+}
+
+void HostWithPluginTest::statusBarShowsTheUnreadTotal()
+{
+    auto *service = m_host->smsPlugin()->smsService();
+    QVERIFY(service);
+    auto *unread = m_host->frame()->findChild<QLabel *>(QStringLiteral("dialcrest_StatusUnread"));
+    QVERIFY(unread);
+    QVERIFY(service->GetUnReadSMSTotalCount() > 0);  // the demo messages include unread ones
+    QCOMPARE(unread->property("unreadCount").toInt(), service->GetUnReadSMSTotalCount());
+}
+
+void HostWithPluginTest::hostEventsAreForwarded()
+{
+    // The plug-in subscribed itself at Init; the status bar notice it sends back after a
+    // new message is what moves the count.
+    NotifyService *notify = m_host->notifyService();
+    QVERIFY(notify->IsSubscribed(QLatin1String(PluginIds::SmsUi), HostEvent::PhoneBookAdded));
+    auto *unread = m_host->frame()->findChild<QLabel *>(QStringLiteral("dialcrest_StatusUnread"));
+    const int before = unread->property("unreadCount").toInt();
+    QCOMPARE(SimCtl_InjectMessage(UTPS_SMS_MEM_PC, "+447700900123", "Are you home?", nullptr,
+                                  UTPS_MSGCLASS_DEFAULT, nullptr),
+             UTPS_OK);
+    QTRY_COMPARE(m_host->smsPlugin()->smsService()->GetUnReadSMSTotalCount(), before + 1);
+    // Whatever the plug-in tells the status bar, asking again gives the same answer.
+    QTRY_COMPARE_WITH_TIMEOUT(
+        (m_host->notifyService()->SendTo(QLatin1String(PluginIds::StatusBar), HostEvent::StatusBarNotice, 0, 0),
+         unread->property("unreadCount").toInt()),
+        before + 1, 5000);
+}
+
+void HostWithPluginTest::shutdownStopsCallbacksAndCanRestart()
+{
+    m_host->shutdown();
+    QVERIFY(!m_host->smsPlugin());
+    QVERIFY(!Startup::GetPluginContainer());
+    // Traffic after the plug-in has gone reaches nobody and harms nothing.
+    QCOMPARE(SimCtl_InjectMessage(UTPS_SMS_MEM_PC, "+15550100", "late", nullptr, UTPS_MSGCLASS_DEFAULT, nullptr),
+             UTPS_OK);
+    QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
+    QVERIFY(m_host->start(true));
+    QVERIFY2(m_host->smsPlugin()->isReady(), qPrintable(m_host->smsPlugin()->errorString()));
+    QVERIFY(smsWindow());
+}
+
+QTEST_MAIN(HostWithPluginTest)
+#include "tst_hostwithplugin.moc"
