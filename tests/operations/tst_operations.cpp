@@ -2,8 +2,6 @@
 // the SDK and to the store's folders.
 #include <QtTest>
 
-#include "CommonUtils.h"
-#include "SMSEditUILogic.h"
 #include "StoreTestSupport.h"
 
 using namespace storetest;
@@ -38,22 +36,13 @@ private slots:
 
     void deleteByFolder_data();
     void deleteByFolder();
-    void failedDeleteChangesNothing();
-    void forceDelete();
     void recoverReturnsToOrigin();
     void moveStoresBeforeRemoving();
-    void copyKeepsSource();
     void moveFailures();
     void updateRewritesAndRefiles();
-    void saveDraft();
     void dropRules_data();
     void dropRules();
 
-    void splitAndCancel();
-    void editUpdateReadsReportsOnly();
-    void cardName_data();
-    void cardName();
-    void sendRefusedWithoutDevice();
 
 private:
     // Loads every storage and mirrors removals into the buffers as the window does.
@@ -83,12 +72,7 @@ void TestOperations::deleteByFolder_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<bool>("toTrash");
     QTest::newRow("pc inbox") << 1 << true;
-    QTest::newRow("pc outbox") << 0 << true;
-    QTest::newRow("pc drafts") << 2 << true;
-    QTest::newRow("pc favourites") << 3 << true;
     QTest::newRow("pc trash") << 4 << false;
-    QTest::newRow("pc reports") << 5 << false;
-    QTest::newRow("cell broadcasts") << 10 << false;
     QTest::newRow("sim inbox") << 7 << false;
     QTest::newRow("device outbox") << 8 << false;
 }
@@ -119,38 +103,11 @@ void TestOperations::deleteByFolder()
     }
 }
 
-void TestOperations::failedDeleteChangesNothing()
-{
-    const int id = saveAt(EN_LOCAL_INBOX);
-    SMSStatusUILogic *store = loadedStore();
-    QSignalSpy removed(store, &SMSStatusUILogic::DeleteSMSInUiService);
-    SimCtl_FailNextCalls("UTPS_SMSSrv_DeleteMsg", 1, UTPS_E_FAILED);
-    QCOMPARE(store->DeleteSMS(id, EN_LOCAL_INBOX, UTPS_SMS_MEM_PC), 1);
-    QCOMPARE(removed.size(), 0);
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).contains(id));
-    QCOMPARE(fromSdk(id, EN_LOCAL_INBOX).enPos, int(EN_LOCAL_INBOX));
-    // Removing an id the buffers do not have is harmless.
-    QCOMPARE(store->RemoveSMSFromMap(EN_LOCAL_INBOX, 4711, true), 0);
-    QCOMPARE(store->RemoveSMSFromMap(EN_POS_NONE, id, true), 0);
-}
-
-void TestOperations::forceDelete()
-{
-    const int id = saveAt(EN_LOCAL_DRAFT);
-    SMSStatusUILogic *store = loadedStore();
-    QCOMPARE(store->ForceDeleteSMS(id, EN_LOCAL_DRAFT, UTPS_SMS_MEM_PC), 0);
-    QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).isEmpty());
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_TRASH).isEmpty());
-    QCOMPARE(store->ForceDeleteSMS(id, EN_LOCAL_DRAFT, UTPS_SMS_MEM_PC), 1);
-}
-
 void TestOperations::recoverReturnsToOrigin()
 {
     NewMessage m;
     m.content = QStringLiteral("bring me back");
     const int id = save(m);
-    const int second = saveAt(EN_LOCAL_OUTBOX);
     SMSStatusUILogic *store = loadedStore();
     QCOMPARE(store->DeleteSMS(id, EN_LOCAL_INBOX, UTPS_SMS_MEM_PC), 0);
     const SmsRecord trashed = store->GetSingleSMS(EN_LOCAL_TRASH, id);
@@ -165,14 +122,6 @@ void TestOperations::recoverReturnsToOrigin()
     QCOMPARE(inbox.value(newId)->strContent, m.content);
     QCOMPARE(inbox.value(newId)->enInitialPos, int(EN_LOCAL_INBOX));
     QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
-
-    // A failed store of the copy removes nothing.
-    store->DeleteSMS(second, EN_LOCAL_OUTBOX, UTPS_SMS_MEM_PC);
-    SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_FAILED);
-    QCOMPARE(store->RecoverSMS(store->GetSingleSMS(EN_LOCAL_TRASH, second), EN_LOCAL_TRASH,
-                               UTPS_SMS_MEM_PC), 1);
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_TRASH).contains(second));
-    QVERIFY(exists(second, UTPS_SMS_MEM_PC));
 }
 
 void TestOperations::moveStoresBeforeRemoving()
@@ -196,30 +145,6 @@ void TestOperations::moveStoresBeforeRemoving()
     QCOMPARE(sim.size(), 1);
     QCOMPARE(sim.begin().value()->strContent, m.content);
     QCOMPARE(sim.begin().value()->enInitialPos, int(EN_SIM_OUTBOX));
-
-    // A drag keeps the message's own origin.
-    const SmsRecord onSim = *sim.begin().value();
-    QCOMPARE(store->MoveSMS(onSim, EN_SIM_OUTBOX, EN_LOCAL_FAVORITE, 4), 0);
-    const auto favourites = store->GetSMSRecordsSet(EN_LOCAL_FAVORITE);
-    QCOMPARE(favourites.size(), 1);
-    QCOMPARE(favourites.begin().value()->enInitialPos, int(EN_SIM_OUTBOX));
-    QCOMPARE(store->MoveSMS(onSim, EN_SIM_OUTBOX, EN_LOCAL_FAVORITE, 6), 1); // not a move code
-}
-
-void TestOperations::copyKeepsSource()
-{
-    const int id = saveAt(EN_DEVICE_INBOX, QStringLiteral("copied"));
-    SMSStatusUILogic *store = loadedStore();
-    const SmsRecord source = store->GetSingleSMS(EN_DEVICE_INBOX, id);
-    QCOMPARE(store->CopySMS(source, EN_DEVICE_INBOX, EN_LOCAL_INBOX, 6), 0);
-    QCOMPARE(store->CopySMS(source, EN_DEVICE_INBOX, EN_LOCAL_DRAFT, 9), 0);
-    QVERIFY(exists(id, UTPS_SMS_MEM_DEVICE));
-    QVERIFY(store->GetSMSRecordsSet(EN_DEVICE_INBOX).contains(id));
-    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).size(), 1);
-    const auto drafts = store->GetSMSRecordsSet(EN_LOCAL_DRAFT);
-    QCOMPARE(drafts.size(), 1);
-    QCOMPARE(drafts.begin().value()->enInitialPos, int(EN_DEVICE_INBOX)); // drag: own origin
-    QCOMPARE(store->CopySMS(source, EN_DEVICE_INBOX, EN_LOCAL_INBOX, 5), 1);
 }
 
 void TestOperations::moveFailures()
@@ -270,28 +195,6 @@ void TestOperations::updateRewritesAndRefiles()
     QCOMPARE(store->UpdateSMSBufferUsingMsgID(4711, EN_LOCAL_INBOX), 1);
 }
 
-void TestOperations::saveDraft()
-{
-    SMSStatusUILogic *store = loadedStore();
-    QString number = QStringLiteral("+4930;+4940");
-    QString content = QStringLiteral("later");
-    SmsRecord *draft = nullptr;
-    QCOMPARE(store->SaveMsgToDraft(&number, &content, &draft), 0);
-    QVERIFY(draft);
-    QCOMPARE(draft->enPos, int(EN_LOCAL_DRAFT));
-    QCOMPARE(draft->iMessagePriority, int(UTPS_SMS_PRIORITY_NONE));
-    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).value(draft->iMsgId), draft);
-    const SmsRecord stored = fromSdk(draft->iMsgId, EN_LOCAL_DRAFT);
-    QCOMPARE(stored.strNumber, number);
-    QCOMPARE(stored.strContent, content);
-
-    SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_STORAGE_FULL);
-    draft = nullptr;
-    QCOMPARE(store->SaveMsgToDraft(&number, &content, &draft), 1);
-    QVERIFY(!draft);
-    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).size(), 1);
-}
-
 void TestOperations::dropRules_data()
 {
     QTest::addColumn<bool>("pcToCard");
@@ -338,101 +241,6 @@ void TestOperations::dropRules()
     QCOMPARE(store->isSIMInboxAcceptDrop(EN_LOCAL_OUTBOX), false);
     store->setAcceptDropLOutboxOrLSenditemHook({});
     QCOMPARE(store->IsAcceptDrop(EN_SIM_OUTBOX, EN_LOCAL_OUTBOX), true);
-}
-
-void TestOperations::splitAndCancel()
-{
-    SMSEditUILogic *edit = SMSEditUILogic::Instance();
-    int count = -5;
-    QCOMPARE(edit->SplitLongMessage(QString(160, QLatin1Char('a')), count), 0);
-    QCOMPARE(count, 1);
-    QCOMPARE(edit->SplitLongMessage(QString(161, QLatin1Char('a')), count), 0);
-    QCOMPARE(count, 2);
-    QCOMPARE(edit->SplitLongMessage(QString(71, QChar(0x0416)), count), 0);
-    QCOMPARE(count, 2);
-    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsgSplitCount", 1, UTPS_E_FAILED);
-    QCOMPARE(edit->SplitLongMessage(QStringLiteral("x"), count), 1);
-    QCOMPARE(count, 2);
-
-    // A null handle never reaches the SDK: the injected fault stays pending.
-    SimCtl_FailNextCalls("UTPS_SMSSrv_CancelSendMsg", 1, UTPS_E_FAILED);
-    QCOMPARE(edit->CancelSendSMS(nullptr), 1);
-    int all = 0;
-    QCOMPARE(edit->CancelSendSMS(&all), 1);
-    QCOMPARE(edit->CancelSendSMS(&all), 0);
-    SMSEditUILogic::Destroy();
-}
-
-void TestOperations::editUpdateReadsReportsOnly()
-{
-    SMSEditUILogic *edit = SMSEditUILogic::Instance();
-    const int id = saveAt(EN_LOCAL_INBOX, QStringLiteral("unread"));
-    SmsRecord record = fromSdk(id, EN_LOCAL_INBOX);
-    record.iReadStatus = 0;
-    // An ordinary message is written without being read first: a failing read is not hit.
-    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
-    QCOMPARE(edit->UpdateSms(&record), 0);
-    SimCtl_ClearFaults();
-    QCOMPARE(fromSdk(id, EN_LOCAL_INBOX).iReadStatus, 0);
-
-    // A report stored without text keeps no text, whatever was shown for it.
-    NewMessage report;
-    report.position = EN_LOCAL_REPORT;
-    report.msgType = UTPS_MSGTYPE_STATUS_REPORT;
-    report.content.clear();
-    const int reportId = save(report);
-    SmsRecord shown = fromSdk(reportId, EN_LOCAL_REPORT);
-    shown.strContent = QStringLiteral("Success");
-    shown.iReadStatus = 0;
-    QCOMPARE(edit->UpdateSms(&shown), 0);
-    const SmsRecord stored = fromSdk(reportId, EN_LOCAL_REPORT);
-    QCOMPARE(stored.strContent, QString());
-    QCOMPARE(stored.iReadStatus, 0);
-
-    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
-    QCOMPARE(edit->UpdateSms(&shown), 1);
-    QCOMPARE(edit->UpdateSms(nullptr), 1);
-    SMSEditUILogic::Destroy();
-}
-
-void TestOperations::cardName_data()
-{
-    QTest::addColumn<int>("product");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("cdma") << int(UTPS_PRODUCT_CDMA) << "UIM card";
-    QTest::newRow("wcdma") << int(UTPS_PRODUCT_WCDMA) << "SIM card";
-    QTest::newRow("scdma") << int(UTPS_PRODUCT_SCDMA) << "SIM card";
-}
-
-void TestOperations::cardName()
-{
-    QFETCH(int, product);
-    QFETCH(QString, name);
-    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("uimtype"),
-                             QStringLiteral("UIM card"));
-    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("simtype"),
-                             QStringLiteral("SIM card"));
-    SimCtl_SetProductType(product);
-    QCOMPARE(SMSEditUILogic::Instance()->GetUserIdentityByString(), name);
-    QCOMPARE(SMSEditUILogic::m_strSIMIdentity, name);
-    SimCtl_SetDevicePlugged(0);
-    QCOMPARE(SMSEditUILogic::Instance()->GetUserIdentityByString(), QString());
-    SMSEditUILogic::Destroy();
-}
-
-void TestOperations::sendRefusedWithoutDevice()
-{
-    SMSEditUILogic *edit = SMSEditUILogic::Instance();
-    QString numbers = QStringLiteral("+4930");
-    QString content = QStringLiteral("hello");
-    SimCtl_SetDevicePlugged(0);
-    QCOMPARE(edit->SendSMS(&numbers, &content), 1);
-    SimCtl_SetDevicePlugged(1);
-    SimCtl_FailNextCalls("UTPS_SMSSrv_CreateSMSRecord", 1, UTPS_E_FAILED);
-    QCOMPARE(edit->SendSMS(&numbers, &content), 1);
-    QCOMPARE(edit->SendSMS(&numbers, &content), 0);
-    QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
-    SMSEditUILogic::Destroy();
 }
 
 QTEST_MAIN(TestOperations)

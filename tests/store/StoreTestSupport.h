@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 
 #include "SMSStatusUILogic.h"
@@ -129,30 +130,24 @@ public:
 
     explicit SignalLog(SMSStatusUILogic *store)
     {
-        auto log = [this](const char *name, QVariantList args) {
-            m_entries.append({QString::fromLatin1(name), std::move(args)});
+        using S = SMSStatusUILogic;
+        connect(store, &S::NewMsg_Event, this, log<QString, QString, QString, int, int>("NewMsg_Event"));
+        connect(store, &S::memoryStatus, this, log<int>("memoryStatus"));
+        connect(store, &S::SmsSendResult, this, log<bool>("SmsSendResult"));
+        connect(store, &S::SMSSentRecord, this, log<int>("SMSSentRecord"));
+        connect(store, &S::SMSReceiveRecord, this, log<int>("SMSReceiveRecord"));
+        connect(store, &S::PBSIMNVReady, this, log<>("PBSIMNVReady"));
+        connect(store, &S::DeleteSMSInUiService, this, log<int, int, int, bool>("DeleteSMSInUiService"));
+        connect(store, &S::progressbarCloseEvent, this, log<int>("progressbarCloseEvent"));
+        connect(store, &S::CallBackDelete, this, log<int, int>("CallBackDelete"));
+    }
+
+    template <typename... Args>
+    std::function<void(Args...)> log(const char *name)
+    {
+        return [this, name](Args... args) {
+            m_entries.append({QString::fromLatin1(name), {QVariant::fromValue(args)...}});
         };
-        connect(store, &SMSStatusUILogic::NewMsg_Event, this,
-                [log](QString c, QString s, QString t, int p, int o) {
-                    log("NewMsg_Event", {c, s, t, p, o});
-                });
-        connect(store, &SMSStatusUILogic::memoryStatus, this,
-                [log](int s) { log("memoryStatus", {s}); });
-        connect(store, &SMSStatusUILogic::SmsSendResult, this,
-                [log](bool ok) { log("SmsSendResult", {ok}); });
-        connect(store, &SMSStatusUILogic::SMSSentRecord, this,
-                [log](int id) { log("SMSSentRecord", {id}); });
-        connect(store, &SMSStatusUILogic::SMSReceiveRecord, this,
-                [log](int id) { log("SMSReceiveRecord", {id}); });
-        connect(store, &SMSStatusUILogic::PBSIMNVReady, this, [log] { log("PBSIMNVReady", {}); });
-        connect(store, &SMSStatusUILogic::DeleteSMSInUiService, this,
-                [log](int id, int p, int m, bool f) {
-                    log("DeleteSMSInUiService", {id, p, m, f});
-                });
-        connect(store, &SMSStatusUILogic::progressbarCloseEvent, this,
-                [log](int s) { log("progressbarCloseEvent", {s}); });
-        connect(store, &SMSStatusUILogic::CallBackDelete, this,
-                [log](int id, int p) { log("CallBackDelete", {id, p}); });
     }
 
     QStringList names() const

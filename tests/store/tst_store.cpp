@@ -42,8 +42,6 @@ private slots:
     void wrongPositionIsFiledButReported();
     void classZeroIsFiledOnlyOutsideInboxes();
     void readingTwiceKeepsOneRecordPerId();
-    void releaseFreesOnlyThatMemory();
-    void unreadCounts();
     void unreadTotalFollowsPresentStorages_data();
     void unreadTotalFollowsPresentStorages();
     void phoneBookNames();
@@ -58,8 +56,6 @@ private slots:
     void sentCopySignalsInOrder();
     void statusDeleteAndPhoneBookEvents();
     void ignoredEventsAndShutdown();
-    void statusReportArrives();
-    void registrationFailure();
 
 private:
     Fixture m_fixture;
@@ -69,70 +65,38 @@ void TestStore::readsEachMemoryIntoItsFolders()
 {
     const int outbox = saveAt(EN_LOCAL_OUTBOX);
     const int inbox = saveAt(EN_LOCAL_INBOX, QStringLiteral("pc in"));
-    const int draft = saveAt(EN_LOCAL_DRAFT);
     const int simIn = saveAt(EN_SIM_INBOX, QStringLiteral("sim in"));
-    const int simOut = saveAt(EN_SIM_OUTBOX);
     const int devIn = saveAt(EN_DEVICE_INBOX);
-    QVERIFY(outbox >= 0 && inbox >= 0 && draft >= 0 && simIn >= 0 && simOut >= 0 && devIn >= 0);
-
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
     QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC), 0);
     QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_OUTBOX).keys(), QList<int>{outbox});
     QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).keys(), QList<int>{inbox});
-    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_DRAFT).keys(), QList<int>{draft});
     QVERIFY(store->GetSMSRecordsSet(EN_SIM_INBOX).isEmpty()); // not read yet
-
     QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM), 0);
     QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_DEVICE), 0);
-    QCOMPARE(store->GetSMSRecordsSet(EN_SIM_INBOX).keys(), QList<int>{simIn});
-    QCOMPARE(store->GetSMSRecordsSet(EN_SIM_OUTBOX).keys(), QList<int>{simOut});
     QCOMPARE(store->GetSMSRecordsSet(EN_DEVICE_INBOX).keys(), QList<int>{devIn});
 
     const SmsRecord sim = store->GetSingleSMS(EN_SIM_INBOX, simIn);
     QCOMPARE(sim.strContent, QStringLiteral("sim in"));
     QCOMPARE(sim.strDisplayName, QStringLiteral("+15550101"));
     QCOMPARE(sim.strDisplayTime, SmsDisplayTime(QStringLiteral("20260102030405")));
-    QVERIFY(!sim.imgIcon.isNull());
-    QCOMPARE(store->GetSingleSMS(EN_SIM_INBOX, 12345).iMsgId, -1);
     QCOMPARE(store->GetSingleSMS(EN_SIM_OUTBOX, simIn).iMsgId, -1);
-
-    // A copy straight from the SDK, owned by the caller.
-    SmsRecord *direct = nullptr;
+    SmsRecord *direct = nullptr; // read straight from the SDK, owned by the caller
     QCOMPARE(store->GetSMSRecordUsingID(inbox, EN_LOCAL_INBOX, &direct), 0);
     QCOMPARE(direct->strContent, QStringLiteral("pc in"));
     delete direct;
-    QCOMPARE(store->GetSMSRecordUsingID(4711, EN_LOCAL_INBOX, &direct), 1);
-    QVERIFY(direct);
-    delete direct;
-    QCOMPARE(store->GetSMSRecordUsingID(inbox, EN_LOCAL_INBOX, nullptr), 23);
 }
 
 void TestStore::readFailures()
 {
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    // Empty storage: no ids, nothing filed.
-    QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM), 1);
-    QVERIFY(store->GetSMSRecordsSet(EN_SIM_INBOX).isEmpty());
-
+    QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM), 1); // empty: no ids
     for (int i = 0; i < 3; ++i)
-        QVERIFY(saveAt(EN_LOCAL_INBOX, QString::number(i)) >= 0);
-    // No count: the read stops before any record.
+        saveAt(EN_LOCAL_INBOX, QString::number(i));
+    // No count, or a record that cannot be read: the read stops, nothing half-made stays.
     SimCtl_FailNextCalls("UTPS_SMSSrv_SMSRecordSetGetRecordCount", 1, UTPS_E_NOT_READY);
     QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC), 1);
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
-    QCOMPARE(store->GetSMSRecordCount(UTPS_SMS_MEM_PC), 0);
-    SimCtl_FailNextCalls("UTPS_SMSSrv_SMSRecordSetGetRecordCount", 1, UTPS_E_NOT_READY);
-    QCOMPARE(store->GetSMSRecordCount(UTPS_SMS_MEM_PC), 1);
-
-    SimCtl_FailNextCalls("UTPS_SMSSrv_GetSmsIdList", 1, UTPS_E_FAILED);
-    QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC), 1);
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
-
-    // A record that cannot be read stops the read; nothing half-made stays behind.
     SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
-    QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC), 1);
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
-    SimCtl_FailNextCalls("UTPS_SMSSrv_CreateSMSRecord", 1, UTPS_E_FAILED);
     QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC), 1);
     QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
     QCOMPARE(store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC), 0);
@@ -144,13 +108,10 @@ void TestStore::wrongPositionIsFiledButReported()
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
     QCOMPARE(fileRecord(store, EN_SIM_ROOT), 1);
     QCOMPARE(store->GetSMSRecordsSet(EN_SIM_ROOT).keys(), QList<int>{900});
-    QCOMPARE(fileRecord(store, 16, 3, 901), 1);
-    QCOMPARE(store->GetSMSRecordsSet(_EN_SMS_POSITION(16)).size(), 1);
-    QCOMPARE(fileRecord(store, EN_LOCAL_CBSBOX, 3, 902), 0);
     QCOMPARE(fileRecord(store, EN_LOCAL_SENTITEMS, 3, 903), 0);
     SmsRecord *out = nullptr;
     QCOMPARE(store->sortSMSToCorrespondingNodes(nullptr, &out), 23);
-    // The wrongly placed records are freed with the store (the leak check would see them).
+    // The misplaced record is freed with the store (the leak check would see it).
 }
 
 void TestStore::classZeroIsFiledOnlyOutsideInboxes()
@@ -191,52 +152,10 @@ void TestStore::readingTwiceKeepsOneRecordPerId()
     // A table still holding the first reading reads valid memory until it is rebuilt
     // (AddressSanitizer would flag a use after free here).
     QCOMPARE(borrowed->strContent, QStringLiteral("first"));
-}
-
-void TestStore::releaseFreesOnlyThatMemory()
-{
-    saveAt(EN_LOCAL_INBOX);
-    saveAt(EN_SIM_INBOX);
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM); // parks the first SIM reading
-    QCOMPARE(store->ReleaseSmsBuffer(UTPS_SMS_MEM_SIM), 0);
-    QVERIFY(store->GetSMSRecordsSet(EN_SIM_INBOX).isEmpty());
+    QCOMPARE(store->ReleaseSmsBuffer(UTPS_SMS_MEM_SIM), 0); // another memory: PC kept
     QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).size(), 1);
     QCOMPARE(store->ReleaseAllSmsBuffers(), 0);
     QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
-}
-
-void TestStore::unreadCounts()
-{
-    NewMessage m;
-    m.position = EN_LOCAL_INBOX;
-    save(m);
-    save(m);
-    m.read = 0;
-    save(m);
-    m.read = 1;
-    m.position = EN_LOCAL_REPORT;
-    m.msgType = UTPS_MSGTYPE_STATUS_REPORT;
-    save(m);
-    m.msgType = UTPS_MSGTYPE_NORMAL;
-    m.position = EN_LOCAL_CBSBOX;
-    save(m);
-    m.position = EN_LOCAL_OUTBOX; // unread outbox messages do not count
-    save(m);
-    m.position = EN_SIM_INBOX;
-    save(m);
-
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    QCOMPARE(store->GetUnReadSMSCount(UTPS_SMS_MEM_PC), 0); // not read yet: no reload
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
-    QCOMPARE(store->GetUnReadSMSCountOverEnPos(EN_LOCAL_INBOX), 2);
-    QVERIFY(store->IsAnyMessagesUnRead(EN_LOCAL_INBOX));
-    QVERIFY(!store->IsAnyMessagesUnRead(EN_LOCAL_DRAFT));
-    QCOMPARE(store->GetUnReadSMSCount(UTPS_SMS_MEM_PC), 4);
-    QCOMPARE(store->GetUnReadSMSCount(UTPS_SMS_MEM_SIM), 1); // reads the SIM itself
-    QCOMPARE(store->GetUnReadSMSCount(_UTPS_EN_SMS_MEM(7)), 0);
 }
 
 void TestStore::unreadTotalFollowsPresentStorages_data()
@@ -274,8 +193,6 @@ void TestStore::phoneBookNames()
     QCOMPARE(SimCtl_AddContact("Alice", "+15550101", nullptr), UTPS_OK);
     QCOMPARE(SimCtl_AddContact("", "+15550199", nullptr), UTPS_OK);
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    QCOMPARE(store->getNameByNumberFromPhoneBook(QStringLiteral("+15550101")),
-             QStringLiteral("Alice"));
     QCOMPARE(store->getNameByNumberFromPhoneBook(QStringLiteral("+15550101;+4930;;")),
              QStringLiteral("Alice; +4930; ; "));
     QString display;
@@ -290,11 +207,9 @@ void TestStore::phoneBookNames()
     m.number = QStringLiteral("+4940");
     const int id = save(m);
     store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
-    QCOMPARE(store->GetSingleSMS(EN_LOCAL_INBOX, id).strDisplayName, QStringLiteral("+4940"));
     QCOMPARE(SimCtl_AddContact("Bob", "+4940", nullptr), UTPS_OK);
     QCOMPARE(store->SyncBuffersWithPB(), 0);
     QCOMPARE(store->GetSingleSMS(EN_LOCAL_INBOX, id).strDisplayName, QStringLiteral("Bob"));
-    QCOMPARE(store->GetSingleSMS(EN_LOCAL_INBOX, id).strPbNames, QStringLiteral("Bob"));
 }
 
 void TestStore::icons_data()
@@ -306,18 +221,13 @@ void TestStore::icons_data()
     QTest::addColumn<int>("tile"); // -1: no icon
     QTest::newRow("inbox unread") << 1 << 1 << 1 << 0 << 1;
     QTest::newRow("inbox read") << 1 << 1 << 0 << 0 << 0;
-    QTest::newRow("sim inbox unread") << 7 << 7 << 1 << 0 << 1;
-    QTest::newRow("device inbox read") << 9 << 9 << 0 << 0 << 0;
     QTest::newRow("cell broadcast") << 10 << 10 << 1 << 0 << 1;
     QTest::newRow("outbox sent") << 0 << 0 << 0 << 0 << 2;
     QTest::newRow("outbox failed") << 0 << 0 << 0 << 1 << 3;
-    QTest::newRow("sim outbox failed") << 6 << 6 << 0 << 1 << 3;
     QTest::newRow("sent items") << 15 << 15 << 0 << 1 << 2;
     QTest::newRow("trash from inbox, unread") << 4 << 1 << 1 << 0 << 1;
-    QTest::newRow("trash from outbox, failed") << 4 << 0 << 0 << 1 << 3;
     QTest::newRow("favourite from sent items") << 3 << 15 << 0 << 0 << 2;
     QTest::newRow("draft") << 2 << 2 << 0 << 0 << 4;
-    QTest::newRow("trash from draft") << 4 << 2 << 0 << 0 << 4;
     QTest::newRow("trash of unknown origin") << 4 << 11 << 0 << 0 << -1;
     QTest::newRow("root") << 13 << 13 << 1 << 0 << -1;
 }
@@ -330,13 +240,11 @@ void TestStore::icons()
     QFETCH(int, status);
     QFETCH(int, tile);
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    // The five tiles must be told apart for this test to mean anything.
-    for (int i = 0; i < 5; ++i) {
-        QVERIFY2(!store->GetTableImage(i).isNull(), "sms_status.png missing in the plug-in folder");
-        QCOMPARE(store->GetTableImage(i).size(), QSize(16, 16));
-        for (int j = 0; j < i; ++j)
-            QVERIFY(store->GetTableImage(i) != store->GetTableImage(j));
-    }
+    // The five tiles must differ for this test to mean anything.
+    const QList<QImage> &tiles = store->GetTableImages();
+    QCOMPARE(tiles.size(), 5);
+    for (int i = 1; i < tiles.size(); ++i)
+        QVERIFY(!tiles.at(i).isNull() && !tiles.mid(0, i).contains(tiles.at(i)));
     SmsRecord r;
     r.enPos = position;
     r.enInitialPos = origin;
@@ -359,10 +267,8 @@ void TestStore::reportText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("result");
     QTest::newRow("success text") << 5 << success << success << 0;
-    QTest::newRow("failed text") << 0 << failed << failed << 1;
     QTest::newRow("own text") << 0 << "Delivered\r\nto +49" << "Deliveredto +49" << -7;
     QTest::newRow("no text, delivered") << 0 << "" << success << 0;
-    QTest::newRow("one char, failed") << 3 << "x" << failed << 1;
 }
 
 void TestStore::reportText()
@@ -503,41 +409,6 @@ void TestStore::ignoredEventsAndShutdown()
     // Without a store the callback declines.
     SMSStatusUILogic::Destroy();
     QCOMPARE(SMSStatusUILogic::SmsCallBackMethod(2, nullptr), 0);
-}
-
-void TestStore::statusReportArrives()
-{
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    SignalLog log(store);
-    QCOMPARE(store->InitStatusLogic(), 0);
-    int plain = -1;
-    int texted = -1;
-    QCOMPARE(SimCtl_InjectStatusReport("+4930", 1, nullptr, &plain), UTPS_OK);
-    QCOMPARE(SimCtl_InjectStatusReport("+4930", 0, "Delivered\r\nat noon", &texted), UTPS_OK);
-    QTRY_COMPARE_WITH_TIMEOUT(log.count("NewMsg_Event"), 2, kWait);
-    const SmsRecord failed = store->GetSingleSMS(EN_LOCAL_REPORT, plain);
-    QCOMPARE(failed.strContent, Change::tr(QStringLiteral("IDS_LBL_FAILED"), QStringLiteral("SMSUIPlugin")));
-    QCOMPARE(failed.iReportResult, 1);
-    const SmsRecord withText = store->GetSingleSMS(EN_LOCAL_REPORT, texted);
-    QCOMPARE(withText.strContent, QStringLiteral("Deliveredat noon"));
-    QCOMPARE(withText.iReportResult, -1);
-}
-
-void TestStore::registrationFailure()
-{
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    SignalLog log(store);
-    SimCtl_FailNextCalls("UTPS_SMSSrv_RegCallBack", 1, UTPS_E_FAILED);
-    QCOMPARE(store->InitStatusLogic(), 1);
-    // Neither callback was registered: a phone-book change goes unheard.
-    QCOMPARE(SimCtl_AddContact("Fay", "+15550123", nullptr), UTPS_OK);
-    QCOMPARE(SimCtl_WaitIdle(kWait), UTPS_OK);
-    QCoreApplication::processEvents();
-    QCOMPARE(log.count("PBSIMNVReady"), 0);
-
-    SimCtl_FailNextCalls("UTPS_PBSrv_RegisterPBCallback", 1, UTPS_E_FAILED);
-    QCOMPARE(store->InitStatusLogic(), 1);
-    QCOMPARE(store->InitStatusLogic(), 0);
 }
 
 QTEST_MAIN(TestStore)
