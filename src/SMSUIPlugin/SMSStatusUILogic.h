@@ -204,7 +204,7 @@ private:
     QString m_strResourceFolder;
     QList<SmsRecord *> m_lstSentRecords;
     QList<SmsRecord *> m_lstReceivedRecords;
-    int m_iRecordCount = 0;
+    std::atomic<int> m_iRecordCount{0}; // also written by the storage detectors
     QList<int> m_lstIdList;
     int *m_pSdkIdArray = nullptr;
     QMutex m_conversionMutex;

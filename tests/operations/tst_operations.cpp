@@ -37,7 +37,6 @@ private slots:
     void deleteByFolder_data();
     void deleteByFolder();
     void recoverReturnsToOrigin();
-    void moveStoresBeforeRemoving();
     void moveFailures();
     void updateRewritesAndRefiles();
     void dropRules_data();
@@ -46,7 +45,6 @@ private slots:
 
 private:
     // Loads every storage and mirrors removals into the buffers as the window does.
-    SMSStatusUILogic *loadedStore();
     Fixture m_fixture;
     QHash<int, QList<int>> m_always;
 };
@@ -54,17 +52,6 @@ private:
 void TestOperations::init()
 {
     m_fixture.init();
-}
-
-SMSStatusUILogic *TestOperations::loadedStore()
-{
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    connect(store, &SMSStatusUILogic::DeleteSMSInUiService, store,
-            &SMSStatusUILogic::DeleteSMSFromBuffer, Qt::UniqueConnection);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_DEVICE);
-    return store;
 }
 
 void TestOperations::deleteByFolder_data()
@@ -124,38 +111,18 @@ void TestOperations::recoverReturnsToOrigin()
     QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
 }
 
-void TestOperations::moveStoresBeforeRemoving()
-{
-    NewMessage m;
-    m.position = EN_LOCAL_SENTITEMS; // stored as a sent PC outbox message
-    m.content = QStringLiteral("to the SIM");
-    const int id = save(m);
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    store->setSentItemsBox(true);
-    loadedStore();
-    const SmsRecord source = store->GetSingleSMS(EN_LOCAL_SENTITEMS, id);
-    QCOMPARE(source.iMsgId, id);
-
-    QCOMPARE(store->MoveSMS(source, EN_LOCAL_SENTITEMS, EN_SIM_OUTBOX, 5), 0);
-    QCOMPARE(store->GetLastMoveFrom(), int(EN_LOCAL_SENTITEMS));
-    QCOMPARE(store->GetLastMoveTo(), int(EN_SIM_OUTBOX));
-    QVERIFY(!exists(id, UTPS_SMS_MEM_PC));
-    QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_SENTITEMS).isEmpty());
-    const auto sim = store->GetSMSRecordsSet(EN_SIM_OUTBOX);
-    QCOMPARE(sim.size(), 1);
-    QCOMPARE(sim.begin().value()->strContent, m.content);
-    QCOMPARE(sim.begin().value()->enInitialPos, int(EN_SIM_OUTBOX));
-}
-
 void TestOperations::moveFailures()
 {
     const int id = saveAt(EN_SIM_INBOX, QStringLiteral("precious"));
     SMSStatusUILogic *store = loadedStore();
     const SmsRecord source = store->GetSingleSMS(EN_SIM_INBOX, id);
+    QCOMPARE(store->MoveSMS(source, EN_SIM_INBOX, EN_DEVICE_INBOX, 6), 1); // not a move code
 
     // The copy cannot be stored: the source stays, nothing changes.
     SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_STORAGE_FULL);
     QCOMPARE(store->MoveSMS(source, EN_SIM_INBOX, EN_DEVICE_INBOX, 5), 1);
+    QCOMPARE(store->GetLastMoveFrom(), int(EN_SIM_INBOX));
+    QCOMPARE(store->GetLastMoveTo(), int(EN_DEVICE_INBOX));
     QVERIFY(exists(id, UTPS_SMS_MEM_SIM));
     QCOMPARE(contentsOf(UTPS_SMS_MEM_DEVICE), QStringList());
 

@@ -20,36 +20,24 @@ class WorkerLog : public QObject
 public:
     explicit WorkerLog(SMSThreadUI *worker)
     {
-        connect(worker, &SMSThreadUI::deleteSignalEvent, this,
-                [this](int i) { add(QStringLiteral("delete %1").arg(i)); });
-        connect(worker, &SMSThreadUI::SendSignalEvent, this, [this](bool ok, int origin) {
-            add(QStringLiteral("send %1 %2").arg(ok).arg(origin));
-        });
-        connect(worker, &SMSThreadUI::recoverSignalEvent, this, [this](bool ok, int i) {
-            add(QStringLiteral("recover %1 %2").arg(ok).arg(i));
-        });
-        connect(worker, &SMSThreadUI::moveOrCopyEvent, this, [this](bool ok, int i) {
-            add(QStringLiteral("moveOrCopy %1 %2").arg(ok).arg(i));
-        });
-        connect(worker, &SMSThreadUI::smsDragged, this,
-                [this](bool ok) { add(QStringLiteral("dragged %1").arg(ok)); });
-        connect(worker, &QThread::finished, this, [this] { add(QStringLiteral("finished")); });
+        connect(worker, &SMSThreadUI::deleteSignalEvent, this, log<int>("delete"));
+        connect(worker, &SMSThreadUI::SendSignalEvent, this, log<bool, int>("send"));
+        connect(worker, &SMSThreadUI::moveOrCopyEvent, this, log<bool, int>("moveOrCopy"));
+        connect(worker, &SMSThreadUI::smsDragged, this, log<bool>("dragged"));
+        connect(worker, &QThread::finished, this, log<>("finished"));
     }
-    void add(const QString &entry) { entries.append(entry); }
+    template <typename... Args>
+    std::function<void(Args...)> log(const char *name)
+    {
+        return [this, name](Args... args) {
+            QStringList words{QString::fromLatin1(name)};
+            (words.append(QString::number(int(args))), ...);
+            entries.append(words.join(QLatin1Char(' ')));
+        };
+    }
     bool isFinished() const { return entries.contains(QStringLiteral("finished")); }
     QStringList entries;
 };
-
-QList<SmsRecord> recordsOf(SMSStatusUILogic *store, int position)
-{
-    QList<SmsRecord> records;
-    const auto folder = store->GetSMSRecordsSet(_EN_SMS_POSITION(position));
-    QList<int> ids = folder.keys();
-    std::sort(ids.begin(), ids.end());
-    for (int id : ids)
-        records.append(*folder.value(id));
-    return records;
-}
 
 } // namespace
 
@@ -71,21 +59,9 @@ private slots:
     void faultInjectionLosesNothing();
 
 private:
-    SMSStatusUILogic *loadedStore();
     void runAndWait(SMSThreadUI &worker, WorkerLog &log);
     Fixture m_fixture;
 };
-
-SMSStatusUILogic *TestWorker::loadedStore()
-{
-    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    connect(store, &SMSStatusUILogic::DeleteSMSInUiService, store,
-            &SMSStatusUILogic::DeleteSMSFromBuffer, Qt::UniqueConnection);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM);
-    store->PopulateSMSFromSDK(UTPS_SMS_MEM_DEVICE);
-    return store;
-}
 
 void TestWorker::runAndWait(SMSThreadUI &worker, WorkerLog &log)
 {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -92,6 +93,30 @@ inline QStringList contentsOf(int memory)
     }
     UTPS_SMSSrv_ReleaseSmsIdList(&ids);
     return contents;
+}
+
+// Reads every storage into the store and mirrors removals into its folders as the window
+// does (DeleteSMSInUiService -> DeleteSMSFromBuffer, queued when emitted off this thread).
+inline SMSStatusUILogic *loadedStore()
+{
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    QObject::connect(store, &SMSStatusUILogic::DeleteSMSInUiService, store,
+                     &SMSStatusUILogic::DeleteSMSFromBuffer, Qt::UniqueConnection);
+    for (int memory = UTPS_SMS_MEM_PC; memory <= UTPS_SMS_MEM_DEVICE; ++memory)
+        store->PopulateSMSFromSDK(_UTPS_EN_SMS_MEM(memory));
+    return store;
+}
+
+// Copies of a folder's records, by id.
+inline QList<SmsRecord> recordsOf(SMSStatusUILogic *store, int position)
+{
+    const auto folder = store->GetSMSRecordsSet(_EN_SMS_POSITION(position));
+    QList<int> ids = folder.keys();
+    std::sort(ids.begin(), ids.end());
+    QList<SmsRecord> records;
+    for (int id : ids)
+        records.append(*folder.value(id));
+    return records;
 }
 
 // Every test case starts from an empty simulator in its own data folder and ends with
