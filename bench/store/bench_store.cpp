@@ -159,8 +159,8 @@ int main(int argc, char **argv)
     qint64 pauses = measurePauses();
     report("worker delete batch, 1,000 messages", workerDelete, "SDK-only deletes, one transaction",
            sdkDelete);
-    report("  of which the worker's pauses", pauses, "batch without the pauses",
-           workerDelete - pauses);
+    // The pause sleeps at least 500 us and usually overshoots; it is most of the batch.
+    report("  per-record pause alone, 1,000 times", pauses, "nominal 1,000 x 500 us", 500000000);
 
     // Moving 1,000 messages from the PC inbox to the device inbox.
     fresh();
@@ -185,7 +185,7 @@ int main(int argc, char **argv)
     const qint64 workerMove = runWorker(DC_SMS_MOVE, EN_LOCAL_INBOX, EN_DEVICE_INBOX);
     pauses = measurePauses();
     report("worker move PC -> device, 1,000", workerMove, "SDK-only read+save+remove", sdkMove);
-    report("  of which the worker's pauses", pauses, "batch without the pauses", workerMove - pauses);
+    report("  per-record pause alone, 1,000 times", pauses, "nominal 1,000 x 500 us", 500000000);
 
     fresh();
     return 0;
