@@ -402,8 +402,8 @@ void TestPlugin::cleanShutdown()
     QCoreApplication::processEvents();
     QCOMPARE(sms->GetUnReadSMSTotalCount(), 1);
 
-    // After OnDestroy the store is gone; an event now would reach freed memory if the
-    // callback were still registered (the sanitizer build catches that).
+    // After OnDestroy the store is gone: a message arriving now must reach nothing that
+    // was freed (run under the sanitizer build as well).
     plugin()->OnDestroy();
     QVERIFY(!smsWindow());
     QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550203"), 0L);
