@@ -251,6 +251,8 @@ void SMSUIMainDlg::addListenersAndData()
     connect(m_pTreeWidget, &QTreeWidget::itemCollapsed, this,
             &SMSUIMainDlg::onLocalNodeCollapsed);
     connect(m_pTreeWidget, &QTreeWidget::itemExpanded, this, &SMSUIMainDlg::onLocalNodeExpanded);
+    connect(store, &SMSStatusUILogic::Network_Status, this, &SMSUIMainDlg::GetPresentNetworkStatus);
+    connect(store, &SMSStatusUILogic::SMSSimStatus, this, &SMSUIMainDlg::OnSimStatusChanged);
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
 }

@@ -38,6 +38,19 @@ void DeviceManager::refresh()
     emit stateChanged();
 }
 
+void DeviceManager::announceState()
+{
+    // A plug-in started after the modem came up has heard nothing yet: tell it what is
+    // there now, the same way a change would.
+    refresh();
+    if (!m_devicePlugged)
+        return;
+    if (IsSimValid())
+        dispatch(HostEvent::SimAvailable);
+    if (m_flightMode)
+        dispatch(HostEvent::FlightModeOn);
+}
+
 int DeviceManager::GetDeviceState()
 {
     int status = UTPS_DEV_STATUS_ABSENT;

@@ -32,6 +32,8 @@ public:
 
     // Reads the state back from the SDK (after a reset or at start-up).
     void refresh();
+    // Sends the current SIM and flight-mode state to the plug-ins, as after a change.
+    void announceState();
     // One line for the status bar.
     QString summary() const;
 

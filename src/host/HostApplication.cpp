@@ -164,6 +164,7 @@ void HostApplication::startSmsPlugin()
     const bool calls = CommonUtils::IsPluginAvailable(QLatin1String(PluginIds::CallUi))
         && CommonUtils::GetSettings(QStringLiteral("callui"), QStringLiteral("callvoice")).toInt() != 0;
     m_notify->Dispatch(QLatin1String(PluginIds::SmsUi), HostEvent::CallAvailability, calls ? 1 : 0);
+    m_device->announceState();
     m_statusBar->refreshUnreadCount();
 }
 

@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(p.label->text(), QStringLiteral("Cancelling..."));
         // (The stop flag is raised and then cleared again by the cancel worker's own
         // operation: a send is one unit for the main worker, so there is nothing to stop.)
-        QVERIFY(finished.wait(5000));
+        QVERIFY(finished.wait(20000));  // generous: the machine may be loaded
         QCOMPARE(worker->operation(), int(DC_SMS_CANCEL_SEND));
         QTRY_COMPARE_WITH_TIMEOUT(results.count(), 3, 10000);
         for (const QList<QVariant> &result : std::as_const(results))
