@@ -198,6 +198,9 @@ private:
     void freeRetiredLocked(int memory);
     void forgetListedLocked(const SmsRecord *record);
     bool isFiledLocked(const SmsRecord *record) const;
+    // A class-0 message from an inbox: converted for its announcement, never filed. Decided
+    // from the SDK record, so that callers need not touch a record another thread may own.
+    static bool isShownOnce(int msgClass, int initialPos);
 
     QHash<int, QHash<int, SmsRecord *>> m_hashBuffers;
     QString m_strPluginPath;

@@ -135,10 +135,7 @@ void SMSStatusUILogic::onSmsReceive(void *data)
         emit store->NewMsg_Event(content, sender, time, position, 1);
         return;
     }
-    const int origin = sdk->iInitialPos;
-    const bool neverFiled = origin == EN_LOCAL_INBOX || origin == EN_SIM_INBOX
-        || origin == EN_DEVICE_INBOX || origin == EN_LOCAL_CBSBOX;
-    if (neverFiled)
+    if (isShownOnce(sdk->iMsgClass, sdk->iInitialPos))
         delete record;
     locker.unlock();
     qCDebug(lcSmsEvents) << "new message notification for a class 0 message";

@@ -121,6 +121,8 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
         result = sortSMSToCorrespondingNodes(sdk, &filed);
         if (result != 0)
             qCWarning(lcSmsStore) << "sortSMSToCorrespondingNodes returned" << result;
+        if (isShownOnce(sdk->iMsgClass, sdk->iInitialPos))
+            delete filed; // a stored class-0 message of an inbox is not shown from storage
         sdkResult = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
         if (sdkResult != 0)
             qCWarning(lcSmsStore) << "UTPS_SMSSrv_ReleaseSMSRecord returned" << sdkResult;
@@ -176,7 +178,7 @@ void SMSStatusUILogic::InsertSingleSMS(_EN_SMS_POSITION position, int id, SmsRec
     if (!record)
         return;
     // Class-0 messages are shown once and never stored.
-    if (record->iMsgClass == UTPS_MSGCLASS_FLASH && isInbox(record->enInitialPos))
+    if (isShownOnce(record->iMsgClass, record->enInitialPos))
         return;
 
     QMutexLocker locker(&m_bufferMutex);
@@ -232,6 +234,11 @@ void SMSStatusUILogic::forgetListedLocked(const SmsRecord *record)
     const auto same = [record](const SmsRecord *entry) { return entry == record; };
     std::replace_if(m_lstSentRecords.begin(), m_lstSentRecords.end(), same, nullptr);
     std::replace_if(m_lstReceivedRecords.begin(), m_lstReceivedRecords.end(), same, nullptr);
+}
+
+bool SMSStatusUILogic::isShownOnce(int msgClass, int initialPos)
+{
+    return msgClass == UTPS_MSGCLASS_FLASH && isInbox(initialPos);
 }
 
 bool SMSStatusUILogic::isFiledLocked(const SmsRecord *record) const

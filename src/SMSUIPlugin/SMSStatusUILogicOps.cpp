@@ -145,6 +145,8 @@ int SMSStatusUILogic::readAndFile(int id, int memory)
             qCWarning(lcSmsOps) << "sortSMSToCorrespondingNodes returned" << sorted;
             ret = 1;
         }
+        if (isShownOnce(sdk->iMsgClass, sdk->iInitialPos))
+            delete filed; // converted but never filed
     }
     result = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
     if (result != 0) {
