@@ -2,6 +2,7 @@
 // the SDK and to the store's folders.
 #include <QtTest>
 
+#include "SMSEditUILogic.h"
 #include "StoreTestSupport.h"
 
 using namespace storetest;
@@ -41,6 +42,7 @@ private slots:
     void updateRewritesAndRefiles();
     void dropRules_data();
     void dropRules();
+    void editLogic();
 
 
 private:
@@ -208,6 +210,37 @@ void TestOperations::dropRules()
     QCOMPARE(store->isSIMInboxAcceptDrop(EN_LOCAL_OUTBOX), false);
     store->setAcceptDropLOutboxOrLSenditemHook({});
     QCOMPARE(store->IsAcceptDrop(EN_SIM_OUTBOX, EN_LOCAL_OUTBOX), true);
+}
+
+void TestOperations::editLogic()
+{
+    SMSEditUILogic *edit = SMSEditUILogic::Instance();
+    int count = -5;
+    QCOMPARE(edit->SplitLongMessage(QString(161, QLatin1Char('a')), count), 0);
+    QCOMPARE(count, 2);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsgSplitCount", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->SplitLongMessage(QStringLiteral("x"), count), 1);
+    QCOMPARE(count, 2); // unchanged on failure
+    QCOMPARE(edit->CancelSendSMS(nullptr), 1);
+
+    // A report stored without text keeps no text, whatever was shown for it; an ordinary
+    // message is written without being read first (the pending read fault is not hit).
+    NewMessage report;
+    report.position = EN_LOCAL_REPORT;
+    report.msgType = UTPS_MSGTYPE_STATUS_REPORT;
+    report.content.clear();
+    SmsRecord shown = fromSdk(save(report), EN_LOCAL_REPORT);
+    shown.strContent = QStringLiteral("Success");
+    shown.iReadStatus = 0;
+    QCOMPARE(edit->UpdateSms(&shown), 0);
+    QCOMPARE(fromSdk(shown.iMsgId, EN_LOCAL_REPORT).strContent, QString());
+    QCOMPARE(fromSdk(shown.iMsgId, EN_LOCAL_REPORT).iReadStatus, 0);
+    SmsRecord ordinary = fromSdk(saveAt(EN_LOCAL_INBOX), EN_LOCAL_INBOX);
+    ordinary.iReadStatus = 0;
+    SimCtl_FailNextCalls("UTPS_SMSSrv_GetMsg", 1, UTPS_E_FAILED);
+    QCOMPARE(edit->UpdateSms(&ordinary), 0);
+    QCOMPARE(edit->UpdateSms(&shown), 1); // the report's read meets the fault
+    SMSEditUILogic::Destroy();
 }
 
 QTEST_MAIN(TestOperations)
