@@ -46,6 +46,9 @@ public:
     void determineDestination(int &destination, int source);
 
     int operation() const { return m_iOperation; }
+    // Target folder of the batch as set by SetSmsThreadOperation (written on the GUI
+    // thread only, before start, so reading it there needs no lock).
+    int destination() const { return m_iDestination; }
 
     // Raised by the progress dialog's Cancel, read between records, cleared by the next
     // Set...Operation and at the end of a stopped batch.

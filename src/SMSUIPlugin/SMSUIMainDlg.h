@@ -87,6 +87,8 @@ public:
     void setDeviceSmsLanguage();
     void setOtherSmsLanguage();
     QString GetSIMText(const QString &key) const;
+    // As GetSIMText, but the word names the storage the worker's batch is aimed at.
+    QString GetSIMTextEx(const QString &key) const;
     QString ReplaceSIMTextWithDevice(const QString &key) const;
     QString ReplaceSIMTextWithLocal(const QString &key) const;
 

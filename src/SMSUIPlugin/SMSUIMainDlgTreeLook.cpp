@@ -214,6 +214,30 @@ QString SMSUIMainDlg::GetSIMText(const QString &key) const
     return text;
 }
 
+QString SMSUIMainDlg::GetSIMTextEx(const QString &key) const
+{
+    QString word;
+    if (m_pEditLogic) {
+        switch (m_SMSThreadInst.destination()) {
+        case EN_SIM_OUTBOX:
+        case EN_SIM_INBOX:
+            word = m_pEditLogic->GetUserIdentityByString();
+            break;
+        case EN_DEVICE_OUTBOX:
+        case EN_DEVICE_INBOX:
+            word = tr(QStringLiteral("IDS_TREE_DEVICE"));
+            break;
+        default:
+            break;
+        }
+    }
+    QString text = tr(key);
+    const int at = text.indexOf(QLatin1String("%s"));
+    if (at >= 0)
+        text.replace(at, 2, word);
+    return text;
+}
+
 QString SMSUIMainDlg::ReplaceSIMTextWithDevice(const QString &key) const
 {
     return tr(key).replace(QLatin1String("%s"), tr(QStringLiteral("IDS_TREE_DEVICE")));

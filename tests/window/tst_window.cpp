@@ -52,6 +52,8 @@ private slots:
     void treeCounts_data();
     void treeCounts();
     void simRootStaysClosedWhileReading();
+    void simTextFollowsWorkerTarget_data();
+    void simTextFollowsWorkerTarget();
     void rightToLeftIconsAreMirrored();
     void tableColumnTexts_data();
     void tableColumnTexts();
@@ -334,6 +336,36 @@ void tst_Window::localRootListsEveryLocalFolder()
     // The rebuild from the store gives the same rows.
     w->syncSMSTableWithBuffers(EN_LOCAL_ROOT);
     QCOMPARE(root->rowCount(), 7);
+}
+
+void tst_Window::simTextFollowsWorkerTarget_data()
+{
+    QTest::addColumn<int>("destination");
+    QTest::addColumn<QString>("word");
+    QTest::newRow("card outbox") << int(EN_SIM_OUTBOX) << QStringLiteral("USIM");
+    QTest::newRow("card inbox") << int(EN_SIM_INBOX) << QStringLiteral("USIM");
+    QTest::newRow("device outbox") << int(EN_DEVICE_OUTBOX) << key("IDS_TREE_DEVICE");
+    QTest::newRow("device inbox") << int(EN_DEVICE_INBOX) << key("IDS_TREE_DEVICE");
+    QTest::newRow("pc inbox") << int(EN_LOCAL_INBOX) << QString();
+    QTest::newRow("card root") << int(EN_SIM_ROOT) << QString();
+}
+
+// Result texts after a move or copy name the storage the batch was aimed at.
+void tst_Window::simTextFollowsWorkerTarget()
+{
+    QFETCH(int, destination);
+    QFETCH(QString, word);
+    m_fixture.setUp();
+    CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("simtype"),
+                             QStringLiteral("USIM"));
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    QList<SmsRecord> none;
+    w->workerThread().SetSmsThreadOperation(DC_SMS_MOVE, none, UTPS_SMS_MEM_PC,
+                                            destination, EN_LOCAL_INBOX);
+    QString expected = key("IDS_STR_MEMORY_IS_FULL");
+    expected.replace(QStringLiteral("%s"), word);
+    QCOMPARE(w->GetSIMTextEx(QStringLiteral("IDS_STR_MEMORY_IS_FULL")), expected);
 }
 
 void tst_Window::rowClicksIgnoredWhileWorkerRuns()
