@@ -11,6 +11,7 @@ class ScreenshotTest : public QObject
     Q_OBJECT
 private slots:
     void screenshotWritesTheMainWindow();
+    void demoMessagesAreVisible();
     void badOptionExitsWithUsageError();
 
 private:
@@ -56,6 +57,30 @@ void ScreenshotTest::screenshotWritesTheMainWindow()
     // The data folder was created where asked, with the host's settings and the SDK's store.
     QVERIFY(QDir(home.filePath(QStringLiteral("data"))).exists());
     QVERIFY(!QDir(home.filePath(QStringLiteral("data"))).isEmpty());
+}
+
+// The same start with and without the demo messages: the upper part of the message area
+// (where the first rows of the inbox table are drawn) must differ, or the rows are not shown.
+void ScreenshotTest::demoMessagesAreVisible()
+{
+    QTemporaryDir withDemo;
+    QTemporaryDir empty;
+    QVERIFY(withDemo.isValid() && empty.isValid());
+    const QString demoShot = withDemo.filePath(QStringLiteral("demo.png"));
+    const QString emptyShot = empty.filePath(QStringLiteral("empty.png"));
+    QCOMPARE(run({"--data", "data", "--screenshot", demoShot}, withDemo.path()), 0);
+    QCOMPARE(run({"--data", "data", "--no-demo", "--screenshot", emptyShot}, empty.path()), 0);
+    const QImage demo(demoShot);
+    const QImage blank(emptyShot);
+    QVERIFY(!demo.isNull() && !blank.isNull());
+    QCOMPARE(demo.size(), blank.size());
+    // Right of the folder tree, below the toolbars: the first table rows.
+    const QRect rows(demo.width() / 3, demo.height() / 6, demo.width() / 2, demo.height() / 6);
+    int differing = 0;
+    for (int y = rows.top(); y <= rows.bottom(); ++y)
+        for (int x = rows.left(); x <= rows.right(); ++x)
+            differing += demo.pixel(x, y) != blank.pixel(x, y);
+    QVERIFY2(differing > 500, qPrintable(QString::number(differing)));
 }
 
 void ScreenshotTest::badOptionExitsWithUsageError()
