@@ -34,7 +34,11 @@ install_missing() {
 
 build() {
   local launcher=()
-  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # Relative paths in the cache keys, so another checkout of the tree reuses the objects.
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  fi
   # shellcheck disable=SC2086
   cmake -S . -B "$BUILD_DIR" -G Ninja "${launcher[@]}" ${CMAKE_ARGS:-}
   cmake --build "$BUILD_DIR" -j "$JOBS"
