@@ -204,14 +204,19 @@ void SMSUIMainDlg::setOtherSmsLanguage()
     appendShortcuts();
 }
 
-QString SMSUIMainDlg::GetSIMText(const QString &key) const
+// The translated text of key with its first "%s" replaced by word.
+static QString textWithWord(const QString &key, const QString &word)
 {
-    const QString word = m_pEditLogic ? m_pEditLogic->GetUserIdentityByString() : QString();
-    QString text = tr(key);
+    QString text = SMSUIMainDlg::tr(key);
     const int at = text.indexOf(QLatin1String("%s"));
     if (at >= 0)
         text.replace(at, 2, word);
     return text;
+}
+
+QString SMSUIMainDlg::GetSIMText(const QString &key) const
+{
+    return textWithWord(key, m_pEditLogic ? m_pEditLogic->GetUserIdentityByString() : QString());
 }
 
 QString SMSUIMainDlg::GetSIMTextEx(const QString &key) const
@@ -231,11 +236,7 @@ QString SMSUIMainDlg::GetSIMTextEx(const QString &key) const
             break;
         }
     }
-    QString text = tr(key);
-    const int at = text.indexOf(QLatin1String("%s"));
-    if (at >= 0)
-        text.replace(at, 2, word);
-    return text;
+    return textWithWord(key, word);
 }
 
 QString SMSUIMainDlg::ReplaceSIMTextWithDevice(const QString &key) const
