@@ -39,7 +39,9 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    table->setItemDelegate(new GridDelegateLayout(table));
+    auto *delegate = new GridDelegateLayout(table);
+    delegate->setLeftToRightColumns({kNameColumn, kTimeColumn});
+    table->setItemDelegate(delegate);
     for (int c = 0; c < 3; ++c)
         table->setHorizontalHeaderItem(c, new UITableItem);
     table->setColumnWidth(kNameColumn, 150);

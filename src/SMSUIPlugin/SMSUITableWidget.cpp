@@ -1,5 +1,7 @@
 #include "SMSUITableWidget.h"
 
+#include <QStyle>
+
 #include <QDateTime>
 #include <QPainter>
 #include <QStringEncoder>
@@ -50,6 +52,29 @@ void GridDelegateLayout::drawFocus(QPainter *painter, const QStyleOptionViewItem
 {
     if (painter && (option.state & QStyle::State_HasFocus))
         painter->setPen(QPen(Qt::white, 0));
+}
+
+void GridDelegateLayout::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                               const QModelIndex &index) const
+{
+    m_paintingColumn = index.column();
+    QItemDelegate::paint(painter, option, index);
+    m_paintingColumn = -1;
+}
+
+void GridDelegateLayout::drawDisplay(QPainter *painter, const QStyleOptionViewItem &option,
+                                     const QRect &rect, const QString &text) const
+{
+    if (option.direction != Qt::RightToLeft || !m_leftToRightColumns.contains(m_paintingColumn)) {
+        QItemDelegate::drawDisplay(painter, option, rect, text);
+        return;
+    }
+    QStyleOptionViewItem ltr(option);
+    // The text stays on the side the right-to-left cell puts it; only its order changes.
+    ltr.displayAlignment = QStyle::visualAlignment(option.direction, option.displayAlignment)
+        | Qt::AlignAbsolute;
+    ltr.direction = Qt::LeftToRight;
+    QItemDelegate::drawDisplay(painter, ltr, rect, text);
 }
 
 SMSUITableWidget::SMSUITableWidget(QWidget *parent)

@@ -30,9 +30,23 @@ class GridDelegateLayout : public QItemDelegate
 public:
     explicit GridDelegateLayout(QObject *parent = nullptr) : QItemDelegate(parent) {}
 
+    // Columns whose text is laid out left to right even in a right-to-left window (phone
+    // numbers and times: "+4930..." must not turn into "...4930+"); still right-aligned there.
+    void setLeftToRightColumns(const QList<int> &columns) { m_leftToRightColumns = columns; }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+
 protected:
     void drawFocus(QPainter *painter, const QStyleOptionViewItem &option,
                    const QRect &rect) const override;
+    void drawDisplay(QPainter *painter, const QStyleOptionViewItem &option, const QRect &rect,
+                     const QString &text) const override;
+
+private:
+    QList<int> m_leftToRightColumns;
+    // Column being painted: drawDisplay is not told the index (GUI thread only).
+    mutable int m_paintingColumn = -1;
 };
 
 class SMSUITableWidget : public QTableWidget

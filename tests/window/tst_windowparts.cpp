@@ -1,5 +1,7 @@
 // Pieces of the SMS window that need no simulator: cell ordering, SDK time text, the
 // message HTML of the preview.
+#include <QPainter>
+#include <QStandardItemModel>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -7,6 +9,28 @@
 #include "SMSUIMainDlg.h"
 #include "SMSUITableWidget.h"
 #include "TestEnv.h"
+
+namespace {
+// One cell painted by delegate into an image, as a table would paint it.
+QImage paintCell(QAbstractItemDelegate &delegate, const QString &text, int column,
+                 Qt::LayoutDirection direction, Qt::Alignment alignment)
+{
+    QStandardItemModel model(1, 3);
+    model.setData(model.index(0, column), text);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 220, 24);
+    option.direction = direction;
+    option.displayAlignment = alignment | Qt::AlignVCenter;
+    option.state = QStyle::State_Enabled;
+    option.font = QFont();
+    option.fontMetrics = QFontMetrics(option.font);
+    QImage image(option.rect.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    delegate.paint(&painter, option, model.index(0, column));
+    return image;
+}
+} // namespace
 
 class tst_WindowParts : public QObject
 {
@@ -20,6 +44,7 @@ private slots:
     void parseTimeOfSdk();
     void messageHtml_data();
     void messageHtml();
+    void numbersReadLeftToRightInRightToLeftTables();
 
 private:
     TestDataHome m_home;
@@ -133,6 +158,24 @@ void tst_WindowParts::messageHtml()
              !priorityKey.isEmpty());
     // Name line, number, content, time: four lines without a priority.
     QCOMPARE(plain.count(QLatin1Char('\n')), priorityKey.isEmpty() ? 4 : 5);
+}
+
+// "+15550001" in a right-to-left table must still read "+15550001" (plus first), drawn on
+// the cell's right-hand side; the content column keeps the table's direction.
+void tst_WindowParts::numbersReadLeftToRightInRightToLeftTables()
+{
+    GridDelegateLayout table;
+    table.setLeftToRightColumns({0, 2});
+    QItemDelegate plain;
+    const QString number = QStringLiteral("+15550001");
+    const QImage asLeftToRight =
+        paintCell(plain, number, 0, Qt::LeftToRight, Qt::AlignRight | Qt::AlignAbsolute);
+    QCOMPARE(paintCell(table, number, 0, Qt::RightToLeft, Qt::AlignLeft), asLeftToRight);
+    QCOMPARE(paintCell(table, number, 2, Qt::RightToLeft, Qt::AlignLeft), asLeftToRight);
+    // Left alone: right-to-left ordering moves the plus sign to the other end.
+    const QImage rightToLeft = paintCell(plain, number, 1, Qt::RightToLeft, Qt::AlignLeft);
+    QVERIFY(rightToLeft != asLeftToRight);
+    QCOMPARE(paintCell(table, number, 1, Qt::RightToLeft, Qt::AlignLeft), rightToLeft);
 }
 
 QTEST_MAIN(tst_WindowParts)
