@@ -12,8 +12,8 @@
 
 #include <cstdio>
 
-#include "SMSStatusUILogic.h"
-#include "SMSThreadUI.h"
+#include "store/SMSStatusUILogic.h"
+#include "operations/SMSThreadUI.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 

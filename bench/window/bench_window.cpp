@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "SMSStatusUILogic.h"
-#include "SMSUIMainDlg.h"
-#include "SMSUITableWidget.h"
-#include "SmsSettingUILogic.h"
+#include "store/SMSStatusUILogic.h"
+#include "window/SMSUIMainDlg.h"
+#include "window/SMSUITableWidget.h"
+#include "settings/SmsSettingUILogic.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 #include "utps_sdk.h"

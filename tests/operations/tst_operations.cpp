@@ -2,7 +2,7 @@
 // the SDK and to the store's folders.
 #include <QtTest>
 
-#include "SMSEditUILogic.h"
+#include "operations/SMSEditUILogic.h"
 #include "StoreTestSupport.h"
 
 using namespace storetest;

@@ -4,8 +4,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include "SMSEditUILogic.h"
-#include "SMSThreadUI.h"
+#include "operations/SMSEditUILogic.h"
+#include "operations/SMSThreadUI.h"
 #include "StoreTestSupport.h"
 
 using namespace storetest;

@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "SMSStatusUILogic.h"
-#include "SMSThreadUI.h"
-#include "SMSWaitingDlg.h"
+#include "store/SMSStatusUILogic.h"
+#include "operations/SMSThreadUI.h"
+#include "window/SMSWaitingDlg.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 

@@ -5,7 +5,7 @@
 
 #include "CommonUtils.h"
 #include "PluginIds.h"
-#include "SmsSettingXMLParse.h"
+#include "settings/SmsSettingXMLParse.h"
 #include "Startup.h"
 #include "TestEnv.h"
 

@@ -4,10 +4,10 @@
 #include <QtTest>
 
 #include "CommonUtils.h"
-#include "DetectMemoryDeviceThread.h"
-#include "SMSStatusUILogic.h"
-#include "SmsSettingUILogic.h"
-#include "SmsSettingXMLParse.h"
+#include "store/DetectMemoryDeviceThread.h"
+#include "store/SMSStatusUILogic.h"
+#include "settings/SmsSettingUILogic.h"
+#include "settings/SmsSettingXMLParse.h"
 #include "Startup.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"

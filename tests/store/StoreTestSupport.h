@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 

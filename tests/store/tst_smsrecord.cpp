@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QtTest>
 
-#include "SmsRecord.h"
+#include "store/SmsRecord.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "CommonUtils.h"
-#include "SMSUIMainDlg.h"
-#include "SmsSettingUILogic.h"
+#include "window/SMSUIMainDlg.h"
+#include "settings/SmsSettingUILogic.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 #include "utps_sdk.h"

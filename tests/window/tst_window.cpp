@@ -7,11 +7,11 @@
 #include <QTextDocument>
 #include <QtTest>
 
-#include "SMSStatusUILogic.h"
-#include "SMSThreadUI.h"
+#include "store/SMSStatusUILogic.h"
+#include "operations/SMSThreadUI.h"
 #include "ToolBarLogic.h"
-#include "SMSUITableWidget.h"
-#include "SMSUITreeWidget.h"
+#include "window/SMSUITableWidget.h"
+#include "window/SMSUITreeWidget.h"
 #include "WindowFixture.h"
 
 namespace {

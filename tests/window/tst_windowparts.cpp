@@ -6,8 +6,8 @@
 #include <QtTest>
 
 #include "CommonUtils.h"
-#include "SMSUIMainDlg.h"
-#include "SMSUITableWidget.h"
+#include "window/SMSUIMainDlg.h"
+#include "window/SMSUITableWidget.h"
 #include "TestEnv.h"
 
 namespace {

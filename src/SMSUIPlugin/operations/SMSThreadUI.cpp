@@ -1,7 +1,7 @@
 #include "SMSThreadUI.h"
 
 #include "SMSEditUILogic.h"
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "SmsLog.h"
 
 std::atomic<bool> SMSThreadUI::m_bStopSmsThread{false};

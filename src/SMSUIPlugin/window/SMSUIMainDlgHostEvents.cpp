@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
 #include "SmsLog.h"

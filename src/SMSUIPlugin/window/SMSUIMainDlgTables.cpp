@@ -9,7 +9,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SmsLog.h"
 

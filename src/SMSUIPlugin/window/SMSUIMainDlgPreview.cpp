@@ -5,7 +5,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
 #include "SmsLog.h"

@@ -8,7 +8,7 @@
 #include <QPixmap>
 
 #include "Change.h"
-#include "SMSEditUILogic.h"
+#include "operations/SMSEditUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
 #include "SmsLog.h"

@@ -6,8 +6,8 @@
 
 #include "CommonUtils.h"
 #include "PluginIds.h"
-#include "SMSStatusUILogic.h"
-#include "SMSUIMainDlg.h"
+#include "store/SMSStatusUILogic.h"
+#include "window/SMSUIMainDlg.h"
 #include "SmsLog.h"
 
 int CSMSUIService::Notify(unsigned int event, unsigned int param1, unsigned int param2)

@@ -4,7 +4,7 @@
 
 #include "CommonUtils.h"
 #include "SmsLog.h"
-#include "SmsRecord.h"
+#include "store/SmsRecord.h"
 #include "utps_sdk.h"
 
 SMSEditUILogic *SMSEditUILogic::m_pInstance = nullptr;

@@ -18,9 +18,9 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "DetectMemoryDeviceThread.h"
-#include "SMSThreadUI.h"
-#include "SmsRecord.h"
+#include "store/DetectMemoryDeviceThread.h"
+#include "operations/SMSThreadUI.h"
+#include "store/SmsRecord.h"
 #include "ToolBarLogic.h"
 #include "QBuildMenu.h"
 

@@ -10,7 +10,7 @@
 #include "CommonUtils.h"
 #include "PluginIds.h"
 #include "SmsLog.h"
-#include "SmsSettingXMLParse.h"
+#include "settings/SmsSettingXMLParse.h"
 
 namespace {
 const QString kPluginName = QStringLiteral("SMSUIPlugin");

@@ -9,8 +9,8 @@
 #include "Change.h"
 #include "CommonUtils.h"
 #include "PluginIds.h"
-#include "SMSStatusUILogic.h"
-#include "SMSUIMainDlg.h"
+#include "store/SMSStatusUILogic.h"
+#include "window/SMSUIMainDlg.h"
 #include "SmsLog.h"
 #include "Startup.h"
 

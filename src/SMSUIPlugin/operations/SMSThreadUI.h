@@ -13,7 +13,7 @@
 
 #include <atomic>
 
-#include "SmsRecord.h"
+#include "store/SmsRecord.h"
 
 enum _SMS_OPERATION_TYPE {
     DC_SMS_SELECTED_DELETE = 0,

@@ -13,7 +13,7 @@
 
 #include "Change.h"
 #include "CommonUtils.h"
-#include "SMSThreadUI.h"
+#include "operations/SMSThreadUI.h"
 #include "SmsLog.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QTextBrowser>
 
 #include "CommonUtils.h"
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "SearchLineEdit.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"

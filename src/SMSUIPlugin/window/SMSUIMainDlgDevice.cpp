@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "SMSStatusUILogic.h"
+#include "store/SMSStatusUILogic.h"
 #include "SMSUITreeWidget.h"
 #include "SmsLog.h"
 #include "utps_sdk.h"

@@ -4,7 +4,7 @@
 
 #include "CommonUtils.h"
 #include "SmsLog.h"
-#include "SmsSettingUILogic.h"
+#include "settings/SmsSettingUILogic.h"
 
 namespace {
 const QString kSmsServiceGroup = QStringLiteral("SMSSERVICE");
