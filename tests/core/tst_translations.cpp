@@ -42,23 +42,28 @@ QStringList keysUsedByTheCode()
     return list;
 }
 
-// The keys of the plug-in's context in the English catalogue's source, which every other
-// language must cover as well.
+// The keys of the plug-in's context in the English catalogue's sources (one file per
+// concern), which every other language must cover as well.
 QStringList englishCatalogueKeys()
 {
-    QFile file(QStringLiteral(DIALCREST_SOURCE_DIR "/src/core/translations/dialcrest_en.ts"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QXmlStreamReader xml(&file);
     QStringList keys;
-    QString context;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+    QDirIterator it(QStringLiteral(DIALCREST_SOURCE_DIR "/src/core/translations"),
+                    {QStringLiteral("*_en.ts")}, QDir::Files);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
             continue;
-        if (xml.name() == QLatin1String("name"))
-            context = xml.readElementText();
-        else if (xml.name() == QLatin1String("source") && context == QLatin1String("SMSUIPlugin"))
-            keys << xml.readElementText();
+        QXmlStreamReader xml(&file);
+        QString context;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("name"))
+                context = xml.readElementText();
+            else if (xml.name() == QLatin1String("source")
+                     && context == QLatin1String("SMSUIPlugin"))
+                keys << xml.readElementText();
+        }
     }
     return keys;
 }

@@ -7,7 +7,8 @@
 // labels), SMSUIMainDlgTables.cpp (message tables), SMSUIMainDlgPreview.cpp (preview pane),
 // SMSUIMainDlgToolBar.cpp (toolbar construction and item states), SMSUIMainDlgDevice.cpp
 // (SIM and device storage discovery), SMSUIMainDlgHostEvents.cpp (SIM presence and
-// network state reactions).
+// network state reactions), SMSUIMainDlgUsage.cpp (usage-statistics file). Later concerns
+// keep their declarations in their own BEGIN/END block at the end of the class.
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -345,4 +346,38 @@ private:
 
     bool m_bNetworkStatus = false;
     // ==== END host-event reactions =======================================================
+
+    // ==== BEGIN usage statistics (SMSUIMainDlgUsage.cpp) ====
+public:
+    // Creates the usage-statistics file when it is missing (a broken one is kept aside) and
+    // adds `value` to the counters "SMSSent"/"SMSReceived" or replaces any other value.
+    static void SaveSMSInfoForAgent(const QString &item, const QString &key,
+                                    const QString &value);
+    // "<data folder>/OnlineUpdate/UpdateInfo/kpi-sms.dat"; empty when the SDK names no folder.
+    static QString usageStatisticsFilePath();
+    // ==== END usage statistics ====
+
+    // ==== BEGIN layout, focus and remembered geometry ====
+    // ==== END layout, focus and remembered geometry ====
+
+    // ==== BEGIN operations: delete, move, copy, recover and their results ====
+    // ==== END operations: delete, move, copy, recover and their results ====
+
+    // ==== BEGIN message editor entry points ====
+    // ==== END message editor entry points ====
+
+    // ==== BEGIN commands: toolbar, context menu, search, shortcuts, export, call ====
+    // ==== END commands: toolbar, context menu, search, shortcuts, export, call ====
+
+    // ==== BEGIN new message arrival, flash window, sound and pop-up ====
+    // ==== END new message arrival, flash window, sound and pop-up ====
+
+    // ==== BEGIN storage-full, SIM and device reactions ====
+    // ==== END storage-full, SIM and device reactions ====
+
+    // ==== BEGIN drag and drop ====
+    // ==== END drag and drop ====
+
+    // ==== BEGIN settings page ====
+    // ==== END settings page ====
 };
