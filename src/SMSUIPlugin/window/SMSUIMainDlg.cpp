@@ -255,6 +255,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::SMSSimStatus, this, &SMSUIMainDlg::OnSimStatusChanged);
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
+    connectOperationSignals();
 }
 
 void SMSUIMainDlg::createRightPanel()

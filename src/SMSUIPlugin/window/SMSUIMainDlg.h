@@ -29,6 +29,7 @@ class QBoxLayout;
 class QButtonGroup;
 class QHBoxLayout;
 class QLabel;
+class QMessageBox;
 class QShortcut;
 class QSplitter;
 class QTableWidgetItem;
@@ -361,6 +362,120 @@ public:
     // ==== END layout, focus and remembered geometry ====
 
     // ==== BEGIN operations: delete, move, copy, recover and their results ====
+    // Definitions: SMSUIMainDlgOperations.cpp (commands, confirmations, starting the
+    // worker), SMSUIMainDlgOperationResults.cpp (per-message results, the end of a batch,
+    // removals the store reports), SMSUIMainDlgSendResults.cpp (results of a send).
+    //
+    // Every command returns at once: it asks where a confirmation is due, hands copies of
+    // the chosen messages to the window's worker behind the progress dialog, and the
+    // results arrive queued. A command does nothing without a current table, without a
+    // message to act on, or while the worker still runs a batch.
+public:
+    // The storage a Move to / Copy to entry aims at, from the entry's text: the card's
+    // name (GetSIMText("IDS_TREE_SIM")) is the SIM, tr("IDS_TREE_DEVICE") the device,
+    // anything else this computer. A _UTPS_EN_SMS_MEM value.
+    int storageOfMenuText(const QString &menuText) const;
+    // The folder a move or copy from the selected tree node to `storage` lands in (a root
+    // when the selected node is a storage root); -1 when that pair is not offered.
+    int destinationForStorage(int storage) const;
+    int getPositionTobeMoved(const QString &menuText) const;
+    // Confirmation boxes; `code` 2 asks about a move, 3 about a copy. The host's answer.
+    int showConfirmationBeforeMove(int code, int storage);
+    int showConfirmationBeforeMoveAll(int code, int storage);
+    // Sends `content` to `recipients` (";"-separated) behind the progress dialog, counting
+    // `units` results (recipients x parts). Returns false (nothing started) while a batch
+    // runs or when units < 1.
+    bool startSendOperation(const QString &recipients, const QString &content, int units);
+    void handleOperationOnComplete();
+    void handleDelOperationOnComplete();
+    void handleMoveCopyonParentNodes(_EN_SMS_POSITION destination);
+    // full := the storage of the worker's destination has no room left.
+    void checkMemoryStatus(bool &full);
+    // Send buttons of open editors follow their recipient lines (enable) or all go off.
+    void enableSendButton(bool enable);
+    // 2 move (the default), 3 copy: what the next Move/Copy command confirms and runs.
+    int pendingMoveCopyCode() const { return m_iMoveCopyCode; }
+    // Success and failure counts of the last send, as written into its verdict.
+    int lastSendSuccessCount() const { return m_iLastSendSuccess; }
+    int lastSendFailureCount() const { return m_iLastSendFail; }
+
+public slots:
+    void onButtonClickDelete();
+    void onButtonClickDeleteAll();
+    // The Delete key: deletes only when at least one whole row is selected.
+    void OnDeleteKeyPress();
+    // `storage` is where the messages go (_UTPS_EN_SMS_MEM: 0 PC, 1 SIM, 2 device).
+    void onClickMove(int storage);
+    void onClickCopy(int storage);
+    void onClickMoveAll(int storage);
+    void onClickCopyAll(int storage);
+    void onButtonClickRecoverMessages();
+    // Worker results, one per message, in order. A failed delete arrives as -(index + 1).
+    void onDeleteMessage(int index);
+    void onSmsMoveOrCopy(bool done, int index);
+    void onrecoverMessage(bool recovered, int index);
+    // origin 0: the network's answer for one recipient and part; 1: refused before the
+    // SDK took the message (no further result and no stored copy will follow).
+    void onSendSmsResult(bool sent, int origin);
+    void onFinished();
+    void onCloseWaitingDialog();
+    // The store filed the sent copy: the send is over.
+    void onCloseProgressbarDialog(int status);
+    void onSMSSentrecordRecieved(int id);
+    // The modem deleted a message by itself.
+    void OnCallBackDeleteSms(int id, int position);
+    // A message left `position`: its rows go, then the store drops (permanent) or files it
+    // in the trash.
+    void onDeleteSMS(int id, int position, int memory, bool permanent);
+    void onCancelSendSMS();
+    // Re-reads the SIM and device storages and rebuilds their tables.
+    void updateSIMNVTables();
+
+private:
+    enum BatchKind { BatchNone, BatchDelete, BatchMoveCopy, BatchRecover };
+    struct Collected
+    {
+        QList<SmsRecord> records;
+        QList<int> rows;
+        bool unread = false;
+    };
+    void connectOperationSignals();
+    bool canStartBatch() const;
+    Collected collectRecords(bool allRows) const;
+    void startDelete(bool allRows);
+    void startMoveOrCopy(int storage, bool allRows);
+    void startBatch(BatchKind kind, int dialogCode, _SMS_OPERATION_TYPE operation,
+                    const Collected &collected, int destination);
+    QString storageName(int storage) const;
+    int askConfirmation(const QString &text);
+    void countBatchResult(bool ok, int index);
+    void writeBatchVerdict(int failures, int units);
+    void concludeSend();
+    void resetBatchCounters();
+    void syncWithParent(int position);
+    void dropRowsOf(int id, int position, bool keepInLocalRoot);
+    void resyncAll(const QList<int> &positions);
+
+    int m_iMoveCopyCode = 2;          // 2 move, 3 copy: the pending Move/Copy command
+    BatchKind m_batchKind = BatchNone;
+    int m_iOperationUnits = 0;        // messages handed to the worker
+    int m_iReportedUnits = 0;         // results counted so far
+    int m_iMoveCopySuccess = 0;
+    int m_iMoveCopyFail = 0;
+    int m_iBatchFail = 0;             // failed deletes and recoveries
+    int m_iSendUnits = 0;
+    int m_iSendReported = 0;
+    int m_iSendSuccess = 0;
+    int m_iSendFail = 0;
+    int m_iLastSendSuccess = 0;
+    int m_iLastSendFail = 0;
+    bool m_bSendRefused = false;
+    QList<int> m_handledRows;         // table rows handed to the worker, by index
+    QList<int> m_reportedRows;        // rows whose delete or recovery was reported
+    bool m_bDeletedUnread = false;
+    bool m_bRootNodeMove = false;
+    bool m_bDestinationFull = false;
+    QMessageBox *m_pConfirmBox = nullptr;  // open confirmation, owned by the host's call
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====
