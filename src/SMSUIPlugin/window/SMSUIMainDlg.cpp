@@ -129,6 +129,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     SMSUIMainInitialization();
     initializeLogic();
     addListenersAndData();
+    initEditorEntryPoints();
     if (m_pStatusLogicObject)
         m_pStatusLogicObject->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
     int multiMode = 0;

@@ -43,6 +43,8 @@ class SMSStatusUILogic;
 class SMSUITableWidget;
 class SMSUITreeWidget;
 class SMSWaitingDlg;
+class SMSUIMessageEditor;
+class IAddrBookUIPlugin;
 class PluginContainer;
 class INotifyService;
 
@@ -479,6 +481,84 @@ private:
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====
+    // Definitions in SMSUIMainDlgEditor.cpp. Opening the editor in each of its modes, the
+    // state the editor reads from and leaves in the window, the send it starts, and the
+    // can-send flag (device states 7 and 8) that its Send button follows.
+public:
+    // The editor modes are the command ids: 9000 new, 9002 send again, 9003 reply,
+    // 9004 forward, 8 edit a draft. Opens a new editor in mode (the Ctrl+N shortcut,
+    // the toolbar and the context menu all end here).
+    void onButtonClickedNewSMS(int mode);
+    // The editor opened last, null once it has closed. Owned by the window.
+    SMSUIMessageEditor *messageEditor() const;
+
+    // What the SDK last said about sending (device states 7 and 8), kept apart from the
+    // network and radio flags. Sets the flag and tells commands, open editors and the
+    // host (events 352/353).
+    void setCanSendSMS(bool canSend);
+
+    // Values another plug-in hands over through the SMS UI service before it opens the
+    // editor in mode 9002 (the phone-book flag says they are pending).
+    void setPendingEditorValues(const QString &number, const QString &content);
+    QString pendingEditorNumber() const { return m_strPendingNumber; }
+    QString pendingEditorContent() const { return m_strPendingContent; }
+    bool isPhonebookFlagSet() const { return m_bPhonebook; }
+    // Parent for the editor that the caller of the SMS UI service asked for (mini mode);
+    // null for the window itself.
+    void setEditorParentOverride(QWidget *parent) { m_pEditorParentOverride = parent; }
+    QWidget *editorParentOverride() const { return m_pEditorParentOverride; }
+    int selectedRecordId() const { return m_iSelectedRecordId; }
+    void setSelectedRecordId(int id) { m_iSelectedRecordId = id; }
+
+    // The recipient and content an editor opened with, to tell later what changed.
+    void setEditorBaselines(const QString &content, const QString &number);
+    QString editorBaselineContent() const { return m_strEditorBaselineContent; }
+    QString editorBaselineNumber() const { return m_strEditorBaselineNumber; }
+    // Segments of the message being sent, as the SDK counted them.
+    void setSendParts(int parts) { m_iSendParts = parts; }
+    int sendParts() const { return m_iSendParts; }
+
+    // Shows the progress dialog for total send results and starts the worker on the send.
+    // A source message (sourceId in sourcePosition, -1 for none) is dropped only once the
+    // SDK has accepted the send, so a refused send leaves it where it was.
+    void startSendFromEditor(const QString &recipients, const QString &content, int total,
+                             int sourceId, int sourcePosition);
+    // Makes the PC drafts folder the current one (after an editor saved into it).
+    void selectDraftFolder();
+    // The host's address book, null when it is not available.
+    IAddrBookUIPlugin *addressBook() const;
+
+public slots:
+    void onMenuNew();
+    void onMenuSend();
+    void onMenuReply();
+    void onMenuForward();
+    void onButtonClickedEditSMS();
+    // Double click on a table cell: edits the draft under it.
+    void onDoubleClickedEditSMS();
+    // An editor closed (its destroyDialog()): it and its dialog are deleted later.
+    void onCloseNewMsgDialog(SMSUIMessageEditor *editor);
+    // Open editors re-check their Send button against the can-send flag.
+    void sendNetworkSignalToNewMsg();
+
+private:
+    // Connections and the initial can-send state; run once when the window is laid out.
+    void initEditorEntryPoints();
+    void onSendStatusEvent(int status);
+    void onEditorSendResult(bool sent, int origin);
+    static bool readCanSendFromSdk();
+
+    QPointer<SMSUIMessageEditor> m_pMessageEditor;
+    QPointer<QWidget> m_pEditorParentOverride;
+    QString m_strPendingNumber;
+    QString m_strPendingContent;
+    QString m_strEditorBaselineContent;
+    QString m_strEditorBaselineNumber;
+    int m_iPendingEditorCommand = 0;
+    int m_iSendParts = 1;
+    // The message a send replaces, dropped when the SDK accepts the send.
+    int m_iSendSourceId = -1;
+    int m_iSendSourcePosition = -1;
     // ==== END message editor entry points ====
 
     // ==== BEGIN commands: toolbar, context menu, search, shortcuts, export, call ====

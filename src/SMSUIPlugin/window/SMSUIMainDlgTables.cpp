@@ -58,6 +58,8 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     table->setSortingEnabled(true);
     table->sortItems(kTimeColumn, Qt::DescendingOrder);
     connectTableSignals(table);
+    connect(table, &QTableWidget::cellDoubleClicked, this, &SMSUIMainDlg::onDoubleClickedEditSMS,
+            Qt::UniqueConnection);
 }
 
 void SMSUIMainDlg::setTableHeaderTexts(SMSUITableWidget *table)
