@@ -101,6 +101,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     destroyToolBar();
     delete m_pSMSWaitingDlgInstance;
     m_pSMSWaitingDlgInstance = nullptr;
+    releaseArrivalResources();
 }
 
 void SMSUIMainDlg::stopDetectors()
@@ -255,6 +256,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::SMSSimStatus, this, &SMSUIMainDlg::OnSimStatusChanged);
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
+    connectArrivalSignals(store);
 }
 
 void SMSUIMainDlg::createRightPanel()
@@ -304,7 +306,9 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
         }
         syncSMSTableWithBuffers(EN_LOCAL_SENTITEMS);
     }
+    setReoprtFolderContent();
     setOtherSmsLanguage();
+    setLanguageToFlashMessage();
     supportShortcutsKeys();
 }
 
