@@ -3,6 +3,7 @@
 #include "SMSStatusUILogic.h"
 
 #include "CommonUtils.h"
+#include "notify/SMSTaskbarNotifier.h"
 #include "SmsLog.h"
 #include "settings/SmsSettingUILogic.h"
 
@@ -116,9 +117,12 @@ int SMSStatusUILogic::GetSMSSoundAlertFile(QString &file)
 
 void SMSStatusUILogic::showNotifyDialog(QString text)
 {
-    // The pop-up is not part of the plug-in yet: the announcement is only logged.
-    qCWarning(lcSmsStatus) << "SMSTaskbarNotifier pointer obtained is NULL; not shown:"
-                           << text.left(40);
+    SMSTaskbarNotifier *popup = SMSTaskbarNotifier::Instance();
+    if (!popup) {
+        qCWarning(lcSmsStatus) << "SMSTaskbarNotifier pointer obtained is NULL";
+        return;
+    }
+    popup->Show(text);
 }
 
 QString SMSStatusUILogic::GetRegExpForNumberLimitCustomization()

@@ -101,6 +101,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     destroyToolBar();
     delete m_pSMSWaitingDlgInstance;
     m_pSMSWaitingDlgInstance = nullptr;
+    releaseArrivalResources();
 }
 
 void SMSUIMainDlg::stopDetectors()
@@ -257,6 +258,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
     connectOperationSignals();
+    connectArrivalSignals(store);
 }
 
 void SMSUIMainDlg::createRightPanel()
@@ -306,7 +308,9 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
         }
         syncSMSTableWithBuffers(EN_LOCAL_SENTITEMS);
     }
+    setReoprtFolderContent();
     setOtherSmsLanguage();
+    setLanguageToFlashMessage();
     supportShortcutsKeys();
 }
 

@@ -565,6 +565,93 @@ private:
     // ==== END commands: toolbar, context menu, search, shortcuts, export, call ====
 
     // ==== BEGIN new message arrival, flash window, sound and pop-up ====
+    // SMSUIMainDlgArrival.cpp (taking arrivals into the tables and announcing them),
+    // SMSUIMainDlgArrivalRead.cpp (reading: read state, opening the inbox from the pop-up
+    // or the host's notice, delivery-report labels), SMSUIMainDlgArrivalAlert.cpp (alert
+    // sound and flash-message window).
+public:
+    // The window if it exists; unlike GetInstance() never creates one.
+    static SMSUIMainDlg *existingInstance();
+
+    // Alert sound. The player is shared by all windows and lives from its first successful
+    // Play() until the sound ends (or a Play() fails).
+    void playSoundAlert();
+    // The settings page's chosen file: the next alert plays it.
+    void setSoundFileBySetting(const QString &file);
+    static void stopPlayingSound();
+    static void onSoundPlayFinish();
+    static class DcSound *soundPlayer() { return m_pDcSoundplay; }
+
+    // Flash (class-0) messages: shown at once in a window of their own, never stored.
+    void showFlashMessage(const QString &content, const QString &number, const QString &time);
+    void setLanguageToFlashMessage();
+    class SMSFlashMessageDlg *flashMessageWindow() const;
+
+    // Opening the new message: View on the pop-up, or the host's SMS notice (event 513).
+    void ViewSmsInbox();
+    void LaunchSmsInbox();
+    void launchTreeItemOnnewMsgClick(bool unreadInbox, bool unreadReports, bool unreadSimInbox);
+    bool checkUnreadMsgInReport(int position);
+    void sendNotificationAfterReceivingMessage();
+
+    // Reading: the selected messages of the current table become read, in the SDK too.
+    void notifyStatusBar();
+    void syncUnreadSMSTable(_EN_SMS_POSITION position);
+    // Delivery reports stored without text show their result in the current language.
+    void setReoprtFolderContent();
+    int lastAnnouncedPosition() const { return m_iLastNewMsgPosition; }
+
+public slots:
+    void onSMSReceiverecordRecieved(int id);
+    void ShowNewMessageDialog(const QString &content, const QString &number,
+                              const QString &time, int position, int ordinary);
+    void onCloseFlashMsgDialog();
+
+private:
+    // The four texts of one flash message as shown (name, number, linked content, time).
+    struct FlashTexts
+    {
+        QString content;
+        QString number;
+        QString time;
+        QString name;
+    };
+    struct NewMessageNotice
+    {
+        QString content;
+        QString number;
+        QString time;
+        int position = EN_LOCAL_INBOX;
+        bool ordinary = true;
+    };
+    void connectArrivalSignals(SMSStatusUILogic *store);
+    void scheduleArrivalWork();
+    void processArrivals();
+    bool takeReceivedRecordIntoTables(int id);
+    void refreshAfterArrivals();
+    void announce(const QList<NewMessageNotice> &notices);
+    bool smsSetting(const char *key, bool defaultValue) const;
+    INotifyService *notifyService() const;
+    void releaseArrivalResources();
+    void restoreUnread(SmsRecord *record, QTableWidgetItem *item);
+    void selectTreeTarget(QTreeWidgetItem *item);
+    int rowOfLastArrival() const;
+    void fillFlashWindow();
+
+    int m_iLastNewMsgPosition = EN_LOCAL_INBOX;
+    // The message last taken into the tables, for View to select.
+    int m_iLastArrivedId = -1;
+    int m_iLastArrivedPosition = EN_POS_INVALID;
+    static class DcSound *m_pDcSoundplay;
+    QPointer<class SMSFlashMessageDlg> m_pFlashDialog;
+    // Flash messages shown in the flash window, newest first, kept so that the window can
+    // be translated again; cleared when the user closes it.
+    QList<FlashTexts> m_flashMessages;
+    // Arrivals wait here for the next turn of the event loop, so that a burst is taken in
+    // slices that leave the window answering in between.
+    QList<int> m_pendingReceivedIds;
+    QList<NewMessageNotice> m_pendingNotices;
+    class QTimer *m_pArrivalTimer = nullptr;
     // ==== END new message arrival, flash window, sound and pop-up ====
 
     // ==== BEGIN storage-full, SIM and device reactions ====
