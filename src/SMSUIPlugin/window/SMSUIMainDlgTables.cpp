@@ -415,5 +415,11 @@ void SMSUIMainDlg::onClickTableRow(int)
     if (!record)
         return;
     previewRecord(record, rows.size());
+    int count = rows.size();
+    enableDisableForMultipleSelection(count);
+    onTableRowClickEnableDisable();
+    if (m_iSelectedTreeNode == EN_SIM_ROOT || m_iSelectedTreeNode == EN_LOCAL_ROOT
+        || m_iSelectedTreeNode == EN_DEVICE_ROOT)
+        enableDisableSmsToolbarForParentNode();
     update();
 }

@@ -201,7 +201,7 @@ void SMSUIMainDlg::setOtherSmsLanguage()
         resetImagesForSMSTreeNode();
         createOpenFolderIcon(m_pCurrentTreeItem);
     }
-    appendShortcuts();
+    setSmsToolbarTooltipLanguage();
 }
 
 // The translated text of key with its first "%s" replaced by word.
