@@ -277,6 +277,7 @@ void SMSUIMainDlg::createRightPanel()
         disableToolBarItem(item.id);
     if (m_pCurrentTable)
         setTableHeaderTexts(m_pCurrentTable);
+    initCommands();
     if (m_pToolBarWidget)
         layout->addWidget(m_pToolBarWidget);
     layout->addWidget(m_pVSplitter);

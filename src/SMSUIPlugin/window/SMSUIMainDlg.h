@@ -12,12 +12,15 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QMessageBox>
 #include <QMultiHash>
 #include <QMutex>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+
+#include <functional>
 
 #include "store/DetectMemoryDeviceThread.h"
 #include "operations/SMSThreadUI.h"
@@ -27,6 +30,8 @@
 
 class QBoxLayout;
 class QButtonGroup;
+class QContextMenuEvent;
+class QModelIndex;
 class QHBoxLayout;
 class QLabel;
 class QMessageBox;
@@ -47,6 +52,7 @@ class SMSUIMessageEditor;
 class IAddrBookUIPlugin;
 class PluginContainer;
 class INotifyService;
+class IAddrBookUIPlugin;
 
 class SMSUIMainDlg : public QWidget
 {
@@ -130,7 +136,7 @@ public:
     // and numbers turned into links by the host.
     static QString escapeForPreview(const QString &text);
 
-    // Toolbar (built with every item disabled; commands connect later)
+    // Toolbar (built with every item disabled; initCommands connects it)
     QWidget *initToolBar(QWidget *parent);
     int enableToolBarItem(int id);
     int disableToolBarItem(int id);
@@ -329,9 +335,6 @@ private:
     // What the SMS UI service calls for the host's SIM, flight-mode and call-availability
     // events, and the store's SIM presence and network signals.
 public:
-    // Whether the Call command (9005) may be enabled; the host reports it (event 515).
-    bool callCommandFlag() const { return m_bCallEnabled; }
-    void setCallCommandFlag(bool enabled) { m_bCallEnabled = enabled; }
     bool networkStatus() const { return m_bNetworkStatus; }
     bool simStateFlag() const { return m_bSimState; }
 
@@ -562,6 +565,119 @@ private:
     // ==== END message editor entry points ====
 
     // ==== BEGIN commands: toolbar, context menu, search, shortcuts, export, call ====
+    // Definitions: SMSUIMainDlgCommands.cpp (wiring, toolbar dispatch, shortcuts, search),
+    // SMSUIMainDlgCommandsMenu.cpp (context menu), SMSUIMainDlgCommandsRules.cpp (which
+    // command is enabled where), SMSUIMainDlgExport.cpp (CSV export), SMSUIMainDlgCall.cpp
+    // (call and save number).
+public:
+    // Asks the user for the file to export to; returns a null string when cancelled.
+    // The default is the real QFileDialog; tests install their own answer.
+    using SaveFileChooser = std::function<QString(QWidget *parent, const QString &caption,
+                                                  const QString &proposed,
+                                                  const QString &filter)>;
+    static SaveFileChooser setSaveFileChooser(SaveFileChooser chooser);
+
+    // Connects toolbar, search box, shortcuts and tree menu, builds the context menu and
+    // enables the commands that need no selection (New, Search). Once, after the toolbar.
+    void initCommands();
+
+    // Toolbar and search
+    void setSmsToolbarTooltipLanguage();
+    void showSearchBox();
+    void hideSearchBox();
+    bool isSearchShown() const { return m_bSearchShown; }
+    void updateTableSmsTable(const QString &text);
+    bool isToolBarItemEnabled(int id) const;
+
+    // Context menu
+    QMenu *contextMenu() const { return m_pContextMenu; }
+    QAction *GetAction(const QString &key) const;
+    // The move/copy target of key ("IDS_TREE_LOCAL", "IDS_TREE_SIM", "IDS_TREE_DEVICE")
+    // in the submenu of submenuKey ("IDS_MENU_MOVE2" ...); null when missing.
+    QAction *targetAction(const QString &submenuKey, const QString &key) const;
+    void ctrlMenuConnect();
+    void handleRightClickEvent(const MENU::QActionInfo &info, const QString &key);
+    void doconnectForRightClick(const MENU::QActionInfo &info, const QString &key);
+    void doConnect(const MENU::QActionInfo &info);
+    void performCustomizationForExport(const MENU::QActionInfo &info, bool enabled,
+                                       const QString &name);
+    void addSIMDeviceAction();
+    void UpdateMenuItemForSimAndDevice(QMenu *submenu, const QString &key, QAction *action,
+                                       _UTPS_EN_SIMSTATE simState);
+
+    // Enabling rules
+    void enableMenuItem();
+    void enableMenuItemBasedOnMessage(int position);
+    void enableMenuItemFromLocalSimDevice();
+    void enableMoveCopyOption(int position);
+    void disableLocalInRightClick(const MENU::QActionInfo &info, int position);
+    void disableSimInRightClick(const MENU::QActionInfo &info, int position);
+    void disableDeviceInRightClick(const MENU::QActionInfo &info, int position);
+    void disableMoveCopy();
+    void enableRightClickItems();
+    void disableRightClickItems();
+    void enableDisableForMultipleSelection(int &count);
+    void enableDisableSmsToolbarForParentNode();
+
+    // Export: 1 the selected messages, 2 every message of the current table.
+    int exportMode() const { return m_iExportMode; }
+    bool saveToFile(const QString &path);
+
+    // Call and save number
+    static int getNumberCount(const QString &numbers);
+    // The host's address book, null when it is not installed; not owned.
+    IAddrBookUIPlugin *GetAddrBookPlugin();
+    void SetAddrBookPluginFlag();
+    bool addrBookPluginFlag() const { return m_bAddrBookAvailable; }
+    bool saveNumberFlag() const { return m_bSaveNumberFlag; }
+    QString selectedNumber() const { return m_strSelectedNumber; }
+    // Whether voice calls are possible, as the host last said (event 515). Kept apart from
+    // the Call button's own state, which also depends on the selection.
+    bool callCapableFlag() const { return m_bCallCapable; }
+    void setCallCapableFlag(bool capable) { m_bCallCapable = capable; }
+    // The SIM type / product type pairs whose SIM storage can hold messages.
+    static bool simTypeAcceptsMessages(int simType, int productType);
+
+public slots:
+    void onTBBtnClicked(int id);
+    void onMenuSearch();
+    void onTextEdited(const QString &text);
+    void onRightClickAction();
+    void onTableRowClickEnableDisable();
+    void onCtrlAPressedOnTable();
+    void onRefreshKeyPress();
+    void onClickExportSMS();
+    void onClickExportAllSMS();
+    void onFileSelected(const QString &path);
+    void onButtonClickCall();
+    void onButtonClickCallHandler(bool fromShortcut);
+    void OnCallKeyPress();
+    void onButtonClickedSaveNumber();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void onTreeContextMenu(const QPoint &pos);
+    void showContextMenu(const QModelIndex &index, const QPoint &globalPos);
+    void setMenuItemsEnabled(std::initializer_list<const char *> keys, bool enabled);
+    bool isMenuItemEnabled(const char *key) const;
+    void runExport(int mode);
+    void showPrompt(QMessageBox::Icon icon, const QString &textKey);
+    int selectedRowCount() const;
+    SmsRecord *firstSelectedRecord() const;
+
+    bool m_bCallCapable = false;
+    bool m_bAddrBookAvailable = false;
+    bool m_bSaveNumberFlag = false;
+    bool m_bSearchShown = false;
+    bool m_bSimValidForTargets = false;  // the SIM could take messages when last asked
+    int m_iExportMode = 0;
+    QString m_strPrevSearchText;
+    QMessageBox *m_pMessageBox = nullptr;  // the open prompt, null when none
+    QShortcut *m_pSearchShortcut = nullptr;
+    QShortcut *m_pSelectAllShortcut = nullptr;
+    QShortcut *m_pRefreshShortcut = nullptr;
     // ==== END commands: toolbar, context menu, search, shortcuts, export, call ====
 
     // ==== BEGIN new message arrival, flash window, sound and pop-up ====
