@@ -86,6 +86,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     }
     SMSEditUILogic::Destroy();
     stopDetectors();
+    destroySettingsPage();
     if (m_pStatusLogicObject) {
         m_pStatusLogicObject->setSentItemsBox(false);
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
@@ -235,6 +236,7 @@ void SMSUIMainDlg::initializeLogic()
     }
     if (!m_pSMSWaitingDlgInstance)
         m_pSMSWaitingDlgInstance = new SMSWaitingDlg;
+    fetchSettingsPage();
 }
 
 void SMSUIMainDlg::addListenersAndData()

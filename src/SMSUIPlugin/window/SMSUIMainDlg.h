@@ -44,6 +44,7 @@ class QVBoxLayout;
 class SearchLineEdit;
 class SMSEditUILogic;
 class SMSSettingUILogic;
+class SmsSettingUIPlugin;
 class SMSStatusUILogic;
 class SMSUITableWidget;
 class SMSUITreeWidget;
@@ -777,5 +778,16 @@ private:
     // ==== END drag and drop ====
 
     // ==== BEGIN settings page ====
+    // The window fetches the settings page when it sets up its logic and destroys it when
+    // it goes (SMSUIMainDlgSettingsPage.cpp).
+public:
+    // The window if one was created; never creates it.
+    static SMSUIMainDlg *existingInstance();
+
+private:
+    void fetchSettingsPage();
+    void destroySettingsPage();
+
+    SmsSettingUIPlugin *m_pSettingsPage = nullptr;  // singleton, destroyed with the window
     // ==== END settings page ====
 };
