@@ -60,6 +60,8 @@ class SMSUIMainDlg : public QWidget
     Q_OBJECT
 public:
     static SMSUIMainDlg *GetInstance();
+    // The window if it exists; unlike GetInstance() never creates one.
+    static SMSUIMainDlg *existingInstance();
     static void Destroy();
     ~SMSUIMainDlg() override;
 
@@ -687,9 +689,6 @@ private:
     // or the host's notice, delivery-report labels), SMSUIMainDlgArrivalAlert.cpp (alert
     // sound and flash-message window).
 public:
-    // The window if it exists; unlike GetInstance() never creates one.
-    static SMSUIMainDlg *existingInstance();
-
     // Alert sound. The player is shared by all windows and lives from its first successful
     // Play() until the sound ends (or a Play() fails).
     void playSoundAlert();
@@ -780,10 +779,6 @@ private:
     // ==== BEGIN settings page ====
     // The window fetches the settings page when it sets up its logic and destroys it when
     // it goes (SMSUIMainDlgSettingsPage.cpp).
-public:
-    // The window if one was created; never creates it.
-    static SMSUIMainDlg *existingInstance();
-
 private:
     void fetchSettingsPage();
     void destroySettingsPage();
