@@ -51,7 +51,10 @@ void SMSThreadUI::SetSmsThreadOperation(_SMS_OPERATION_TYPE operation,
 void SMSThreadUI::SetSendSmsThreadOperation(_SMS_OPERATION_TYPE operation, QString &recipients,
                                             QString content)
 {
-    m_bStopSmsThread = false;
+    // The cancel worker runs while the stop flag Cancel raised must still stop the send
+    // that the window's worker may not have handed to the SDK yet: it leaves the flag.
+    if (operation != DC_SMS_CANCEL_SEND)
+        m_bStopSmsThread = false;
     m_iOperation = operation;
     m_strRecipients = recipients;
     m_strContent = content;
@@ -242,8 +245,17 @@ void SMSThreadUI::runSend()
         return;
     }
     QString content = m_strContent;
-    if (edit->SendSMS(&m_strRecipients, &content) == 0)
+    // Cancelled before the SDK had it: nothing goes out, reported like a refusal.
+    const bool cancelledEarly = m_bStopSmsThread;
+    if (!cancelledEarly && edit->SendSMS(&m_strRecipients, &content) == 0) {
+        // Cancel may have come while the SDK was taking the message, before the cancel
+        // worker could find it: cancel it from here too (cancelling twice is harmless).
+        if (m_bStopSmsThread) {
+            int all = 0;
+            edit->CancelSendSMS(&all);
+        }
         return; // results follow as SDK events, through onSendResult
+    }
     // The SDK refused before accepting anything, so no send result will ever come: report
     // one failure per recipient, which is what the progress dialog counts.
     const int recipients = recipientCount(m_strRecipients);

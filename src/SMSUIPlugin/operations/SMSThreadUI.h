@@ -53,9 +53,12 @@ public:
     // Target folder of the batch as set by SetSmsThreadOperation (written on the GUI
     // thread only, before start, so reading it there needs no lock).
     int destination() const { return m_iDestination; }
+    // The tree node selected when the batch was set up (GUI thread, like destination()).
+    int selectedNode() const { return m_iSelectedNode; }
 
-    // Raised by the progress dialog's Cancel, read between records, cleared by the next
-    // Set...Operation and at the end of a stopped batch.
+    // Raised by the progress dialog's Cancel, read between records and before a send goes
+    // to the SDK, cleared by the next Set...Operation (not by a cancel-send's) and at the
+    // end of a stopped batch.
     static std::atomic<bool> m_bStopSmsThread;
 
 signals:
