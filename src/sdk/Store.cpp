@@ -195,11 +195,15 @@ bool Store::open(const std::string &path, bool &created, std::string &aside)
         m_detail.clear();
         return true;
     }
+    const Condition before = m_condition;
+    const std::string detailBefore = m_detail;
     m_condition = conditionOf(rc, m_db ? sqlite3_system_errno(m_db) : errno);
     if (m_condition == Condition::IoError && outOfRoom(path))
         m_condition = Condition::NoSpace;
     m_detail = std::string(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
-    warn("cannot open the database " + path + " (" + m_detail + "); it stays where it is");
+    // Said once, not on every retry.
+    if (m_condition != before || m_detail != detailBefore)
+        warn("cannot open the database " + path + " (" + m_detail + "); it stays where it is");
     close();
     return false;
 }
