@@ -785,4 +785,24 @@ private:
 
     SmsSettingUIPlugin *m_pSettingsPage = nullptr;  // singleton, destroyed with the window
     // ==== END settings page ====
+
+    // ==== BEGIN storage write warning ====
+    // A bar above the folders that stays while the SDK cannot write the message database
+    // (full disk, locked-down folder, ...), saying what is wrong and that new messages are
+    // not received meanwhile. The SDK is asked every few seconds; once it can write again,
+    // the bar goes and every storage is read again (SMSUIMainDlgStorageWarning.cpp).
+public:
+    // The SDK's condition last seen (UTPS_STORE_*); 0 when it can write.
+    int storageWriteState() const { return m_iStorageWriteState; }
+public slots:
+    // Asks the SDK now and updates the bar; the timer calls it too.
+    void checkStorageWritable();
+private:
+    void initStorageWarning();
+    void retranslateStorageWarning();
+    void rereadAllStorages();
+    QLabel *m_pStorageWarning = nullptr;
+    QTimer *m_pStorageWarningTimer = nullptr;
+    int m_iStorageWriteState = 0;
+    // ==== END storage write warning ====
 };
