@@ -16,6 +16,7 @@
 #include <QMultiHash>
 #include <QMutex>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -463,6 +464,9 @@ private:
     void syncWithParent(int position);
     void dropRowsOf(int id, int position, bool keepInLocalRoot);
     void resyncAll(const QList<int> &positions);
+    // Hands the removals held back during a batch to the store; returns the positions
+    // whose tables it emptied on the way.
+    QSet<int> applyPendingRemovals();
 
     int m_iMoveCopyCode = 2;          // 2 move, 3 copy: the pending Move/Copy command
     BatchKind m_batchKind = BatchNone;
@@ -484,6 +488,14 @@ private:
     bool m_bRootNodeMove = false;
     bool m_bDestinationFull = false;
     QMessageBox *m_pConfirmBox = nullptr;  // open confirmation, owned by the host's call
+    struct PendingRemoval
+    {
+        int id;
+        int position;
+        int memory;
+        bool permanent;
+    };
+    QList<PendingRemoval> m_pendingRemovals;  // the store's removals during a batch
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====
