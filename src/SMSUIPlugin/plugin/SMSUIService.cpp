@@ -8,6 +8,7 @@
 
 #include "Change.h"
 #include "CommonUtils.h"
+#include "HostPluginLookup.h"
 #include "PluginIds.h"
 #include "store/SMSStatusUILogic.h"
 #include "window/SMSUIMainDlg.h"
@@ -30,15 +31,6 @@ constexpr int kEditorSendMode = 9002;
 QString smsText(const char *key)
 {
     return Change::tr(QString::fromLatin1(key), QString::fromLatin1(PluginIds::SmsUiName));
-}
-
-template<typename Interface>
-Interface *pluginInterface(PluginContainer *container, const char *clsid, int interfaceId)
-{
-    if (!container)
-        return nullptr;
-    QObject *object = container->GetPlugin(QString::fromLatin1(clsid), interfaceId);
-    return object ? qobject_cast<Interface *>(object) : nullptr;
 }
 } // namespace
 

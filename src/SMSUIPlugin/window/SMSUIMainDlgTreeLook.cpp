@@ -201,7 +201,7 @@ void SMSUIMainDlg::setOtherSmsLanguage()
         resetImagesForSMSTreeNode();
         createOpenFolderIcon(m_pCurrentTreeItem);
     }
-    appendShortcuts();
+    setSmsToolbarTooltipLanguage();
     emit changeLanguageForTitle(0);
 }
 
