@@ -86,6 +86,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     }
     SMSEditUILogic::Destroy();
     stopDetectors();
+    destroySettingsPage();
     if (m_pStatusLogicObject) {
         m_pStatusLogicObject->setSentItemsBox(false);
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
@@ -101,6 +102,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     destroyToolBar();
     delete m_pSMSWaitingDlgInstance;
     m_pSMSWaitingDlgInstance = nullptr;
+    releaseArrivalResources();
 }
 
 void SMSUIMainDlg::stopDetectors()
@@ -129,6 +131,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     SMSUIMainInitialization();
     initializeLogic();
     addListenersAndData();
+    initEditorEntryPoints();
     if (m_pStatusLogicObject)
         m_pStatusLogicObject->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
     int multiMode = 0;
@@ -233,6 +236,7 @@ void SMSUIMainDlg::initializeLogic()
     }
     if (!m_pSMSWaitingDlgInstance)
         m_pSMSWaitingDlgInstance = new SMSWaitingDlg;
+    fetchSettingsPage();
 }
 
 void SMSUIMainDlg::addListenersAndData()
@@ -255,6 +259,8 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::SMSSimStatus, this, &SMSUIMainDlg::OnSimStatusChanged);
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
+    connectOperationSignals();
+    connectArrivalSignals(store);
 }
 
 void SMSUIMainDlg::createRightPanel()
@@ -305,7 +311,9 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
         }
         syncSMSTableWithBuffers(EN_LOCAL_SENTITEMS);
     }
+    setReoprtFolderContent();
     setOtherSmsLanguage();
+    setLanguageToFlashMessage();
     supportShortcutsKeys();
 }
 

@@ -202,6 +202,7 @@ void SMSUIMainDlg::setOtherSmsLanguage()
         createOpenFolderIcon(m_pCurrentTreeItem);
     }
     setSmsToolbarTooltipLanguage();
+    emit changeLanguageForTitle(0);
 }
 
 // The translated text of key with its first "%s" replaced by word.

@@ -1,0 +1,27 @@
+// The SMS window's hold on the settings page: fetched with the window's logic objects,
+// destroyed with the window.
+#include "SMSUIMainDlg.h"
+
+#include "settings/SmsSettingUIPlugin.h"
+
+SMSUIMainDlg *SMSUIMainDlg::existingInstance()
+{
+    return s_pInstance;
+}
+
+void SMSUIMainDlg::fetchSettingsPage()
+{
+    if (!m_pSettingsPage)
+        m_pSettingsPage = SmsSettingUIPlugin::GetInstance();
+}
+
+void SMSUIMainDlg::destroySettingsPage()
+{
+    // The page destroys the settings logic with it; the window's pointer to that logic
+    // is not used after this point.
+    if (m_pSettingsPage) {
+        SmsSettingUIPlugin::Destroy();
+        m_pSettingsPage = nullptr;
+        m_pSettingLogic = nullptr;
+    }
+}
