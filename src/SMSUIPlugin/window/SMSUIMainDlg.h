@@ -645,6 +645,10 @@ public slots:
     void onTextEdited(const QString &text);
     void onRightClickAction();
     void onTableRowClickEnableDisable();
+    void OnEditKeyPress();
+    void OnSendKeyPress();
+    void OnReplyKeyPress();
+    void OnForwardKeyPress();
     void onCtrlAPressedOnTable();
     void onRefreshKeyPress();
     void onClickExportSMS();
@@ -780,10 +784,7 @@ private:
     // ==== BEGIN settings page ====
     // The window fetches the settings page when it sets up its logic and destroys it when
     // it goes (SMSUIMainDlgSettingsPage.cpp).
-public:
-    // The window if one was created; never creates it.
-    static SMSUIMainDlg *existingInstance();
-
+    // existingInstance() is declared with the arrival reactions.
 private:
     void fetchSettingsPage();
     void destroySettingsPage();
