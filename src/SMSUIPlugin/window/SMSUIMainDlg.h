@@ -660,6 +660,10 @@ public slots:
     void onTextEdited(const QString &text);
     void onRightClickAction();
     void onTableRowClickEnableDisable();
+    void OnEditKeyPress();
+    void OnSendKeyPress();
+    void OnReplyKeyPress();
+    void OnForwardKeyPress();
     void onCtrlAPressedOnTable();
     void onRefreshKeyPress();
     void onClickExportSMS();
