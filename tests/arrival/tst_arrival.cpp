@@ -307,7 +307,7 @@ void tst_Arrival::burstOfFiveHundred()
     QCOMPARE(visiblePopups().size(), 1);
     QCOMPARE(SMSTaskbarNotifier::existingInstance()->shownText(),
              QStringLiteral("+4915100%1").arg(kBurst - 1));
-    QCOMPARE(mostPopups, 1);
+    QVERIFY(mostPopups <= 1);
     // Every row points at a different message: none was added twice.
     QSet<int> ids;
     for (int row = 0; row < inbox->rowCount(); ++row)
