@@ -9,6 +9,8 @@
 // (SIM and device storage discovery), SMSUIMainDlgHostEvents.cpp (SIM presence and
 // network state reactions), SMSUIMainDlgUsage.cpp (usage-statistics file). Later concerns
 // keep their declarations in their own BEGIN/END block at the end of the class.
+#include <array>
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -770,6 +772,14 @@ private:
     void selectTreeTarget(QTreeWidgetItem *item);
     int rowOfLastArrival() const;
     void fillFlashWindow();
+    // A table row's three cells for record, not yet in a table (owned by the caller).
+    std::array<QTableWidgetItem *, 3> rowItemsFor(SmsRecord *record);
+    void placeRowItems(SMSUITableWidget *table, int row,
+                       const std::array<QTableWidgetItem *, 3> &items);
+    // Where a row with these cells goes in the table's current order; -1 when the table
+    // shows that record already.
+    int sortedRowFor(SMSUITableWidget *table,
+                     const std::array<QTableWidgetItem *, 3> &items) const;
 
     int m_iLastNewMsgPosition = EN_LOCAL_INBOX;
     // The message last taken into the tables, for View to select.
