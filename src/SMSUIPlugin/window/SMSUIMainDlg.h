@@ -780,10 +780,6 @@ private:
     // ==== BEGIN settings page ====
     // The window fetches the settings page when it sets up its logic and destroys it when
     // it goes (SMSUIMainDlgSettingsPage.cpp).
-public:
-    // The window if one was created; never creates it.
-    static SMSUIMainDlg *existingInstance();
-
 private:
     void fetchSettingsPage();
     void destroySettingsPage();
