@@ -87,17 +87,34 @@ private slots:
         QTRY_VERIFY(countOf(UTPS_SMS_MEM_SIM) >= 0);
     }
 
-    void applicationWithoutModemManagerSaysSoAndExits()
+    // The application itself: on the fake modem it starts and renders its window; with no
+    // ModemManager to be found it says so and exits instead of hanging.
+    void application_data()
     {
+        QTest::addColumn<bool>("reachable");
+        QTest::newRow("ModemManager running") << true;
+        QTest::newRow("no ModemManager") << false;
+    }
+    void application()
+    {
+        QFETCH(bool, reachable);
         QProcess app;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+                   reachable ? m_fake.busAddress() : QStringLiteral("unix:path=/nonexistent/bus"));
         env.insert(QStringLiteral("DIALCREST_HOME"), m_home.path() + QStringLiteral("/app"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         app.setProcessEnvironment(env);
-        app.start(QStringLiteral(DIALCREST_EXE), {QStringLiteral("--modem"), QStringLiteral("modemmanager")});
-        QVERIFY(app.waitForFinished(30000));
-        QCOMPARE(app.exitCode(), 1);
-        QVERIFY(app.readAllStandardError().contains("ModemManager"));
+        const QString shot = m_home.path() + (reachable ? QStringLiteral("/shot.png") : QStringLiteral("/none.png"));
+        app.start(QStringLiteral(DIALCREST_EXE), {QStringLiteral("--modem"), QStringLiteral("modemmanager"),
+                                                  QStringLiteral("--screenshot"), shot,
+                                                  QStringLiteral("--screenshot-delay"), QStringLiteral("300")});
+        QVERIFY(app.waitForFinished(60000));
+        const QByteArray errors = app.readAllStandardError();
+        QCOMPARE(app.exitCode(), reachable ? 0 : 1);
+        QCOMPARE(QFile::exists(shot), reachable);
+        if (!reachable)
+            QVERIFY2(errors.contains("ModemManager"), errors.constData());
     }
 
     void simulatorControlsAreNotAvailable()

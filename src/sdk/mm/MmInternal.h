@@ -7,6 +7,7 @@
 
 #include <libmm-glib.h>
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <thread>
@@ -22,7 +23,7 @@ struct Entry
 
 struct Backend
 {
-    bool selected = false;
+    std::atomic<bool> selected{false}; // read by every SDK call, set once
     GMainContext *context = nullptr;
     GMainLoop *loop = nullptr;
     std::thread thread;
