@@ -196,8 +196,14 @@ void TestPlugin::interfaceQueries()
     root->QueryInterface(InterfaceId::SmsUiService, &again);
     QCOMPARE(again, out);  // one service, however often it is asked for
 
-    // The settings service and unknown numbers leave the out-parameter alone.
-    for (int id : {InterfaceId::SettingUiPlugin, 4099, 0, -1}) {
+    QObject *settings = nullptr;
+    QCOMPARE(root->QueryInterface(InterfaceId::SettingUiPlugin, &settings), 1);
+    QVERIFY(qobject_cast<ISettingUIPlugin *>(settings));
+    QVERIFY(settings->qt_metacast("CSettingUIService"));
+    QCOMPARE(settings->qt_metacast("ISettingUIPlugin"), settings->qt_metacast(ISettingUIPlugin_iid));
+
+    // Unknown numbers leave the out-parameter alone.
+    for (int id : {4099, 0, -1}) {
         QObject *sentinel = &m_layout;
         QCOMPARE(root->QueryInterface(id, &sentinel), 0);
         QCOMPARE(sentinel, static_cast<QObject *>(&m_layout));

@@ -163,8 +163,9 @@ private Q_SLOTS:
         QVERIFY(!p.cancel->isEnabled());
         QVERIFY(m_progress->IsProgressBarCanceled());
         QCOMPARE(p.label->text(), QStringLiteral("Cancelling..."));
-        // (The stop flag is raised and then cleared again by the cancel worker's own
-        // operation: a send is one unit for the main worker, so there is nothing to stop.)
+        // The stop flag stays raised, so that a send the window's worker has not handed to
+        // the SDK yet is not sent either; closing the dialog clears it.
+        QVERIFY(SMSThreadUI::m_bStopSmsThread);
         QVERIFY(finished.wait(20000));  // generous: the machine may be loaded
         QCOMPARE(worker->operation(), int(DC_SMS_CANCEL_SEND));
         QTRY_COMPARE_WITH_TIMEOUT(results.count(), 3, 10000);

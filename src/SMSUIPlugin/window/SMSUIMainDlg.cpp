@@ -36,6 +36,11 @@ SMSUIMainDlg *SMSUIMainDlg::GetInstance()
     return s_pInstance;
 }
 
+SMSUIMainDlg *SMSUIMainDlg::existingInstance()
+{
+    return s_pInstance;
+}
+
 void SMSUIMainDlg::Destroy()
 {
     delete s_pInstance;
@@ -86,6 +91,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     }
     SMSEditUILogic::Destroy();
     stopDetectors();
+    destroySettingsPage();
     if (m_pStatusLogicObject) {
         m_pStatusLogicObject->setSentItemsBox(false);
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
@@ -101,6 +107,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     destroyToolBar();
     delete m_pSMSWaitingDlgInstance;
     m_pSMSWaitingDlgInstance = nullptr;
+    releaseArrivalResources();
 }
 
 void SMSUIMainDlg::stopDetectors()
@@ -129,6 +136,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     SMSUIMainInitialization();
     initializeLogic();
     addListenersAndData();
+    initEditorEntryPoints();
     if (m_pStatusLogicObject)
         m_pStatusLogicObject->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
     int multiMode = 0;
@@ -233,6 +241,7 @@ void SMSUIMainDlg::initializeLogic()
     }
     if (!m_pSMSWaitingDlgInstance)
         m_pSMSWaitingDlgInstance = new SMSWaitingDlg;
+    fetchSettingsPage();
 }
 
 void SMSUIMainDlg::addListenersAndData()
@@ -255,6 +264,8 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::SMSSimStatus, this, &SMSUIMainDlg::OnSimStatusChanged);
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
+    connectOperationSignals();
+    connectArrivalSignals(store);
 }
 
 void SMSUIMainDlg::createRightPanel()
@@ -273,6 +284,7 @@ void SMSUIMainDlg::createRightPanel()
         disableToolBarItem(item.id);
     if (m_pCurrentTable)
         setTableHeaderTexts(m_pCurrentTable);
+    initCommands();
     if (m_pToolBarWidget)
         layout->addWidget(m_pToolBarWidget);
     layout->addWidget(m_pVSplitter);
@@ -304,7 +316,9 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
         }
         syncSMSTableWithBuffers(EN_LOCAL_SENTITEMS);
     }
+    setReoprtFolderContent();
     setOtherSmsLanguage();
+    setLanguageToFlashMessage();
     supportShortcutsKeys();
 }
 

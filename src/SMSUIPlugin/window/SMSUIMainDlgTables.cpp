@@ -58,6 +58,8 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     table->setSortingEnabled(true);
     table->sortItems(kTimeColumn, Qt::DescendingOrder);
     connectTableSignals(table);
+    connect(table, &QTableWidget::cellDoubleClicked, this, &SMSUIMainDlg::onDoubleClickedEditSMS,
+            Qt::UniqueConnection);
 }
 
 void SMSUIMainDlg::setTableHeaderTexts(SMSUITableWidget *table)
@@ -204,12 +206,12 @@ void SMSUIMainDlg::addRecToSMSTable(_EN_SMS_POSITION position, SmsRecord *record
     SMSUITableWidget *table = m_tableMap.value(position);
     if (!record || !table || doesTableHasRecord(record->iMsgId, table))
         return;
-    table->setSortingEnabled(false);
+    // Sorting stays on: the new row is placed by the table itself when its sort-column cell
+    // is set, in the order the user chose, without sorting the other rows again. A burst of
+    // arrivals into a large table then costs one insertion each.
     const int row = table->rowCount();
     table->insertRow(row);
     populateTableRow(record, row, table);
-    table->setSortingEnabled(true);
-    table->sortItems(kTimeColumn, Qt::DescendingOrder);
     if (m_pCurrentTreeItem)
         loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
     onClickTableRow(0);
@@ -245,12 +247,19 @@ void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget
     time->setData(Qt::UserRole, 0);
 
     QTableWidgetItem *items[3] = {name, text, time};
+    table->setRowHeight(row, kRowHeight);
+    // With sorting on, setting the sort column's cell moves the row into place: that cell
+    // goes last, so that the others land in the row before it moves.
+    const int sortColumn = table->isSortingEnabled()
+        ? table->horizontalHeader()->sortIndicatorSection() : -1;
     for (int c = 0; c < 3; ++c) {
         items[c]->setTextAlignment(align);
         items[c]->setFlags(flags);
-        table->setItem(row, c, items[c]);
+        if (c != sortColumn)
+            table->setItem(row, c, items[c]);
     }
-    table->setRowHeight(row, kRowHeight);
+    if (sortColumn >= 0 && sortColumn < 3)
+        table->setItem(row, sortColumn, items[sortColumn]);
 }
 
 QIcon SMSUIMainDlg::tableIcon(const QImage &image, bool mirrored)
@@ -403,6 +412,7 @@ void SMSUIMainDlg::onClickTableRow(int)
         return;
     }
     enableToolBarItem(9001);
+    stopPlayingSound();
     if (!m_pTextPreview || !m_pStatusLogicObject || !m_pCurrentTable)
         return;
     const QList<int> rows = m_pCurrentTable->selectedRowNumbers();
@@ -414,6 +424,14 @@ void SMSUIMainDlg::onClickTableRow(int)
     SmsRecord *record = m_pCurrentTable->recordAt(rows.first());
     if (!record)
         return;
+    // Clicking a message reads it: its read state goes to the SDK before it is shown.
+    notifyStatusBar();
     previewRecord(record, rows.size());
+    int count = rows.size();
+    enableDisableForMultipleSelection(count);
+    onTableRowClickEnableDisable();
+    if (m_iSelectedTreeNode == EN_SIM_ROOT || m_iSelectedTreeNode == EN_LOCAL_ROOT
+        || m_iSelectedTreeNode == EN_DEVICE_ROOT)
+        enableDisableSmsToolbarForParentNode();
     update();
 }
