@@ -10,6 +10,7 @@
 #include "CommonUtils.h"
 #include "HostInterfaces.h"
 #include "PluginIds.h"
+#include "notify/SMSMemoryFullPopup.h"
 #include "operations/SMSEditUILogic.h"
 #include "settings/SmsSettingUILogic.h"
 #include "store/SMSStatusUILogic.h"
@@ -108,6 +109,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     delete m_pSMSWaitingDlgInstance;
     m_pSMSWaitingDlgInstance = nullptr;
     releaseArrivalResources();
+    delete m_pMemoryFullPopup.data();  // parentless: it would outlive the window
 }
 
 void SMSUIMainDlg::stopDetectors()
@@ -267,6 +269,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
     connectOperationSignals();
     connectArrivalSignals(store);
+    connectReactionSignals(store);
 }
 
 void SMSUIMainDlg::createRightPanel()
@@ -320,6 +323,7 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
     setReoprtFolderContent();
     setOtherSmsLanguage();
     setLanguageToFlashMessage();
+    ChangeLanguageForMemoryFullPopUp();
     supportShortcutsKeys();
     retranslateStorageWarning();
 }

@@ -565,7 +565,6 @@ public slots:
 private:
     // Connections and the initial can-send state; run once when the window is laid out.
     void initEditorEntryPoints();
-    void onSendStatusEvent(int status);
     void onEditorSendResult(bool sent, int origin);
     static bool readCanSendFromSdk();
 
@@ -798,6 +797,59 @@ private:
     // ==== END new message arrival, flash window, sound and pop-up ====
 
     // ==== BEGIN storage-full, SIM and device reactions ====
+    // SMSUIMainDlgReactions.cpp (the store's storage and SIM states, phone book ready,
+    // radio state, what a removed device leaves open, detectors that were asked to stop),
+    // SMSUIMainDlgReactionsPopup.cpp (the storage-full pop-up, the dual-mode card prompt
+    // and moving a full storage's messages to the PC).
+public:
+    // Last full storage reported (2 device, 4 SIM, 6 PC; 0 before any) and last SIM state
+    // (1 present, 5 gone; 0 before any).
+    int lastStorageStatus() const { return m_iLastStorageStatus; }
+    int lastSimStatus() const { return m_iLastSimStatus; }
+    bool simStorageAvailable() const { return m_bSimStorageAvailable; }
+    bool deviceStorageAvailable() const { return m_bDeviceStorageAvailable; }
+    bool rfModeFlag() const { return m_bRFMode; }
+    // The storage-full pop-up while it is shown, else null.
+    class SMSMemoryFullPopup *memoryFullPopup() const;
+    class QTimer *memoryFullPopupTimer() const { return m_pMemoryFullTimer; }
+    // Test seams: how long the pop-up stays (120 s), and how long a dual-mode card waits
+    // before its prompt (1 s once the main frame is shown, 3 s before).
+    void setMemoryFullPopupTimeout(int milliseconds) { m_iMemoryFullTimeout = milliseconds; }
+    void setDualModePromptDelays(int frameShownMs, int frameNotShownMs);
+
+    // status: 2 device, 4 SIM, anything else the PC. mayDefer: a dual-mode card gets the
+    // host's prompt a little later instead of the pop-up.
+    void createMemoryFullPopUp(int status, bool mayDefer);
+    void ChangeLanguageForMemoryFullPopUp();
+    void startTimerForMemoryFullPopUp();
+    // Moves every message of the full SIM or device storage to the PC behind the progress
+    // dialog; false when there is nothing to move or no way to show the progress.
+    bool onMemoryFullPopUPOKClick();
+    void closePopupOnDeviceRemoval();
+    void getRFModeStatusFromLogic();
+
+public slots:
+    void onSmsStatusChanged(int status);
+    void OnPBReadComplete();
+    void ShowMemoryFull();
+    void OnstopTimerForMemoryFullPopUp();
+    void onClickCloseMemoryFullDialog();
+
+private:
+    void connectReactionSignals(SMSStatusUILogic *store);
+    void onDetectorFinished(DetectMemoryDeviceThread *detector);
+    QString memoryFullText(int status) const;
+    QWidget *mainFrameWidget() const;
+
+    // Set on a detector asked to start while still running: restarted once it has ended.
+    static constexpr const char kRestartDetectorProperty[] = "restartWhenFinished";
+    int m_iLastStorageStatus = 0;
+    int m_iLastSimStatus = 0;
+    QPointer<class SMSMemoryFullPopup> m_pMemoryFullPopup;
+    class QTimer *m_pMemoryFullTimer = nullptr;
+    int m_iMemoryFullTimeout = 120000;
+    int m_iDualModeDelayShown = 1000;
+    int m_iDualModeDelayNotShown = 3000;
     // ==== END storage-full, SIM and device reactions ====
 
     // ==== BEGIN drag and drop ====

@@ -97,6 +97,9 @@ void SMSUIMainDlg::OnSMSReadComplete(int memory)
     const bool sim = memory == UTPS_SMS_MEM_SIM;
     if (!sim && memory != UTPS_SMS_MEM_DEVICE)
         return;
+    // A report that was under way when the card or modem went: nothing left to show.
+    if (!(sim ? m_bSimStorageAvailable : m_bDeviceStorageAvailable))
+        return;
     const auto mem = static_cast<_UTPS_EN_SMS_MEM>(memory);
     // Tables point into the buffer being released: empty them before the records go.
     for (_EN_SMS_POSITION p : sim ? QList<_EN_SMS_POSITION>{EN_SIM_OUTBOX, EN_SIM_INBOX, EN_SIM_ROOT}

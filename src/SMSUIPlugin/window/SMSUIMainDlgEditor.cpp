@@ -19,9 +19,6 @@
 
 void SMSUIMainDlg::initEditorEntryPoints()
 {
-    if (m_pStatusLogicObject)
-        connect(m_pStatusLogicObject, &SMSStatusUILogic::memoryStatus, this,
-                &SMSUIMainDlg::onSendStatusEvent, Qt::UniqueConnection);
     // The commands may wire the same shortcut: a unique connection opens one editor.
     if (m_pNewShortcut)
         connect(m_pNewShortcut, &QShortcut::activated, this, &SMSUIMainDlg::onMenuNew,
@@ -39,18 +36,6 @@ bool SMSUIMainDlg::readCanSendFromSdk()
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
     return store && store->IsDevAvailable() && store->IsSimValidForSMS() && store->IsRFEnabled()
         && store->GetNetworkModeStatus();
-}
-
-void SMSUIMainDlg::onSendStatusEvent(int status)
-{
-    // Only the two sending states are this file's; the others are storage reactions.
-    if (status == UTPS_SMS_STATUS_CAN_SEND_SMS) {
-        qCDebug(lcSmsWindow) << "Received CAN_SEND_SMS";
-        setCanSendSMS(true);
-    } else if (status == UTPS_SMS_STATUS_CANNOT_SEND_SMS) {
-        qCDebug(lcSmsWindow) << "Received CANNOT_SEND_SMS";
-        setCanSendSMS(false);
-    }
 }
 
 void SMSUIMainDlg::setCanSendSMS(bool canSend)
@@ -84,8 +69,7 @@ void SMSUIMainDlg::onButtonClickedNewSMS(int mode)
     m_pMessageEditor = editor;
     connect(editor, &SMSUIMessageEditor::destroyDialog, this,
             [this, editor] { onCloseNewMsgDialog(editor); });
-    if (m_pStatusLogicObject)
-        m_bRFMode = m_pStatusLogicObject->IsRFEnabled();
+    getRFModeStatusFromLogic();
     const int source = mode == SMSUIMessageEditor::ModeNew ? -1 : m_iSelectedRecordId;
     editor->open(mode, addressBook() != nullptr, source, m_iSelectedTreeNode);
 }

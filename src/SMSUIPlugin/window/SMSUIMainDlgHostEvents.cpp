@@ -44,7 +44,7 @@ bool isCardPosition(int position)
 void SMSUIMainDlg::OnSimStatusChanged(bool present)
 {
     if (!m_pStatusLogicObject) {
-        qCWarning(lcSmsWindow) << "SIM status change without a store";
+        qCWarning(lcSmsWindow) << "m_pStatusLogicObject is NULL";
         return;
     }
     int multiMode = 0;
@@ -56,23 +56,27 @@ void SMSUIMainDlg::OnSimStatusChanged(bool present)
         enableToolBarItem(kDelete);
 
     if (present == m_bSimState) {
-        qCDebug(lcSmsWindow) << "SIM state unchanged:" << present;
+        qCDebug(lcSmsWindow) << "SIM States are not changed:" << present;
         if (!m_bSimState && !m_bDeviceStorageAvailable)
             checkDevMemStatus(false);
         return;
     }
     m_bSimState = present;
     if (present) {
+        qCDebug(lcSmsWindow) << "SIM is available";
         simremovalEnableDisableCheck();
     } else {
+        qCDebug(lcSmsWindow) << "SIM is not available";
         for (DetectMemoryDeviceThread *detector : {&m_SimDetectThread, &m_DeviceDetectThread}) {
             detector->setStopRequest(true);
             detector->quit();
         }
         releaseStorageView(/* sim */ true);
         releaseStorageView(/* sim */ false);
+        closePopupOnDeviceRemoval();
         operationAtSimRemoval();
     }
+    addSIMDeviceAction();
     if (!checkDevMemStatus(false)) {
         m_pStatusLogicObject->SyncBuffersWithPB();
         for (_EN_SMS_POSITION p : localPositions())
@@ -90,23 +94,42 @@ void SMSUIMainDlg::releaseStorageView(bool sim)
     for (_EN_SMS_POSITION p : positions)
         emptySMSTable(p);
     m_pStatusLogicObject->ReleaseSmsBuffer(sim ? UTPS_SMS_MEM_SIM : UTPS_SMS_MEM_DEVICE);
+    // The subtree loads its tables only while collapsed (an expanded one counts as loaded):
+    // after its messages were released it must load them again when the storage returns.
+    if (QTreeWidgetItem *root = sim ? m_pSimRoot : m_pDeviceRoot) {
+        if (m_pTreeWidget)
+            m_pTreeWidget->collapseItem(root);
+        else
+            root->setExpanded(false);
+    }
+    updateCount();
 }
 
 void SMSUIMainDlg::simremovalEnableDisableCheck()
 {
+    enableSendButton(true);
     m_bNetworkStatus = m_pStatusLogicObject && m_pStatusLogicObject->GetNetworkModeStatus();
-    if (!m_pCurrentTable || m_pCurrentTable->selectedItems().size() <= kSelectedCellsThreshold
-        || m_iSelectedTreeNode == EN_LOCAL_DRAFT || !m_bCanSendSMS)
-        return;
-    enableAllToolbarItems();
-    if (m_iSelectedTreeNode == EN_LOCAL_TRASH) {
+    const bool selected =
+        m_pCurrentTable && m_pCurrentTable->selectedItems().size() > kSelectedCellsThreshold;
+    if (selected && m_iSelectedTreeNode != EN_LOCAL_DRAFT) {
+        if (m_bCanSendSMS)
+            enableAllToolbarItems();
+        if (m_iSelectedTreeNode == EN_LOCAL_TRASH) {
+            for (int id : {kSend, kReply, kForward})
+                disableToolBarItem(id);
+        } else if (m_iSelectedTreeNode == EN_LOCAL_OUTBOX || m_iSelectedTreeNode == EN_SIM_OUTBOX
+                   || m_iSelectedTreeNode == EN_DEVICE_OUTBOX
+                   || m_iSelectedTreeNode == EN_LOCAL_SENTITEMS) {
+            // Nobody to reply to in a folder of one's own messages.
+            disableToolBarItem(kReply);
+        }
+    }
+    if (m_bCanSendSMS) {
+        enableRightClickItems();
+    } else {
         for (int id : {kSend, kReply, kForward})
             disableToolBarItem(id);
-    } else if (m_iSelectedTreeNode == EN_LOCAL_OUTBOX || m_iSelectedTreeNode == EN_SIM_OUTBOX
-               || m_iSelectedTreeNode == EN_DEVICE_OUTBOX
-               || m_iSelectedTreeNode == EN_LOCAL_SENTITEMS) {
-        // Nobody to reply to in a folder of one's own messages.
-        disableToolBarItem(kReply);
+        disableRightClickItems();
     }
 }
 
@@ -118,6 +141,7 @@ void SMSUIMainDlg::operationAtSimRemoval()
         m_pSimRoot->setHidden(true);
     if (m_pDeviceRoot)
         m_pDeviceRoot->setHidden(true);
+    enableSendButton(false);
     for (int id : {kSend, kReply, kForward})
         disableToolBarItem(id);
     // A card folder that was open is gone: the PC inbox takes its place.
@@ -131,8 +155,15 @@ void SMSUIMainDlg::operationAtSimRemoval()
 void SMSUIMainDlg::GetPresentNetworkStatus(bool up)
 {
     m_bNetworkStatus = up;
-    if (up)
-        enableAllToolbarItems();
-    else
+    if (up) {
+        enableSendButton(true);
+        enableRightClickItems();
+        // The commands come back as the selection allows: with nothing selected there is
+        // nothing to send, reply to or forward.
+        onClickTableRow(0);
+    } else {
         disableAllToolbarItems();
+        disableRightClickItems();
+        enableSendButton(false);
+    }
 }

@@ -188,8 +188,12 @@ QString SMSUIMainDlg::readingLabel(QTreeWidgetItem *root) const
 
 void SMSUIMainDlg::startDetector(DetectMemoryDeviceThread &detector)
 {
-    if (detector.isRunning())
+    if (detector.isRunning()) {
+        // It may be winding down after a stop request (card out and in again quickly) and
+        // then ends without a word: it is started again once it has ended.
+        detector.setProperty(kRestartDetectorProperty, true);
         return;
+    }
     detector.setStopRequest(false);
     detector.start();
 }

@@ -1,0 +1,78 @@
+#include "SMSMemoryFullPopup.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "CommonUtils.h"
+
+namespace {
+QRect s_availableOverride;
+}
+
+SMSMemoryFullPopup::SMSMemoryFullPopup()
+    : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint)
+{
+    setObjectName(QStringLiteral("SMSUIPlugin_MemoryFullPopup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kWidth, kHeight);
+
+    m_pCloseButton = new QPushButton(this);
+    m_pCloseButton->setObjectName(QStringLiteral("SMSUIPlugin_MemoryFullClose"));
+    m_pCloseButton->setFixedSize(80, 30);
+    m_pLabel = new QLabel(this);
+    m_pLabel->setObjectName(QStringLiteral("SMSUIPlugin_MemoryFullText"));
+    m_pLabel->setAlignment(Qt::AlignCenter);
+    m_pLabel->setFixedSize(310, 70);
+    m_pLabel->setWordWrap(true);
+
+    auto *labelRow = new QHBoxLayout;
+    labelRow->setContentsMargins(0, 0, 0, 0);
+    labelRow->addWidget(m_pLabel);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(0, 0, 0, 0);
+    buttonRow->addWidget(m_pCloseButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(labelRow);
+    layout->addLayout(buttonRow);
+}
+
+void SMSMemoryFullPopup::setTexts(const QString &title, const QString &text,
+                                  const QString &closeText)
+{
+    setWindowTitle(title);
+    m_pLabel->setText(text);
+    m_pCloseButton->setText(closeText);
+}
+
+QPoint SMSMemoryFullPopup::topRightPosition(const QRect &available, const QSize &size)
+{
+    return {available.right() - size.width(), available.top()};
+}
+
+void SMSMemoryFullPopup::setAvailableGeometryOverride(const QRect &available)
+{
+    s_availableOverride = available;
+}
+
+QRect SMSMemoryFullPopup::availableGeometry()
+{
+    if (!s_availableOverride.isNull())
+        return s_availableOverride;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void SMSMemoryFullPopup::present()
+{
+    move(topRightPosition(availableGeometry(), size()));
+    show();
+    if (const QWidget *host = CommonUtils::GetMainWindow())
+        setWindowState((host->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
+}
