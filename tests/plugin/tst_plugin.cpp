@@ -164,6 +164,9 @@ void TestPlugin::cleanup()
         root->UnSDKRegisterEvent();
         root->OnDestroy();
     }
+    // A destroyed root object stays destroyed; the next test gets a new one, as a host
+    // that loads the plug-in again would.
+    delete m_loader.instance();
     Startup::DestroyPluginContainer();
     QCOMPARE(SimCtl_Reset(), 0L);
 }
@@ -268,9 +271,20 @@ void TestPlugin::onDestroyTwice()
     QVERIFY(!window);
     plugin()->OnDestroy();
     plugin()->UnSDKRegisterEvent();
-    // The host may still forward an event after tearing down.
+    // The host may still call after tearing down: nothing comes back to life, neither the
+    // window nor the service (which would create the store and register it with the SDK).
     notifier()->Notify(HostEvent::LanguageChanged, 0, 0);
+    notifier()->Notify(HostEvent::PhoneBookChanged, 0, 0);
+    QWidget parent;
+    QRect rect(0, 0, 399, 299);
+    QCOMPARE(plugin()->ShowWindow(&parent, rect), 0);
+    plugin()->FitSize(rect);
+    plugin()->Hide();
+    QCOMPARE(plugin()->Init(), 0);
     QVERIFY(!smsWindow());
+    QObject *out = nullptr;
+    QCOMPARE(plugin()->QueryInterface(InterfaceId::SmsUiService, &out), 0);
+    QVERIFY(!out);
 }
 
 void TestPlugin::notifyWithoutWindow()

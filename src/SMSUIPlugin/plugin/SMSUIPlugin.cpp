@@ -30,8 +30,7 @@ QString CSMSUIPlugin::GetPluginName()
 
 int CSMSUIPlugin::Init()
 {
-    m_pSmsUiService = CSMSUIService::instance();
-    if (!m_pSmsUiService) {
+    if (!service()) {
         qCWarning(lcSmsPlugin) << "Init: no SMS service";
         return 0;
     }
@@ -45,8 +44,7 @@ int CSMSUIPlugin::Init()
 int CSMSUIPlugin::QueryInterface(int id, QObject **out)
 {
     qCDebug(lcSmsPlugin) << "QueryInterface" << id;
-    if (id == InterfaceId::SmsUiService) {
-        m_pSmsUiService = CSMSUIService::instance();
+    if (id == InterfaceId::SmsUiService && service()) {
         if (out)
             *out = m_pSmsUiService;
         return 1;
@@ -57,6 +55,10 @@ int CSMSUIPlugin::QueryInterface(int id, QObject **out)
 
 CSMSUIService *CSMSUIPlugin::service()
 {
+    if (m_bDestroyed) {
+        qCDebug(lcSmsPlugin) << "host call after OnDestroy ignored";
+        return nullptr;
+    }
     // Kept in the field so that OnDestroy also removes a service these calls created.
     m_pSmsUiService = CSMSUIService::instance();
     return m_pSmsUiService;
@@ -65,30 +67,37 @@ CSMSUIService *CSMSUIPlugin::service()
 int CSMSUIPlugin::ShowWindow(QWidget *parent, QRect &rect)
 {
     // The settings page would load its current values here first.
-    return service()->ShowWindow(parent, rect);
+    CSMSUIService *sms = service();
+    return sms ? sms->ShowWindow(parent, rect) : 0;
 }
 
 int CSMSUIPlugin::DoModal()
 {
-    return service()->DoModal();
+    CSMSUIService *sms = service();
+    return sms ? sms->DoModal() : 0;
 }
 
 void CSMSUIPlugin::Hide()
 {
-    service()->Hide();
+    if (CSMSUIService *sms = service())
+        sms->Hide();
 }
 
 void CSMSUIPlugin::FitSize(QRect &rect)
 {
-    service()->FitSize(rect);
+    if (CSMSUIService *sms = service())
+        sms->FitSize(rect);
 }
 
 int CSMSUIPlugin::Notify(unsigned int event, unsigned int param1, unsigned int param2)
 {
-    const bool windowExists = service()->Notify(event, param1, param2) == 1;
+    CSMSUIService *sms = service();
+    if (!sms)
+        return 0;
+    const bool windowExists = sms->Notify(event, param1, param2) == 1;
     // The settings service would hear the event here, only while the SMS window exists.
     Q_UNUSED(windowExists)
-    service()->checkNotifyType(event, 0, 0);
+    sms->checkNotifyType(event, 0, 0);
     return 0;
 }
 
@@ -100,6 +109,7 @@ void CSMSUIPlugin::UnSDKRegisterEvent()
 
 void CSMSUIPlugin::OnDestroy()
 {
+    m_bDestroyed = true;
     if (m_pSmsUiService) {
         CSMSUIService::Destroy();
         m_pSmsUiService = nullptr;
