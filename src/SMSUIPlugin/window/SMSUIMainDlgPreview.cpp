@@ -15,6 +15,17 @@ namespace {
 // Product type whose modems carry a message priority worth showing.
 constexpr int kProductWithPriority = 1;
 constexpr int kDefaultProductType = 3;
+
+// Unicode isolates: inside a right-to-left pane a number, a time or a Latin text keeps its
+// own reading order ("+447700900123" must not read "447700900123+").
+constexpr QChar kLeftToRightIsolate(0x2066);
+constexpr QChar kFirstStrongIsolate(0x2068);
+constexpr QChar kPopIsolate(0x2069);
+
+QString isolated(const QString &text, QChar isolate)
+{
+    return text.isEmpty() ? text : isolate + text + kPopIsolate;
+}
 } // namespace
 
 QString SMSUIMainDlg::escapeForPreview(const QString &text)
@@ -60,6 +71,9 @@ void SMSUIMainDlg::previewRecord(SmsRecord *record, int selectedRows)
     if (isRightToLeft()) {
         CommonUtils::ParanthesisCorrection(names);
         CommonUtils::ParanthesisCorrection(content);
+        // Each reads in the direction of its own first letter.
+        names = isolated(names, kFirstStrongIsolate);
+        content = isolated(content, kFirstStrongIsolate);
     }
     record->strDisplayTime = m_pStatusLogicObject->getUIDisplayTime(record->strTime);
     fillTextPreviewPane(names, content, record, selectedRows);
@@ -84,8 +98,11 @@ void SMSUIMainDlg::fillTextPreviewPane(const QString &names, const QString &cont
     }
     const QString priority =
         productType == kProductWithPriority ? priorityKeyFor(*record) : QString();
-    const QString html = buildMessageHtml(names, m_strSelectedNumber, content,
-                                          record->strDisplayTime, priority);
+    const bool rtl = isRightToLeft();
+    const QString html = buildMessageHtml(
+        names, rtl ? isolated(m_strSelectedNumber, kLeftToRightIsolate) : m_strSelectedNumber,
+        content, rtl ? isolated(record->strDisplayTime, kFirstStrongIsolate) : record->strDisplayTime,
+        priority);
     if (selectedRows <= 1) {
         m_pTextPreview->setHtml(html);
         m_strLastPreviewText = html;

@@ -56,4 +56,11 @@
         <translation>أدخل نص الرسالة.</translation>
     </message>
 </context>
+<context>
+    <name>SMSUIPlugin</name>
+    <message>
+        <source>IDS_LST_EMPTYFOLDER</source>
+        <translation>لا توجد رسائل في هذا المجلد</translation>
+    </message>
+</context>
 </TS>

@@ -56,4 +56,11 @@
         <translation>Enter the text of the message.</translation>
     </message>
 </context>
+<context>
+    <name>SMSUIPlugin</name>
+    <message>
+        <source>IDS_LST_EMPTYFOLDER</source>
+        <translation>No messages in this folder</translation>
+    </message>
+</context>
 </TS>
