@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QMessageBox>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QGlyphRun>
 #include <QTextBlock>
@@ -12,6 +14,7 @@
 #include <QtTest>
 
 #include "Change.h"
+#include "CommonUtils.h"
 #include "window/SMSUITableWidget.h"
 #include "window/SMSUITreeWidget.h"
 #include "WindowFixture.h"
@@ -48,6 +51,7 @@ private slots:
     void cutCellsExplainThemselves();
     void messageColumnTakesTheSpareWidth();
     void sizesSurviveARestart();
+    void linkWithoutBrowserIsReported();
 
 private:
     WindowFixture m_fixture;
@@ -199,6 +203,35 @@ void tst_Layout::sizesSurviveARestart()
     w = WindowFixture::createWindow();
     QVERIFY(w);
     QCOMPARE(w->currentTable()->columnWidth(0), 150);
+}
+
+void tst_Layout::linkWithoutBrowserIsReported()
+{
+    m_fixture.setUp();
+    WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+15550002"),
+                        QStringLiteral("see http://example.com/x today"));
+    QList<MessageRequest> boxes;
+    const MessageResponder previousResponder =
+        CommonUtils::SetMessageResponder([&boxes](const MessageRequest &request) {
+            boxes << request;
+            return int(QMessageBox::Ok);
+        });
+    const UrlOpener previousOpener = CommonUtils::SetUrlOpener([](const QUrl &) { return false; });
+    const auto restore = qScopeGuard([&] {
+        CommonUtils::SetUrlOpener(previousOpener);
+        CommonUtils::SetMessageResponder(previousResponder);
+    });
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    const QRect cell = w->currentTable()->visualItemRect(w->currentTable()->item(0, 1));
+    QTest::mouseClick(w->currentTable()->viewport(), Qt::LeftButton, {}, cell.center());
+    const QString before = w->previewPane()->toPlainText();
+    QVERIFY(before.contains(QStringLiteral("today")));
+
+    w->openLink(QUrl(QStringLiteral("http://example.com/x")));
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first().text.contains(QStringLiteral("http://example.com/x")));
+    QCOMPARE(w->previewPane()->toPlainText(), before);
 }
 
 QTEST_MAIN(tst_Layout)

@@ -5,6 +5,7 @@
 #include <QPluginLoader>
 #include <QPointer>
 #include <QTreeWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <functional>
@@ -111,6 +112,7 @@ private slots:
     void onDestroyTwice();
     void notifyWithoutWindow();
     void notifyWithWindow();
+    void phoneBookChangeReachesTheTables();
     void geometryRule();
     void simEventsHandledOnChange();
     void unreadTotalOverStorages();
@@ -311,6 +313,28 @@ void TestPlugin::notifyWithWindow()
     QCOMPARE(SimCtl_WaitIdle(5000), 0L);
     notifier()->Notify(HostEvent::DeviceRemoved, 0, 0);
     QCOMPARE(visibleTreeRoots(), 1);
+}
+
+// A contact added while the window is up names its messages at once, not after a restart.
+void TestPlugin::phoneBookChangeReachesTheTables()
+{
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550301"), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    QCOMPARE(plugin()->Init(), 1);
+    QWidget parent;
+    QRect rect(0, 0, 799, 599);
+    QCOMPARE(plugin()->ShowWindow(&parent, rect), 1);
+    auto *table = smsWindow()->findChild<QTableWidget *>();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("+15550301"));
+
+    QCOMPARE(SimCtl_AddContact("Zoe Park", "+15550301", nullptr), 0L);
+    notifier()->Notify(HostEvent::PhoneBookChanged, 0, 0);
+    table = smsWindow()->findChild<QTableWidget *>();
+    QVERIFY(table && table->rowCount() == 1);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Zoe Park"));
+    plugin()->OnDestroy();  // the window goes before its parent
 }
 
 void TestPlugin::geometryRule()

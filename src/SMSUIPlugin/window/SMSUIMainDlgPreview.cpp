@@ -1,6 +1,7 @@
 // The preview pane below the message table: folder text, or the selected message as HTML.
 #include "SMSUIMainDlg.h"
 
+#include <QMessageBox>
 #include <QTextBrowser>
 #include <QTreeWidgetItem>
 
@@ -178,7 +179,13 @@ void SMSUIMainDlg::updatePreviewPaneForRightClick()
 
 void SMSUIMainDlg::openLink(const QUrl &url)
 {
-    CommonUtils::LaunchBrowser(QUrl(url.toString()));
+    if (!CommonUtils::LaunchBrowser(QUrl(url.toString()))) {
+        // Nothing on this machine opens the address: say so instead of doing nothing.
+        CommonUtils::ShowMessage(QMessageBox::Warning, this, tr(QStringLiteral("IDS_STR_PROMPT")),
+                                 tr(QStringLiteral("IDS_STR_NOBROWSER")).arg(url.toString()),
+                                 QStringLiteral("IDS_OK"), QString(), QString(),
+                                 /* modal */ true, Qt::WindowCloseButtonHint);
+    }
     if (!m_pTextPreview)
         return;
     // The browser widget has navigated to the link target by now; put the message back.

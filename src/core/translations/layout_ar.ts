@@ -59,6 +59,10 @@
 <context>
     <name>SMSUIPlugin</name>
     <message>
+        <source>IDS_STR_NOBROWSER</source>
+        <translation>تعذّر على أي متصفح فتح %1.</translation>
+    </message>
+    <message>
         <source>IDS_LST_EMPTYFOLDER</source>
         <translation>لا توجد رسائل في هذا المجلد</translation>
     </message>

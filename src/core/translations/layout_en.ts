@@ -59,6 +59,10 @@
 <context>
     <name>SMSUIPlugin</name>
     <message>
+        <source>IDS_STR_NOBROWSER</source>
+        <translation>No web browser could open %1.</translation>
+    </message>
+    <message>
         <source>IDS_LST_EMPTYFOLDER</source>
         <translation>No messages in this folder</translation>
     </message>
