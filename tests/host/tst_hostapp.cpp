@@ -73,6 +73,8 @@ private slots:
     void fillAndRestoreStorage();
     void receiveDialogNeedsSenderAndText_data();
     void receiveDialogNeedsSenderAndText();
+    void frameSizeRemembered_data();
+    void frameSizeRemembered();
     void statusBarFollowsNotices();
     void receiveStorageFollowsSetting_data();
     void receiveStorageFollowsSetting();
@@ -302,6 +304,29 @@ void HostApplicationTest::receiveDialogNeedsSenderAndText()
     QFETCH(QString, text);
     QFETCH(bool, accepted);
     QCOMPARE(ModemMenu::receiveProblem(sender, text).isEmpty(), accepted);
+}
+
+void HostApplicationTest::frameSizeRemembered_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("kept") << "700x500" << QSize(700, 500);
+    QTest::newRow("none") << "" << QSize(960, 640);
+    QTest::newRow("damaged") << "wide" << QSize(960, 640);
+    QTest::newRow("too small") << "10x10" << QSize(960, 640);
+}
+
+void HostApplicationTest::frameSizeRemembered()
+{
+    QFETCH(QString, stored);
+    QFETCH(QSize, size);
+    CommonUtils::SetSettings(QStringLiteral("mainframe"), QStringLiteral("size"), stored);
+    MainFrame frame;
+    QCOMPARE(frame.size(), size);
+    frame.resize(810, 610);
+    frame.saveSize();
+    QCOMPARE(CommonUtils::GetSettings(QStringLiteral("mainframe"), QStringLiteral("size")),
+             QStringLiteral("810x610"));
 }
 
 void HostApplicationTest::statusBarFollowsNotices()
