@@ -80,17 +80,17 @@ void GridDelegateLayout::drawDisplay(QPainter *painter, const QStyleOptionViewIt
 {
     const Qt::LayoutDirection direction =
         textDirection(text, m_paintingColumn, option.direction);
-    if (direction == option.direction) {
+    if (direction == option.direction || text.isEmpty()) {
         QItemDelegate::drawDisplay(painter, option, rect, text);
         return;
     }
-    QStyleOptionViewItem own(option);
-    // The text stays on the side the right-to-left cell puts it; only its order (and the
-    // end its ellipsis goes to) changes.
-    own.displayAlignment = QStyle::visualAlignment(option.direction, option.displayAlignment)
-        | Qt::AlignAbsolute;
-    own.direction = direction;
-    QItemDelegate::drawDisplay(painter, own, rect, text);
+    // A Unicode isolate gives the text its own reading order (and puts an ellipsis at its
+    // own end) while the cell keeps the window's side and alignment.
+    constexpr QChar kLeftToRightIsolate(0x2066);
+    constexpr QChar kRightToLeftIsolate(0x2067);
+    constexpr QChar kPopIsolate(0x2069);
+    const QChar isolate = direction == Qt::LeftToRight ? kLeftToRightIsolate : kRightToLeftIsolate;
+    QItemDelegate::drawDisplay(painter, option, rect, isolate + text + kPopIsolate);
 }
 
 bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,
