@@ -2,6 +2,7 @@
 # One entry point for a fresh Debian 12 machine:
 #   scripts/dev.sh test   install what is missing, build, run every test
 #   scripts/dev.sh run    install what is missing, build, start the application on the simulator
+#   scripts/dev.sh package  install what is missing, build, make the .deb and check it with lintian
 # Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure arguments), JOBS.
 set -euo pipefail
 
@@ -20,7 +21,12 @@ packages=(
   # and emoji; Latin, Greek, Cyrillic and Arabic come with DejaVu, which Qt pulls in.
   fonts-wqy-microhei
   fonts-noto-color-emoji
+  libmm-glib-dev
+  dbus-daemon
+  appstream
 )
+# Only for "package".
+package_tools=(lintian dpkg-dev)
 
 install_missing() {
   local missing=()
@@ -48,6 +54,7 @@ build() {
   cmake --build "$BUILD_DIR" -j "$JOBS"
 }
 
+[ "$mode" = package ] && packages+=("${package_tools[@]}")
 install_missing
 case "$mode" in
   test)
@@ -58,8 +65,14 @@ case "$mode" in
     build
     exec "$BUILD_DIR/bin/dialcrest" "$@"
     ;;
+  package)
+    build
+    (cd "$BUILD_DIR" && rm -f ./*.deb && cpack -G DEB)
+    # Warnings are reported; an error fails the run.
+    lintian --fail-on error "$BUILD_DIR"/*.deb
+    ;;
   *)
-    echo "usage: $0 test|run [application arguments]" >&2
+    echo "usage: $0 test|run|package [application arguments]" >&2
     exit 2
     ;;
 esac

@@ -6,6 +6,7 @@
 
 #include "CommonUtils.h"
 #include "PluginIds.h"
+#include "notify/SMSTaskbarNotifier.h"
 #include "store/SMSStatusUILogic.h"
 #include "window/SMSUIMainDlg.h"
 #include "SmsLog.h"
@@ -25,8 +26,8 @@ int CSMSUIService::Notify(unsigned int event, unsigned int param1, unsigned int 
         break;
     case HostEvent::CallAvailability: {
         const bool callPossible = param1 != 0;
-        if (callPossible != window->callCommandFlag()) {
-            window->setCallCommandFlag(callPossible);
+        if (callPossible != window->callCapableFlag()) {
+            window->setCallCapableFlag(callPossible);
             window->onClickTableRow(0);  // re-evaluates which commands are enabled
         }
         break;
@@ -86,9 +87,7 @@ int CSMSUIService::checkNotifyType(unsigned int event, unsigned int param1, unsi
             m_pLayoutPlugin = layout;
             layout->ShowPluginPage(QString::fromLatin1(PluginIds::SmsUiName));
         }
-        // The new-message pop-up that would open the inbox from here is not part of the
-        // plug-in yet; bringing the page forward is all this event does until then.
-        qCDebug(lcSmsPlugin) << "SMS page brought forward; no new-message pop-up to launch";
+        SMSTaskbarNotifier::Instance()->launchSmsPlugin();
         break;
     default:
         break;

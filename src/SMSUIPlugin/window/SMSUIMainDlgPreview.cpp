@@ -99,10 +99,12 @@ void SMSUIMainDlg::fillTextPreviewPane(const QString &names, const QString &cont
     }
     const QString priority =
         productType == kProductWithPriority ? priorityKeyFor(*record) : QString();
+    // A sender from the network may be any text, markup included.
+    const QString number = escapeForPreview(m_strSelectedNumber);
     const bool rtl = isRightToLeft();
     const QString html = buildMessageHtml(
-        names, rtl ? isolated(m_strSelectedNumber, kLeftToRightIsolate) : m_strSelectedNumber,
-        content, rtl ? isolated(record->strDisplayTime, kFirstStrongIsolate) : record->strDisplayTime,
+        names, rtl ? isolated(number, kLeftToRightIsolate) : number, content,
+        rtl ? isolated(record->strDisplayTime, kFirstStrongIsolate) : record->strDisplayTime,
         priority);
     if (selectedRows <= 1) {
         m_pTextPreview->setHtml(html);
