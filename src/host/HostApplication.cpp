@@ -95,6 +95,10 @@ void HostApplication::createPlugins()
     connect(m_device, &DeviceManager::stateChanged, this, &HostApplication::updateDeviceSummary);
     connect(m_miniFrame, &MiniFrame::openRequested, this, &HostApplication::showPluginPage);
     connect(m_toolbar, &MainToolbar::pluginButtonClicked, this, &HostApplication::showPluginPage);
+    // The SMS module opens its inbox at the unread messages (event 513).
+    connect(m_frame, &MainFrame::unreadNoticeClicked, this, [this] {
+        m_notify->SendTo(QLatin1String(PluginIds::SmsUi), HostEvent::LaunchSmsInbox, 0, 0);
+    });
 }
 
 void HostApplication::registerPlugins()

@@ -1,5 +1,6 @@
 // Process-wide state, lazy start-up, storage rules and the small helpers every unit uses.
 #include "SdkInternal.h"
+#include "mm/MmBackend.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,6 +39,8 @@ bool initialise(State &s)
     openStore();
     s.initialised = true;
     startEvents();
+    if (mm::active())
+        mm::syncState();
     return true;
 }
 
@@ -83,6 +86,10 @@ std::unique_lock<std::mutex> enter(const char *function, long &rc)
     rc = 0;
     if (!s.initialised && !initialise(s)) {
         rc = UTPS_E_DATABASE;
+        return lock;
+    }
+    if (mm::simulatorOnly(function)) {
+        rc = SIMCTL_E_NOT_AVAILABLE;
         return lock;
     }
     retryStore();

@@ -36,6 +36,11 @@ SMSUIMainDlg *SMSUIMainDlg::GetInstance()
     return s_pInstance;
 }
 
+SMSUIMainDlg *SMSUIMainDlg::existingInstance()
+{
+    return s_pInstance;
+}
+
 void SMSUIMainDlg::Destroy()
 {
     delete s_pInstance;
