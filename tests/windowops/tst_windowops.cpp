@@ -15,6 +15,7 @@
 #include "store/SMSStatusUILogic.h"
 #include "window/SMSUITableWidget.h"
 #include "window/SMSWaitingDlg.h"
+#include "QueuedSpy.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -176,7 +177,7 @@ void tst_WindowOps::show(_EN_SMS_POSITION position)
 // Runs a command that starts the worker and waits for the batch and its refresh to end.
 bool tst_WindowOps::runBatch(const std::function<void()> &command)
 {
-    QSignalSpy finished(&m_w->workerThread(), &QThread::finished);
+    QueuedSpy<> finished(&m_w->workerThread(), &QThread::finished);
     command();
     return finished.wait(60000);
 }
@@ -479,10 +480,11 @@ void tst_WindowOps::cancelStopsABatchInTheMiddle()
     }));
     show(EN_LOCAL_INBOX);
     m_w->currentTable()->selectAll();
-    QSignalSpy firstResult(&m_w->workerThread(), &SMSThreadUI::deleteSignalEvent);
+    // Results arrive only after the batch's commit; while it runs, only its progress does.
+    QueuedSpy<int, int> progress(&m_w->workerThread(), &SMSThreadUI::batchProgress);
     QVERIFY(runBatch([&] {
         m_w->onButtonClickDelete();
-        QVERIFY(firstResult.wait(20000));
+        QVERIFY(progress.wait(20000));
         QTest::mouseClick(dialogButton(), Qt::LeftButton);
     }));
     QCOMPARE(dialogLabel()->text(), key("IDS_STR_CANCELLING"));
