@@ -178,7 +178,12 @@ bool tst_WindowOps::runBatch(const std::function<void()> &command)
 {
     QSignalSpy finished(&m_w->workerThread(), &QThread::finished);
     command();
-    return finished.wait(60000);
+    if (finished.isEmpty() && !m_w->workerThread().isRunning()) {
+        qWarning("the command did not start the worker (asked: %s)",
+                 qPrintable(m_asked.join(QLatin1Char('|'))));
+        return false;
+    }
+    return !finished.isEmpty() || finished.wait(60000);
 }
 
 QLabel *tst_WindowOps::dialogLabel() const
@@ -406,6 +411,10 @@ void tst_WindowOps::failuresAreCountedAndNothingIsLost_data()
                                        << "IDS_STR_SOME_FAILED" << 1;
     QTest::newRow("delete, no transaction") << "delete" << "UTPS_SMSSrv_BeginTransaction"
                                             << "IDS_STR_ALL_FAILED" << 3;
+    QTest::newRow("move, commit fails") << "move" << "UTPS_SMSSrv_EndTransaction"
+                                        << "IDS_STR_ALL_FAILED" << 3;
+    QTest::newRow("delete, commit fails") << "delete" << "UTPS_SMSSrv_EndTransaction"
+                                          << "IDS_STR_ALL_FAILED" << 3;
 }
 
 // Injected SDK failures: the verdict names them, the dialog still reaches its end and
@@ -479,7 +488,8 @@ void tst_WindowOps::cancelStopsABatchInTheMiddle()
     }));
     show(EN_LOCAL_INBOX);
     m_w->currentTable()->selectAll();
-    QSignalSpy firstResult(&m_w->workerThread(), &SMSThreadUI::deleteSignalEvent);
+    // Results come after the batch's commit; only its progress is told while it runs.
+    QSignalSpy firstResult(&m_w->workerThread(), &SMSThreadUI::batchProgress);
     QVERIFY(runBatch([&] {
         m_w->onButtonClickDelete();
         QVERIFY(firstResult.wait(20000));

@@ -96,10 +96,32 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
     if (info.menu)
         return;  // a submenu's own entry does nothing
     if (isTargetKey(key)) {
-        // Move and copy targets: connected with the move and copy commands.
+        connectMoveCopyTarget(info);
         return;
     }
     doConnect(info);
+}
+
+void SMSUIMainDlg::connectMoveCopyTarget(const MENU::QActionInfo &info)
+{
+    const int storage = isKey(info.key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
+                        : isKey(info.key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
+                                                                    : UTPS_SMS_MEM_PC;
+    void (SMSUIMainDlg::*command)(int) = nullptr;
+    if (isKey(info.parentKey, SmsMenuKey::MoveTo))
+        command = &SMSUIMainDlg::onClickMove;
+    else if (isKey(info.parentKey, SmsMenuKey::CopyTo))
+        command = &SMSUIMainDlg::onClickCopy;
+    else if (isKey(info.parentKey, SmsMenuKey::MoveAllTo))
+        command = &SMSUIMainDlg::onClickMoveAll;
+    else if (isKey(info.parentKey, SmsMenuKey::CopyAllTo))
+        command = &SMSUIMainDlg::onClickCopyAll;
+    if (!command) {
+        qCDebug(lcSmsWindow) << "target entry outside a move or copy submenu:" << info.key;
+        return;
+    }
+    connect(info.action, &QAction::triggered, this,
+            [this, command, storage] { (this->*command)(storage); });
 }
 
 void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
@@ -112,6 +134,12 @@ void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedSaveNumber);
     else if (isKey(key, SmsMenuKey::Search))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuSearch);
+    else if (isKey(key, SmsMenuKey::Delete))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDelete);
+    else if (isKey(key, SmsMenuKey::ClearAll))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDeleteAll);
+    else if (isKey(key, SmsMenuKey::Recover))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickRecoverMessages);
     else
         qCDebug(lcSmsWindow) << "menu entry without a command:" << key;
 }

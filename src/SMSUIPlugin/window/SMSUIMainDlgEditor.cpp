@@ -153,22 +153,11 @@ IAddrBookUIPlugin *SMSUIMainDlg::addressBook() const
 void SMSUIMainDlg::startSendFromEditor(const QString &recipients, const QString &content,
                                        int total, int sourceId, int sourcePosition)
 {
-    if (SMSWaitingDlg *progress = m_pSMSWaitingDlgInstance) {
-        progress->m_iSteps = 0;
-        progress->m_iNextHandledUnit = 0;
-        progress->m_iMaximum = total;
-        progress->ShowAnimationDialog(this, SMSWaitingDlg::OpSend);
-        // One unit goes out at once: there is nothing left to cancel.
-        if (total == 1)
-            progress->DisableCancelButton();
-        else
-            progress->EnableCancelButton();
-    }
+    // The progress dialog, the send counters its verdict is made from, and the worker.
+    if (!startSendOperation(recipients, content, total))
+        return;
     m_iSendSourceId = sourceId;
     m_iSendSourcePosition = sourcePosition;
-    QString numbers = recipients;
-    m_SMSThreadInst.SetSendSmsThreadOperation(DC_SMS_SEND, numbers, content);
-    m_SMSThreadInst.start(QThread::InheritPriority);
     m_bPhonebook = false;
 }
 
