@@ -106,6 +106,9 @@ void SMSUIMainDlg::onTBBtnClicked(int id)
     case SmsCommand::Call:
         onButtonClickCallHandler(false);
         break;
+    case SmsCommand::Delete:
+        onButtonClickDelete();
+        break;
     default:
         break;
     }

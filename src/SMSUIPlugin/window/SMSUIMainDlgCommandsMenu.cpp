@@ -95,13 +95,18 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
 {
     if (info.menu)
         return;  // a submenu's own entry does nothing
-    if (!isTargetKey(key)) {
-        doConnect(info);
+    if (isTargetKey(key)) {
+        connectMoveCopyTarget(info);
         return;
     }
-    const int storage = isKey(key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
-                        : isKey(key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
-                                                               : UTPS_SMS_MEM_PC;
+    doConnect(info);
+}
+
+void SMSUIMainDlg::connectMoveCopyTarget(const MENU::QActionInfo &info)
+{
+    const int storage = isKey(info.key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
+                        : isKey(info.key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
+                                                                    : UTPS_SMS_MEM_PC;
     void (SMSUIMainDlg::*command)(int) = nullptr;
     if (isKey(info.parentKey, SmsMenuKey::MoveTo))
         command = &SMSUIMainDlg::onClickMove;
@@ -111,9 +116,12 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
         command = &SMSUIMainDlg::onClickMoveAll;
     else if (isKey(info.parentKey, SmsMenuKey::CopyAllTo))
         command = &SMSUIMainDlg::onClickCopyAll;
-    if (command)
-        connect(info.action, &QAction::triggered, this,
-                [this, command, storage]() { (this->*command)(storage); });
+    if (!command) {
+        qCDebug(lcSmsWindow) << "target entry outside a move or copy submenu:" << info.key;
+        return;
+    }
+    connect(info.action, &QAction::triggered, this,
+            [this, command, storage] { (this->*command)(storage); });
 }
 
 void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
@@ -139,6 +147,12 @@ void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedSaveNumber);
     else if (isKey(key, SmsMenuKey::Search))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuSearch);
+    else if (isKey(key, SmsMenuKey::Delete))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDelete);
+    else if (isKey(key, SmsMenuKey::ClearAll))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDeleteAll);
+    else if (isKey(key, SmsMenuKey::Recover))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickRecoverMessages);
     else
         qCDebug(lcSmsWindow) << "menu entry without a command:" << key;
 }
