@@ -4,11 +4,6 @@
 
 #include "settings/SmsSettingUIPlugin.h"
 
-SMSUIMainDlg *SMSUIMainDlg::existingInstance()
-{
-    return s_pInstance;
-}
-
 void SMSUIMainDlg::fetchSettingsPage()
 {
     if (!m_pSettingsPage)
