@@ -522,10 +522,11 @@ public:
     void setSendParts(int parts) { m_iSendParts = parts; }
     int sendParts() const { return m_iSendParts; }
 
-    // Shows the progress dialog for total send results and starts the worker on the send.
-    // A source message (sourceId in sourcePosition, -1 for none) is dropped only once the
-    // SDK has accepted the send, so a refused send leaves it where it was.
-    void startSendFromEditor(const QString &recipients, const QString &content, int total,
+    // Shows the progress dialog for total send results and starts the worker on the send;
+    // false (nothing started) while another batch runs. A source message (sourceId in
+    // sourcePosition, -1 for none) is dropped only once the SDK has accepted the send, so
+    // a refused send leaves it where it was.
+    bool startSendFromEditor(const QString &recipients, const QString &content, int total,
                              int sourceId, int sourcePosition);
     // Makes the PC drafts folder the current one (after an editor saved into it).
     void selectDraftFolder();
@@ -780,10 +781,6 @@ private:
     // ==== BEGIN settings page ====
     // The window fetches the settings page when it sets up its logic and destroys it when
     // it goes (SMSUIMainDlgSettingsPage.cpp).
-public:
-    // The window if one was created; never creates it.
-    static SMSUIMainDlg *existingInstance();
-
 private:
     void fetchSettingsPage();
     void destroySettingsPage();
