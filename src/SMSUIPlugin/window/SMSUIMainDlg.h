@@ -446,6 +446,8 @@ private:
         bool unread = false;
     };
     void connectOperationSignals();
+    // A Move to / Copy to entry of the context menu, by its submenu and target storage.
+    void connectMoveCopyTarget(const MENU::QActionInfo &info);
     bool canStartBatch() const;
     Collected collectRecords(bool allRows) const;
     void startDelete(bool allRows);
@@ -784,7 +786,6 @@ private:
     // ==== BEGIN settings page ====
     // The window fetches the settings page when it sets up its logic and destroys it when
     // it goes (SMSUIMainDlgSettingsPage.cpp).
-    // existingInstance() is declared with the arrival reactions.
 private:
     void fetchSettingsPage();
     void destroySettingsPage();
