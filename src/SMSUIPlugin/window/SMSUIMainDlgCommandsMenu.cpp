@@ -128,19 +128,17 @@ void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
 {
     const QString &key = info.key;
     QAction *action = info.action;
-    using Slot = void (SMSUIMainDlg::*)();
-    static const QHash<QString, Slot> commands{
-        {QLatin1String(SmsMenuKey::New), &SMSUIMainDlg::onMenuNew},
-        {QLatin1String(SmsMenuKey::Edit), &SMSUIMainDlg::onButtonClickedEditSMS},
-        {QLatin1String(SmsMenuKey::Send), &SMSUIMainDlg::onMenuSend},
-        {QLatin1String(SmsMenuKey::Reply), &SMSUIMainDlg::onMenuReply},
-        {QLatin1String(SmsMenuKey::Forward), &SMSUIMainDlg::onMenuForward},
-        {QLatin1String(SmsMenuKey::Delete), &SMSUIMainDlg::onButtonClickDelete},
-        {QLatin1String(SmsMenuKey::ClearAll), &SMSUIMainDlg::onButtonClickDeleteAll},
-        {QLatin1String(SmsMenuKey::Recover), &SMSUIMainDlg::onButtonClickRecoverMessages},
-    };
-    if (const Slot slot = commands.value(key))
-        connect(action, &QAction::triggered, this, slot);
+    // The editor's modes: New, Edit (a draft), Send again, Reply, Forward.
+    if (isKey(key, SmsMenuKey::New))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuNew);
+    else if (isKey(key, SmsMenuKey::Edit))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedEditSMS);
+    else if (isKey(key, SmsMenuKey::Send))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuSend);
+    else if (isKey(key, SmsMenuKey::Reply))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuReply);
+    else if (isKey(key, SmsMenuKey::Forward))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuForward);
     else if (isKey(key, SmsMenuKey::Call))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickCall);
     else if (isKey(key, SmsMenuKey::SaveNumber))
