@@ -17,6 +17,7 @@
 #include "SmsPluginLoader.h"
 #include "Startup.h"
 #include "StatusBarNotifier.h"
+#include "StoreReport.h"
 #include "sdk_simulator.h"
 
 #include <QApplication>
@@ -71,6 +72,9 @@ bool HostApplication::start(bool showFrame)
         m_frame->show();
     startSmsPlugin();
     m_notify->Dispatch(QLatin1String(PluginIds::SmsUi), HostEvent::MainFrameShown);
+    // After the plug-in has opened the SDK's database: a moved-aside or unwritable one is
+    // something the user must hear about before trusting the folders.
+    StoreReport::tellUser(m_frame);
     return true;
 }
 

@@ -69,7 +69,9 @@ long UTPS_SMSSrv_GetSmsIdList(int **ids, int *count, _UTPS_EN_SMS_MEM memory)
     *count = 0;
     if (long rc = storageReadable(memory, false))
         return rc;
-    const std::vector<int> list = state().store.ids(memory);
+    std::vector<int> list;
+    if (!state().store.ids(memory, list))
+        return UTPS_E_DATABASE;
     if (!list.empty()) {
         *ids = new int[list.size()];
         std::copy(list.begin(), list.end(), *ids);
@@ -134,7 +136,7 @@ long UTPS_SMSSrv_GetMsg(_UTPS_ST_SMS_RECORD *record, _UTPS_EN_SMS_MEM memory)
         return rc;
     Message m;
     if (!state().store.get(memory, record->iMsgId, m))
-        return UTPS_E_NOT_FOUND;
+        return state().store.isOpen() ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
     reinterpret_cast<OwnedRecord *>(record)->assign(m);
     return UTPS_OK;
 }

@@ -24,6 +24,7 @@ public:
         connect(worker, &SMSThreadUI::SendSignalEvent, this, log<bool, int>("send"));
         connect(worker, &SMSThreadUI::moveOrCopyEvent, this, log<bool, int>("moveOrCopy"));
         connect(worker, &SMSThreadUI::smsDragged, this, log<bool>("dragged"));
+        connect(worker, &SMSThreadUI::recoverSignalEvent, this, log<bool, int>("recover"));
         connect(worker, &QThread::finished, this, log<>("finished"));
     }
     template <typename... Args>
@@ -57,6 +58,8 @@ private slots:
     void dragRefusedBySentState();
     void sendRefusalIsReported();
     void faultInjectionLosesNothing();
+    void failedCommitFailsEveryRecord_data();
+    void failedCommitFailsEveryRecord();
 
 private:
     void runAndWait(SMSThreadUI &worker, WorkerLog &log);
@@ -103,8 +106,8 @@ void TestWorker::deleteSignalsPerRecordThenFinished()
     SMSThreadUI worker;
     WorkerLog log(&worker);
     // The second delete fails: it is reported, negatively, in its place.
-    connect(&worker, &SMSThreadUI::deleteSignalEvent, &worker, [](int index) {
-        if (index == 0)
+    connect(&worker, &SMSThreadUI::batchProgress, &worker, [](int handled) {
+        if (handled == 1)
             SimCtl_FailNextCalls("UTPS_SMSSrv_DeleteMsg", 1, UTPS_E_FAILED);
     }, Qt::DirectConnection);
     worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, records, UTPS_SMS_MEM_PC, -1,
@@ -136,8 +139,8 @@ void TestWorker::stopFlag()
 
     // Raised between records (as Cancel does), it ends the batch after the current one.
     WorkerLog log(&worker);
-    auto stopper = connect(&worker, &SMSThreadUI::deleteSignalEvent, &worker,
-                           [](int) { SMSThreadUI::StopSmsThread(); }, Qt::DirectConnection);
+    auto stopper = connect(&worker, &SMSThreadUI::batchProgress, &worker,
+                           [] { SMSThreadUI::StopSmsThread(); }, Qt::DirectConnection);
     QList<SmsRecord> rest = records.mid(2);
     worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, rest, UTPS_SMS_MEM_DEVICE, -1, 9);
     runAndWait(worker, log);
@@ -250,15 +253,13 @@ void TestWorker::faultInjectionLosesNothing()
         QList<SmsRecord> records = recordsOf(store, batch.source);
         WorkerLog log(&worker);
         auto faults = [&] { injectFault(); };
-        auto c1 = connect(&worker, &SMSThreadUI::moveOrCopyEvent, &worker, faults, Qt::DirectConnection);
-        auto c2 = connect(&worker, &SMSThreadUI::smsDragged, &worker, faults, Qt::DirectConnection);
+        auto c1 = connect(&worker, &SMSThreadUI::batchProgress, &worker, faults, Qt::DirectConnection);
         injectFault();
         worker.SetSmsThreadOperation(_SMS_OPERATION_TYPE(batch.op), records,
                                      GetMemPosition(batch.source), batch.destination,
                                      batch.selected);
         runAndWait(worker, log);
         disconnect(c1);
-        disconnect(c2);
         SimCtl_ClearFaults();
         QCOMPARE(log.entries.size(), records.size() + 1); // one signal each, then finished
         handled += int(records.size());
@@ -273,6 +274,80 @@ void TestWorker::faultInjectionLosesNothing()
         + contentsOf(UTPS_SMS_MEM_DEVICE);
     for (const QString &text : std::as_const(originals))
         QVERIFY2(everywhere.contains(text), qPrintable(text + QStringLiteral(" was lost")));
+}
+
+void TestWorker::failedCommitFailsEveryRecord_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("destination");
+    QTest::addColumn<QString>("signal");
+    QTest::newRow("delete to trash") << int(DC_SMS_SELECTED_DELETE) << 1 << -1 << "delete";
+    QTest::newRow("delete for good") << int(DC_SMS_SELECTED_DELETE) << 9 << -1 << "delete";
+    QTest::newRow("move pc to device") << int(DC_SMS_MOVE) << 1 << 9 << "moveOrCopy";
+    QTest::newRow("copy device to sim") << int(DC_SMS_COPY) << 9 << 7 << "moveOrCopy";
+    QTest::newRow("drag move sim to pc") << int(DC_SMS_DRAG_MOVE) << 7 << 3 << "dragged";
+    QTest::newRow("recover") << int(DC_SMS_RECOVER) << 4 << -1 << "recover";
+}
+
+// A rolled-back commit: every record reported failed, no effect of the batch in the
+// folders, and the ids the batch used are not taken by stale rows when the SDK hands
+// them out again.
+void TestWorker::failedCommitFailsEveryRecord()
+{
+    QFETCH(int, operation);
+    QFETCH(int, source);
+    QFETCH(int, destination);
+    QFETCH(QString, signal);
+    for (int i = 0; i < 3; ++i) {
+        NewMessage m;
+        m.position = source;
+        m.initialPos = source == EN_LOCAL_TRASH ? EN_LOCAL_INBOX : source;
+        m.content = QStringLiteral("kept %1").arg(i);
+        QVERIFY(save(m) >= 0);
+    }
+    SMSStatusUILogic *store = loadedStore();
+    SignalLog storeLog(store);
+    const auto snapshot = [store] {
+        QStringList folders;
+        for (int position : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15})
+            for (const SmsRecord &r : recordsOf(store, position))
+                folders.append(QStringLiteral("%1:%2:%3").arg(position).arg(r.iMsgId).arg(r.strContent));
+        return folders;
+    };
+    const QStringList before = snapshot();
+    const QStringList sdkBefore = contentsOf(0) + contentsOf(1) + contentsOf(2);
+
+    QList<SmsRecord> records = recordsOf(store, source);
+    SMSThreadUI worker;
+    WorkerLog log(&worker);
+    SimCtl_FailNextCalls("UTPS_SMSSrv_EndTransaction", 1, UTPS_E_ROLLED_BACK);
+    worker.SetSmsThreadOperation(_SMS_OPERATION_TYPE(operation), records, GetMemPosition(source),
+                                 destination, destination);
+    runAndWait(worker, log);
+
+    QStringList expected;
+    for (int i = 0; i < records.size(); ++i) {
+        if (signal == QLatin1String("delete"))
+            expected.append(QStringLiteral("delete %1").arg(-(i + 1)));
+        else if (signal == QLatin1String("dragged"))
+            expected.append(QStringLiteral("dragged 0"));
+        else
+            expected.append(QStringLiteral("%1 0 %2").arg(signal).arg(i));
+    }
+    expected.append(QStringLiteral("finished"));
+    QCOMPARE(log.entries, expected);
+    QCoreApplication::processEvents();
+    QCOMPARE(storeLog.count(QStringLiteral("DeleteSMSInUiService")), 0);
+    QCOMPARE(snapshot(), before);
+    QCOMPARE(contentsOf(0) + contentsOf(1) + contentsOf(2), sdkBefore);
+
+    // The next arrival may get an id the rolled-back batch used: it must show as itself.
+    QCOMPARE(SimCtl_InjectMessage(GetMemPosition(destination < 0 ? source : destination),
+                                  "+15550142", "after", nullptr, 3, nullptr), UTPS_OK);
+    store->ReleaseAllSmsBuffers();
+    loadedStore();
+    QCOMPARE(snapshot().filter(QStringLiteral("after")).size(), 1);
 }
 
 QTEST_MAIN(TestWorker)

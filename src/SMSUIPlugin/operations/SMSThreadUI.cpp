@@ -51,7 +51,10 @@ void SMSThreadUI::SetSmsThreadOperation(_SMS_OPERATION_TYPE operation,
 void SMSThreadUI::SetSendSmsThreadOperation(_SMS_OPERATION_TYPE operation, QString &recipients,
                                             QString content)
 {
-    m_bStopSmsThread = false;
+    // The cancel worker runs while the stop flag Cancel raised must still stop the send
+    // that the window's worker may not have handed to the SDK yet: it leaves the flag.
+    if (operation != DC_SMS_CANCEL_SEND)
+        m_bStopSmsThread = false;
     m_iOperation = operation;
     m_strRecipients = recipients;
     m_strContent = content;
@@ -131,14 +134,25 @@ void SMSThreadUI::runBatch()
         // Nothing was tried, but every record is reported as failed so that whoever
         // counts one unit per record is not left waiting.
         for (int i = 0; i < m_lstRecords.size(); ++i)
-            reportFailure(i);
+            report(i, false);
         m_lstRecords.clear();
         return;
     }
 
+    // Results are held back until the commit, on purpose, against the record-by-record
+    // reporting one would expect: until the SDK has committed, every change of the batch
+    // can still be undone, and a window that had already dropped a row or shown a new copy
+    // would then show messages the database does not hold, under ids the SDK hands out
+    // again to the next arrival. So the store defers its own effects too, and only
+    // batchProgress moves while the batch runs. A failed commit reports every handled
+    // record as failed; records the stop flag skipped get no signal, as before.
+    store->BeginDeferredEffects();
+    QList<bool> outcomes;
     int destination = -1;
-    for (int i = 0; i < m_lstRecords.size() && !m_bStopSmsThread; ++i) {
-        handleRecord(i, m_lstRecords.at(i), destination);
+    const int total = int(m_lstRecords.size());
+    for (int i = 0; i < total && !m_bStopSmsThread; ++i) {
+        outcomes.append(handleRecord(m_lstRecords.at(i), destination));
+        emit batchProgress(i + 1, total);
         QThread::usleep(kPauseMicroseconds);
     }
     m_lstRecords.clear();
@@ -146,69 +160,67 @@ void SMSThreadUI::runBatch()
         m_bStopSmsThread = false;
 
     const long ended = UTPS_SMSSrv_EndTransaction(memory);
-    if (ended != 0)
-        qCWarning(lcSmsThread) << "UTPS_SMSSrv_EndTransaction returned" << ended;
+    if (ended == 0) {
+        store->ApplyDeferredEffects();
+    } else {
+        qCWarning(lcSmsThread) << "UTPS_SMSSrv_EndTransaction returned" << ended << "-"
+                               << outcomes.size() << "records rolled back";
+        store->DiscardDeferredEffects();
+        outcomes.fill(false);
+    }
+    for (int i = 0; i < outcomes.size(); ++i)
+        report(i, outcomes.at(i));
 }
 
-void SMSThreadUI::handleRecord(int index, const SmsRecord &record, int &destination)
+bool SMSThreadUI::handleRecord(const SmsRecord &record, int &destination)
 {
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
     const int position = record.enPos;
     switch (m_iOperation) {
     case DC_SMS_SELECTED_DELETE:
-        if (store->DeleteSMS(record.iMsgId, position, m_iMemory) == 0)
-            emit deleteSignalEvent(index);
-        else
-            reportFailure(index);
-        break;
+        return store->DeleteSMS(record.iMsgId, position, m_iMemory) == 0;
     case DC_SMS_RECOVER:
-        emit recoverSignalEvent(store->RecoverSMS(record, position, m_iMemory) == 0, index);
-        break;
+        return store->RecoverSMS(record, position, m_iMemory) == 0;
     case DC_SMS_MOVE:
     case DC_SMS_COPY:
     case DC_SMS_COPY_7:
-    case DC_SMS_COPY_8: {
+    case DC_SMS_COPY_8:
         determineDestination(destination, position);
-        const int result = m_iOperation == DC_SMS_MOVE
-            ? store->MoveSMS(record, position, destination, DC_SMS_MOVE)
-            : store->CopySMS(record, position, destination, DC_SMS_COPY);
-        emit moveOrCopyEvent(result == 0, index);
-        break;
-    }
+        return (m_iOperation == DC_SMS_MOVE
+                    ? store->MoveSMS(record, position, destination, DC_SMS_MOVE)
+                    : store->CopySMS(record, position, destination, DC_SMS_COPY))
+            == 0;
     case DC_SMS_DRAG_MOVE:
-    case DC_SMS_DRAG_COPY: {
+    case DC_SMS_DRAG_COPY:
         if (isRefusedDrag(record)) {
             qCDebug(lcSmsThread) << "drag of message" << record.iMsgId << "refused";
-            emit smsDragged(false);
-            break;
+            return false;
         }
-        const int result = m_iOperation == DC_SMS_DRAG_MOVE
-            ? store->MoveSMS(record, position, m_iDestination, DC_SMS_DRAG_MOVE)
-            : store->CopySMS(record, position, m_iDestination, DC_SMS_DRAG_COPY);
-        emit smsDragged(result == 0);
-        break;
-    }
+        return (m_iOperation == DC_SMS_DRAG_MOVE
+                    ? store->MoveSMS(record, position, m_iDestination, DC_SMS_DRAG_MOVE)
+                    : store->CopySMS(record, position, m_iDestination, DC_SMS_DRAG_COPY))
+            == 0;
     default:
-        break;
+        return false;
     }
 }
 
-void SMSThreadUI::reportFailure(int index)
+void SMSThreadUI::report(int index, bool ok)
 {
     switch (m_iOperation) {
     case DC_SMS_SELECTED_DELETE:
-        // Negative, so that the window can tell it from the success of record 0.
-        emit deleteSignalEvent(-(index + 1));
+        // A failure is negative, so that the window can tell it from the success of record 0.
+        emit deleteSignalEvent(ok ? index : -(index + 1));
         break;
     case DC_SMS_RECOVER:
-        emit recoverSignalEvent(false, index);
+        emit recoverSignalEvent(ok, index);
         break;
     case DC_SMS_DRAG_MOVE:
     case DC_SMS_DRAG_COPY:
-        emit smsDragged(false);
+        emit smsDragged(ok);
         break;
     default:
-        emit moveOrCopyEvent(false, index);
+        emit moveOrCopyEvent(ok, index);
         break;
     }
 }
@@ -233,8 +245,17 @@ void SMSThreadUI::runSend()
         return;
     }
     QString content = m_strContent;
-    if (edit->SendSMS(&m_strRecipients, &content) == 0)
+    // Cancelled before the SDK had it: nothing goes out, reported like a refusal.
+    const bool cancelledEarly = m_bStopSmsThread;
+    if (!cancelledEarly && edit->SendSMS(&m_strRecipients, &content) == 0) {
+        // Cancel may have come while the SDK was taking the message, before the cancel
+        // worker could find it: cancel it from here too (cancelling twice is harmless).
+        if (m_bStopSmsThread) {
+            int all = 0;
+            edit->CancelSendSMS(&all);
+        }
         return; // results follow as SDK events, through onSendResult
+    }
     // The SDK refused before accepting anything, so no send result will ever come: report
     // one failure per recipient, which is what the progress dialog counts.
     const int recipients = recipientCount(m_strRecipients);

@@ -7,6 +7,10 @@
 // start (no store, no transaction) reports every record as failed. Only the stop flag ends
 // a batch without reporting the records not yet handled. So a progress dialog that counts
 // one unit per record always sees its last unit unless the user cancelled.
+//
+// A batch's per-record signals come after its commit, all together: until then the SDK
+// may still roll the batch back, and a failed commit reports every handled record as
+// failed. batchProgress is the only signal while the batch runs.
 #include <QList>
 #include <QString>
 #include <QThread>
@@ -52,8 +56,9 @@ public:
     // The tree node selected when the batch was set up (GUI thread, like destination()).
     int selectedNode() const { return m_iSelectedNode; }
 
-    // Raised by the progress dialog's Cancel, read between records, cleared by the next
-    // Set...Operation and at the end of a stopped batch.
+    // Raised by the progress dialog's Cancel, read between records and before a send goes
+    // to the SDK, cleared by the next Set...Operation (not by a cancel-send's) and at the
+    // end of a stopped batch.
     static std::atomic<bool> m_bStopSmsThread;
 
 signals:
@@ -65,6 +70,8 @@ signals:
     void recoverSignalEvent(bool recovered, int index);
     void moveOrCopyEvent(bool done, int index);
     void smsDragged(bool done);
+    // handled of total records have been tried; their results follow after the commit.
+    void batchProgress(int handled, int total);
 
 public slots:
     void onSendResult(bool bSendResult);
@@ -75,8 +82,8 @@ protected:
 private:
     void runBatch();
     void runSend();
-    void handleRecord(int index, const SmsRecord &record, int &destination);
-    void reportFailure(int index);
+    bool handleRecord(const SmsRecord &record, int &destination);
+    void report(int index, bool ok);
     bool isRefusedDrag(const SmsRecord &record) const;
 
     int m_iOperation = -1;

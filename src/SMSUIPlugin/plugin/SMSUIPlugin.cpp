@@ -4,6 +4,7 @@
 
 #include "PluginIds.h"
 #include "SMSUIService.h"
+#include "SettingUIService.h"
 #include "SmsLog.h"
 
 const char *qt_plugin_query_verification_data()
@@ -31,14 +32,15 @@ QString CSMSUIPlugin::GetPluginName()
 int CSMSUIPlugin::Init()
 {
     m_pSmsUiService = CSMSUIService::instance();
-    if (!m_pSmsUiService) {
-        qCWarning(lcSmsPlugin) << "Init: no SMS service";
+    m_pSettingUiService = CSettingUIService::instance();
+    if (!m_pSmsUiService || !m_pSettingUiService) {
+        qCWarning(lcSmsPlugin) << "Init: a service is missing";
         return 0;
     }
     // The service's own failure (no plug-in container) is logged there and leaves it
-    // without a window; the plug-in as such is loaded. Without a settings service the SMS
-    // page still works; see the header.
+    // without a window; the plug-in as such is loaded.
     m_pSmsUiService->Init();
+    m_pSettingUiService->Init();
     return 1;
 }
 
@@ -51,7 +53,12 @@ int CSMSUIPlugin::QueryInterface(int id, QObject **out)
             *out = m_pSmsUiService;
         return 1;
     }
-    // InterfaceId::SettingUiPlugin lands here too until the settings service exists.
+    if (id == InterfaceId::SettingUiPlugin) {
+        m_pSettingUiService = CSettingUIService::instance();
+        if (out)
+            *out = m_pSettingUiService;
+        return 1;
+    }
     return 0;
 }
 
@@ -64,7 +71,10 @@ CSMSUIService *CSMSUIPlugin::service()
 
 int CSMSUIPlugin::ShowWindow(QWidget *parent, QRect &rect)
 {
-    // The settings page would load its current values here first.
+    // The settings page loads its values (and writes the alert defaults) before the SMS
+    // window first shows, so that the first arrival already finds them.
+    if (m_pSettingUiService)
+        m_pSettingUiService->InitSmsSetting();
     return service()->ShowWindow(parent, rect);
 }
 
@@ -85,9 +95,9 @@ void CSMSUIPlugin::FitSize(QRect &rect)
 
 int CSMSUIPlugin::Notify(unsigned int event, unsigned int param1, unsigned int param2)
 {
-    const bool windowExists = service()->Notify(event, param1, param2) == 1;
-    // The settings service would hear the event here, only while the SMS window exists.
-    Q_UNUSED(windowExists)
+    // The settings service hears the event only while the SMS window exists.
+    if (service()->Notify(event, param1, param2) == 1 && m_pSettingUiService)
+        m_pSettingUiService->Notify(event, param1, param2);
     service()->checkNotifyType(event, 0, 0);
     return 0;
 }
@@ -96,6 +106,8 @@ void CSMSUIPlugin::UnSDKRegisterEvent()
 {
     if (m_pSmsUiService)
         m_pSmsUiService->unSDKRegisterEvent();
+    if (m_pSettingUiService)
+        m_pSettingUiService->unSDKRegisterEvent();
 }
 
 void CSMSUIPlugin::OnDestroy()
@@ -103,5 +115,9 @@ void CSMSUIPlugin::OnDestroy()
     if (m_pSmsUiService) {
         CSMSUIService::Destroy();
         m_pSmsUiService = nullptr;
+    }
+    if (m_pSettingUiService) {
+        CSettingUIService::Destroy();
+        m_pSettingUiService = nullptr;
     }
 }

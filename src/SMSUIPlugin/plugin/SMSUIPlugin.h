@@ -8,10 +8,6 @@
 #include "HostInterfaces.h"
 
 class CSMSUIService;
-// The settings service (interface 4098) is not part of the plug-in yet. Until it is, the
-// field below stays null: QueryInterface(4098) answers 0 with the out-parameter untouched,
-// Init goes on without it, and ShowWindow, Notify, UnSDKRegisterEvent and OnDestroy skip
-// their calls to it, exactly as they do for any missing service.
 class CSettingUIService;
 
 class CSMSUIPlugin : public QObject, public IUIPlugin, public INotify
@@ -61,7 +57,7 @@ private:
     CSMSUIService *service();
 
     CSMSUIService *m_pSmsUiService = nullptr;          // not owned
-    CSettingUIService *m_pSettingUiService = nullptr;  // not owned; null until it exists
+    CSettingUIService *m_pSettingUiService = nullptr;  // not owned
 };
 
 // The plug-in verification record older hosts check before loading a library.

@@ -25,6 +25,8 @@ constexpr unsigned int kPhoneBookEvents[] = {HostEvent::PhoneBookAdded,
 // Interface numbers the editor path asks the toolbar and the menu for.
 constexpr int kToolbarForEditor = 4098;
 constexpr int kMenuForEditor = 4099;
+// The editor mode that sends a given text to given numbers (the window's Send command).
+constexpr int kEditorSendMode = 9002;
 
 QString smsText(const char *key)
 {
@@ -192,12 +194,18 @@ int CSMSUIService::ShowSMSEditor(QString number, QString content, QWidget *paren
     if (!CommonUtils::IsMiniMode())
         selectInMainToolbarAndMenu(kToolbarForEditor, kMenuForEditor);
 
-    // The message editor is not part of the plug-in yet: the page is brought forward,
-    // but there is nothing to open with the number and text.
-    Q_UNUSED(content)
-    Q_UNUSED(parent)
-    qCWarning(lcSmsPlugin) << "ShowSMSEditor: the message editor is not available";
-    return -1;
+    m_pSmsUiMainDlg->SetPhonebookFlag();
+    m_pSmsUiMainDlg->setPendingEditorValues(number, content);
+    if (parent)
+        m_pSmsUiMainDlg->setEditorParentOverride(parent);
+    // The editor starts without a source message: whatever row is selected in the window
+    // is not what the caller wants to send.
+    const int selected = m_pSmsUiMainDlg->selectedRecordId();
+    m_pSmsUiMainDlg->setSelectedRecordId(-1);
+    m_pSmsUiMainDlg->onButtonClickedNewSMS(kEditorSendMode);
+    m_pSmsUiMainDlg->setSelectedRecordId(selected);
+    m_pSmsUiMainDlg->setEditorParentOverride(nullptr);
+    return 0;
 }
 
 void CSMSUIService::selectInMainToolbarAndMenu(int toolbarInterface, int menuInterface)

@@ -26,8 +26,8 @@ int CSMSUIService::Notify(unsigned int event, unsigned int param1, unsigned int 
         break;
     case HostEvent::CallAvailability: {
         const bool callPossible = param1 != 0;
-        if (callPossible != window->callCommandFlag()) {
-            window->setCallCommandFlag(callPossible);
+        if (callPossible != window->callCapableFlag()) {
+            window->setCallCapableFlag(callPossible);
             window->onClickTableRow(0);  // re-evaluates which commands are enabled
         }
         break;

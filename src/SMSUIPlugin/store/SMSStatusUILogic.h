@@ -120,6 +120,17 @@ public:
     int GetLastMoveFrom() const { return m_iLastMoveFrom; }
     int GetLastMoveTo() const { return m_iLastMoveTo; }
 
+    // ---- Worker batches (SMSStatusUILogicBatch.cpp) ------------------------------------
+    // Between BeginDeferredEffects() and Apply/DiscardDeferredEffects(), the operations
+    // called on that same thread change the SDK at once but hold back what they would do
+    // to the folders and the window (DeleteSMSInUiService, filing the new copies). The
+    // worker applies them only after the SDK committed the batch and discards them after a
+    // rolled-back commit, so the folders never show what the database does not hold.
+    // Calls from other threads are not affected. Nesting is not supported.
+    void BeginDeferredEffects();
+    void ApplyDeferredEffects();
+    void DiscardDeferredEffects();
+
     // ---- Drop rules (SMSStatusUILogicDrop.cpp) ---------------------------------------
     bool IsAcceptDrop(int source, int target);
     bool isLocalOutboxAcceptDrop(int target);
@@ -193,6 +204,14 @@ private:
     // message, then reads the new copy back and files it. Used by move, copy and recover.
     int saveAsNewMessage(const SmsRecord &record, int position, int initialPos, int *newId);
     int readAndFile(int id, int memory);
+    // Emits DeleteSMSInUiService now, or after the commit inside a deferred batch.
+    void announceRemoval(int id, int position, int memory, bool permanent);
+    // Files a converted record now, or after the commit inside a deferred batch (freed
+    // when the batch is discarded).
+    void fileConverted(SmsRecord *record);
+    // Conversion of sortSMSToCorrespondingNodes without the filing: the new record, or
+    // null when sdk cannot be converted. Conversion mutex held by the caller.
+    SmsRecord *convertLocked(_UTPS_ST_SMS_RECORD *sdk);
     // Frees the records parked by replace-on-reread whose folder is on memory (every one
     // for -1); buffer mutex held by the caller.
     void freeRetiredLocked(int memory);

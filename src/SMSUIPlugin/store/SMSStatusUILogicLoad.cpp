@@ -137,14 +137,30 @@ int SMSStatusUILogic::sortSMSToCorrespondingNodes(_UTPS_ST_SMS_RECORD *sdk, SmsR
         qCWarning(lcSmsStore) << "sortSMSToCorrespondingNodes: invalid input params";
         return 23;
     }
-    auto *record = new SmsRecord;
+    SmsRecord *record = convertLocked(sdk);
     *out = record;
+    if (!record)
+        return 1;
+    fileConverted(record);
+
+    constexpr unsigned kValidPositions = 0x87DF | (1u << EN_LOCAL_REPORT); // 0-10 and 15
+    const int position = sdk->iPos;
+    if (position < 0 || position >= EN_POS_INVALID || !(kValidPositions & (1u << position))) {
+        // Already filed: the record stays owned by the store under that position.
+        qCWarning(lcSmsStore) << "Position is wrong:" << position;
+        return 1;
+    }
+    return 0;
+}
+
+SmsRecord *SMSStatusUILogic::convertLocked(_UTPS_ST_SMS_RECORD *sdk)
+{
+    auto *record = new SmsRecord;
     const int converted = populateSDKRecordToLocalStructure(sdk, record);
     if (converted != 0) {
         qCWarning(lcSmsStore) << "populateSDKRecordToLocalStructure returned" << converted;
         delete record;
-        *out = nullptr;
-        return 1;
+        return nullptr;
     }
     addIconsToTable(record);
     QString display;
@@ -161,16 +177,7 @@ int SMSStatusUILogic::sortSMSToCorrespondingNodes(_UTPS_ST_SMS_RECORD *sdk, SmsR
         record->strContent = getReportContentMsg(record->iStatus, record->strContent, reportResult);
         record->iReportResult = reportResult;
     }
-    InsertSingleSMS(_EN_SMS_POSITION(record->enPos), record->iMsgId, record);
-
-    constexpr unsigned kValidPositions = 0x87DF | (1u << EN_LOCAL_REPORT); // 0-10 and 15
-    const int position = sdk->iPos;
-    if (position < 0 || position >= EN_POS_INVALID || !(kValidPositions & (1u << position))) {
-        // Already filed: the record stays owned by the store under that position.
-        qCWarning(lcSmsStore) << "Position is wrong:" << position;
-        return 1;
-    }
-    return 0;
+    return record;
 }
 
 void SMSStatusUILogic::InsertSingleSMS(_EN_SMS_POSITION position, int id, SmsRecord *record)

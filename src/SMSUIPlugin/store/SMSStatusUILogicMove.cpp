@@ -50,7 +50,7 @@ int SMSStatusUILogic::MoveSMS(const SmsRecord &record, int from, int to, int ope
                             << record.iMsgId << "- the message now exists twice";
         return 1;
     }
-    emit DeleteSMSInUiService(record.iMsgId, from, from, true);
+    announceRemoval(record.iMsgId, from, GetMemPosition(from), true);
     return readAndFile(newId, GetMemPosition(to));
 }
 
@@ -82,7 +82,7 @@ int SMSStatusUILogic::RecoverSMS(const SmsRecord &record, int position, int memo
                             << record.iMsgId << "- the message now exists twice";
         return 1;
     }
-    emit DeleteSMSInUiService(record.iMsgId, position, memory, true);
+    announceRemoval(record.iMsgId, position, memory, true);
     // The copy goes back to the storage of its folder of origin. Only PC messages reach the
     // trash through delete, but a drag from a SIM or device inbox can put one there too,
     // so the copy is read from the origin's storage rather than always from the PC.

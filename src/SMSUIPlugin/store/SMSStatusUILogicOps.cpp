@@ -28,7 +28,7 @@ int SMSStatusUILogic::DeleteSMS(int id, int position, int memory)
                             << "returned" << result << "for id" << id << "memory" << memory;
         return 1;
     }
-    emit DeleteSMSInUiService(id, position, memory, permanent);
+    announceRemoval(id, position, memory, permanent);
     return 0;
 }
 
@@ -39,7 +39,7 @@ int SMSStatusUILogic::ForceDeleteSMS(int id, int position, int memory)
         qCWarning(lcSmsOps) << "UTPS_SMSSrv_RemoveMsg returned" << result << "for id" << id;
         return 1;
     }
-    emit DeleteSMSInUiService(id, position, memory, true);
+    announceRemoval(id, position, memory, true);
     return 0;
 }
 
@@ -112,7 +112,7 @@ int SMSStatusUILogic::UpdateSms(SmsRecord *record)
     // record may be the buffer's own copy, which the receiver of the signal frees.
     const int id = record->iMsgId;
     const int position = record->enPos;
-    emit DeleteSMSInUiService(id, position, GetMemPosition(position), true);
+    announceRemoval(id, position, GetMemPosition(position), true);
     UpdateSMSBufferUsingMsgID(id, position);
     return 0;
 }

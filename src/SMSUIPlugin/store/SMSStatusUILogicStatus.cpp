@@ -2,9 +2,13 @@
 // the SMS service's host settings, the new-message pop-up and the recipient number rules.
 #include "SMSStatusUILogic.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include "CommonUtils.h"
 #include "notify/SMSTaskbarNotifier.h"
 #include "SmsLog.h"
+#include "plugin/SettingUIService.h"
 #include "settings/SmsSettingUILogic.h"
 
 namespace {
@@ -96,9 +100,13 @@ int SMSStatusUILogic::GetSMSSetting(QString key, bool &value)
 {
     QString text = CommonUtils::GetSettings(kSmsServiceGroup, key);
     if (text.isEmpty()) {
-        // The settings service that writes the defaults does not exist yet; the caller's
-        // own default applies.
-        qCWarning(lcSmsStatus) << "no settings service to write the defaults of" << key;
+        // The settings page writes the defaults. It builds widgets, so only the GUI thread
+        // may ask it; without a settings service the caller's own default applies.
+        CSettingUIService *settings = CSettingUIService::existingInstance();
+        if (settings && QThread::currentThread() == qApp->thread())
+            settings->InitSmsSetting();
+        else
+            qCDebug(lcSmsStatus) << "no settings service to write the defaults of" << key;
         text = CommonUtils::GetSettings(kSmsServiceGroup, key);
     }
     if (text.isEmpty()) {

@@ -36,6 +36,11 @@ SMSUIMainDlg *SMSUIMainDlg::GetInstance()
     return s_pInstance;
 }
 
+SMSUIMainDlg *SMSUIMainDlg::existingInstance()
+{
+    return s_pInstance;
+}
+
 void SMSUIMainDlg::Destroy()
 {
     delete s_pInstance;
@@ -86,6 +91,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     }
     SMSEditUILogic::Destroy();
     stopDetectors();
+    destroySettingsPage();
     if (m_pStatusLogicObject) {
         m_pStatusLogicObject->setSentItemsBox(false);
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
@@ -130,6 +136,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     SMSUIMainInitialization();
     initializeLogic();
     addListenersAndData();
+    initEditorEntryPoints();
     if (m_pStatusLogicObject)
         m_pStatusLogicObject->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
     int multiMode = 0;
@@ -178,6 +185,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     for (_EN_SMS_POSITION p : {EN_LOCAL_OUTBOX, EN_LOCAL_INBOX, EN_LOCAL_DRAFT, EN_LOCAL_FAVORITE,
                                EN_LOCAL_TRASH, EN_LOCAL_REPORT, EN_LOCAL_SENTITEMS})
         syncSMSTableWithBuffers(p);
+    initStorageWarning();
     return assembled;
 }
 
@@ -234,6 +242,7 @@ void SMSUIMainDlg::initializeLogic()
     }
     if (!m_pSMSWaitingDlgInstance)
         m_pSMSWaitingDlgInstance = new SMSWaitingDlg;
+    fetchSettingsPage();
 }
 
 void SMSUIMainDlg::addListenersAndData()
@@ -256,6 +265,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::SMSSimStatus, this, &SMSUIMainDlg::OnSimStatusChanged);
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
+    connectOperationSignals();
     connectArrivalSignals(store);
 }
 
@@ -275,6 +285,7 @@ void SMSUIMainDlg::createRightPanel()
         disableToolBarItem(item.id);
     if (m_pCurrentTable)
         setTableHeaderTexts(m_pCurrentTable);
+    initCommands();
     if (m_pToolBarWidget)
         layout->addWidget(m_pToolBarWidget);
     layout->addWidget(m_pVSplitter);
@@ -310,6 +321,7 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
     setOtherSmsLanguage();
     setLanguageToFlashMessage();
     supportShortcutsKeys();
+    retranslateStorageWarning();
 }
 
 void SMSUIMainDlg::notifyStatusBarCount()

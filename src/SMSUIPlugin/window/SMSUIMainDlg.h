@@ -14,12 +14,16 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QMessageBox>
 #include <QMultiHash>
 #include <QMutex>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+
+#include <functional>
 
 #include "store/DetectMemoryDeviceThread.h"
 #include "operations/SMSThreadUI.h"
@@ -29,8 +33,11 @@
 
 class QBoxLayout;
 class QButtonGroup;
+class QContextMenuEvent;
+class QModelIndex;
 class QHBoxLayout;
 class QLabel;
+class QMessageBox;
 class QShortcut;
 class QSplitter;
 class QTableWidgetItem;
@@ -40,18 +47,24 @@ class QVBoxLayout;
 class SearchLineEdit;
 class SMSEditUILogic;
 class SMSSettingUILogic;
+class SmsSettingUIPlugin;
 class SMSStatusUILogic;
 class SMSUITableWidget;
 class SMSUITreeWidget;
 class SMSWaitingDlg;
+class SMSUIMessageEditor;
+class IAddrBookUIPlugin;
 class PluginContainer;
 class INotifyService;
+class IAddrBookUIPlugin;
 
 class SMSUIMainDlg : public QWidget
 {
     Q_OBJECT
 public:
     static SMSUIMainDlg *GetInstance();
+    // The window if it exists; unlike GetInstance() never creates one.
+    static SMSUIMainDlg *existingInstance();
     static void Destroy();
     ~SMSUIMainDlg() override;
 
@@ -129,7 +142,7 @@ public:
     // and numbers turned into links by the host.
     static QString escapeForPreview(const QString &text);
 
-    // Toolbar (built with every item disabled; commands connect later)
+    // Toolbar (built with every item disabled; initCommands connects it)
     QWidget *initToolBar(QWidget *parent);
     int enableToolBarItem(int id);
     int disableToolBarItem(int id);
@@ -328,9 +341,6 @@ private:
     // What the SMS UI service calls for the host's SIM, flight-mode and call-availability
     // events, and the store's SIM presence and network signals.
 public:
-    // Whether the Call command (9005) may be enabled; the host reports it (event 515).
-    bool callCommandFlag() const { return m_bCallEnabled; }
-    void setCallCommandFlag(bool enabled) { m_bCallEnabled = enabled; }
     bool networkStatus() const { return m_bNetworkStatus; }
     bool simStateFlag() const { return m_bSimState; }
 
@@ -363,12 +373,333 @@ public:
     // ==== END layout, focus and remembered geometry ====
 
     // ==== BEGIN operations: delete, move, copy, recover and their results ====
+    // Definitions: SMSUIMainDlgOperations.cpp (commands, confirmations, starting the
+    // worker), SMSUIMainDlgOperationResults.cpp (per-message results, the end of a batch,
+    // removals the store reports), SMSUIMainDlgSendResults.cpp (results of a send).
+    //
+    // Every command returns at once: it asks where a confirmation is due, hands copies of
+    // the chosen messages to the window's worker behind the progress dialog, and the
+    // results arrive queued. A command does nothing without a current table, without a
+    // message to act on, or while the worker still runs a batch.
+public:
+    // The storage a Move to / Copy to entry aims at, from the entry's text: the card's
+    // name (GetSIMText("IDS_TREE_SIM")) is the SIM, tr("IDS_TREE_DEVICE") the device,
+    // anything else this computer. A _UTPS_EN_SMS_MEM value.
+    int storageOfMenuText(const QString &menuText) const;
+    // The folder a move or copy from the selected tree node to `storage` lands in (a root
+    // when the selected node is a storage root); -1 when that pair is not offered.
+    int destinationForStorage(int storage) const;
+    int getPositionTobeMoved(const QString &menuText) const;
+    // Confirmation boxes; `code` 2 asks about a move, 3 about a copy. The host's answer.
+    int showConfirmationBeforeMove(int code, int storage);
+    int showConfirmationBeforeMoveAll(int code, int storage);
+    // Sends `content` to `recipients` (";"-separated) behind the progress dialog, counting
+    // `units` results (recipients x parts). Returns false (nothing started) while a batch
+    // runs or when units < 1.
+    bool startSendOperation(const QString &recipients, const QString &content, int units);
+    void handleOperationOnComplete();
+    void handleDelOperationOnComplete();
+    void handleMoveCopyonParentNodes(_EN_SMS_POSITION destination);
+    // full := the storage of the worker's destination has no room left.
+    void checkMemoryStatus(bool &full);
+    // Send buttons of open editors follow their recipient lines (enable) or all go off.
+    void enableSendButton(bool enable);
+    // 2 move (the default), 3 copy: what the next Move/Copy command confirms and runs.
+    int pendingMoveCopyCode() const { return m_iMoveCopyCode; }
+    // Success and failure counts of the last send, as written into its verdict.
+    int lastSendSuccessCount() const { return m_iLastSendSuccess; }
+    int lastSendFailureCount() const { return m_iLastSendFail; }
+
+public slots:
+    void onButtonClickDelete();
+    void onButtonClickDeleteAll();
+    // The Delete key: deletes only when at least one whole row is selected.
+    void OnDeleteKeyPress();
+    // `storage` is where the messages go (_UTPS_EN_SMS_MEM: 0 PC, 1 SIM, 2 device).
+    void onClickMove(int storage);
+    void onClickCopy(int storage);
+    void onClickMoveAll(int storage);
+    void onClickCopyAll(int storage);
+    void onButtonClickRecoverMessages();
+    // Worker results, one per message, in order. A failed delete arrives as -(index + 1).
+    void onDeleteMessage(int index);
+    void onSmsMoveOrCopy(bool done, int index);
+    void onrecoverMessage(bool recovered, int index);
+    // origin 0: the network's answer for one recipient and part; 1: refused before the
+    // SDK took the message (no further result and no stored copy will follow).
+    void onSendSmsResult(bool sent, int origin);
+    void onFinished();
+    void onCloseWaitingDialog();
+    // The store filed the sent copy: the send is over.
+    void onCloseProgressbarDialog(int status);
+    void onSMSSentrecordRecieved(int id);
+    // The modem deleted a message by itself.
+    void OnCallBackDeleteSms(int id, int position);
+    // A message left `position`: its rows go, then the store drops (permanent) or files it
+    // in the trash.
+    void onDeleteSMS(int id, int position, int memory, bool permanent);
+    void onCancelSendSMS();
+    // Re-reads the SIM and device storages and rebuilds their tables.
+    void updateSIMNVTables();
+
+private:
+    enum BatchKind { BatchNone, BatchDelete, BatchMoveCopy, BatchRecover };
+    struct Collected
+    {
+        QList<SmsRecord> records;
+        QList<int> rows;
+        bool unread = false;
+    };
+    void connectOperationSignals();
+    bool canStartBatch() const;
+    Collected collectRecords(bool allRows) const;
+    void startDelete(bool allRows);
+    void startMoveOrCopy(int storage, bool allRows);
+    void startBatch(BatchKind kind, int dialogCode, _SMS_OPERATION_TYPE operation,
+                    const Collected &collected, int destination);
+    QString storageName(int storage) const;
+    int askConfirmation(const QString &text);
+    void countBatchResult(bool ok, int index);
+    void writeBatchVerdict(int failures, int units);
+    void concludeSend();
+    void resetBatchCounters();
+    void syncWithParent(int position);
+    void dropRowsOf(int id, int position, bool keepInLocalRoot);
+    void resyncAll(const QList<int> &positions);
+    // Hands the removals held back during a batch to the store; returns the positions
+    // whose tables it emptied on the way.
+    QSet<int> applyPendingRemovals();
+
+    int m_iMoveCopyCode = 2;          // 2 move, 3 copy: the pending Move/Copy command
+    BatchKind m_batchKind = BatchNone;
+    int m_iOperationUnits = 0;        // messages handed to the worker
+    int m_iReportedUnits = 0;         // results counted so far
+    int m_iMoveCopySuccess = 0;
+    int m_iMoveCopyFail = 0;
+    int m_iBatchFail = 0;             // failed deletes and recoveries
+    int m_iSendUnits = 0;
+    int m_iSendReported = 0;
+    int m_iSendSuccess = 0;
+    int m_iSendFail = 0;
+    int m_iLastSendSuccess = 0;
+    int m_iLastSendFail = 0;
+    bool m_bSendRefused = false;
+    QList<int> m_handledRows;         // table rows handed to the worker, by index
+    QList<int> m_reportedRows;        // rows whose delete or recovery was reported
+    bool m_bDeletedUnread = false;
+    bool m_bRootNodeMove = false;
+    bool m_bDestinationFull = false;
+    QMessageBox *m_pConfirmBox = nullptr;  // open confirmation, owned by the host's call
+    struct PendingRemoval
+    {
+        int id;
+        int position;
+        int memory;
+        bool permanent;
+    };
+    QList<PendingRemoval> m_pendingRemovals;  // the store's removals during a batch
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====
+    // Definitions in SMSUIMainDlgEditor.cpp. Opening the editor in each of its modes, the
+    // state the editor reads from and leaves in the window, the send it starts, and the
+    // can-send flag (device states 7 and 8) that its Send button follows.
+public:
+    // The editor modes are the command ids: 9000 new, 9002 send again, 9003 reply,
+    // 9004 forward, 8 edit a draft. Opens a new editor in mode (the Ctrl+N shortcut,
+    // the toolbar and the context menu all end here).
+    void onButtonClickedNewSMS(int mode);
+    // The editor opened last, null once it has closed. Owned by the window.
+    SMSUIMessageEditor *messageEditor() const;
+
+    // What the SDK last said about sending (device states 7 and 8), kept apart from the
+    // network and radio flags. Sets the flag and tells commands, open editors and the
+    // host (events 352/353).
+    void setCanSendSMS(bool canSend);
+
+    // Values another plug-in hands over through the SMS UI service before it opens the
+    // editor in mode 9002 (the phone-book flag says they are pending).
+    void setPendingEditorValues(const QString &number, const QString &content);
+    QString pendingEditorNumber() const { return m_strPendingNumber; }
+    QString pendingEditorContent() const { return m_strPendingContent; }
+    bool isPhonebookFlagSet() const { return m_bPhonebook; }
+    // Parent for the editor that the caller of the SMS UI service asked for (mini mode);
+    // null for the window itself.
+    void setEditorParentOverride(QWidget *parent) { m_pEditorParentOverride = parent; }
+    QWidget *editorParentOverride() const { return m_pEditorParentOverride; }
+    int selectedRecordId() const { return m_iSelectedRecordId; }
+    void setSelectedRecordId(int id) { m_iSelectedRecordId = id; }
+
+    // The recipient and content an editor opened with, to tell later what changed.
+    void setEditorBaselines(const QString &content, const QString &number);
+    QString editorBaselineContent() const { return m_strEditorBaselineContent; }
+    QString editorBaselineNumber() const { return m_strEditorBaselineNumber; }
+    // Segments of the message being sent, as the SDK counted them.
+    void setSendParts(int parts) { m_iSendParts = parts; }
+    int sendParts() const { return m_iSendParts; }
+
+    // Shows the progress dialog for total send results and starts the worker on the send;
+    // false (nothing started) while another batch runs. A source message (sourceId in
+    // sourcePosition, -1 for none) is dropped only once the SDK has accepted the send, so
+    // a refused send leaves it where it was.
+    bool startSendFromEditor(const QString &recipients, const QString &content, int total,
+                             int sourceId, int sourcePosition);
+    // Makes the PC drafts folder the current one (after an editor saved into it).
+    void selectDraftFolder();
+    // The host's address book, null when it is not available.
+    IAddrBookUIPlugin *addressBook() const;
+
+public slots:
+    void onMenuNew();
+    void onMenuSend();
+    void onMenuReply();
+    void onMenuForward();
+    void onButtonClickedEditSMS();
+    // Double click on a table cell: edits the draft under it.
+    void onDoubleClickedEditSMS();
+    // An editor closed (its destroyDialog()): it and its dialog are deleted later.
+    void onCloseNewMsgDialog(SMSUIMessageEditor *editor);
+    // Open editors re-check their Send button against the can-send flag.
+    void sendNetworkSignalToNewMsg();
+
+private:
+    // Connections and the initial can-send state; run once when the window is laid out.
+    void initEditorEntryPoints();
+    void onSendStatusEvent(int status);
+    void onEditorSendResult(bool sent, int origin);
+    static bool readCanSendFromSdk();
+
+    QPointer<SMSUIMessageEditor> m_pMessageEditor;
+    QPointer<QWidget> m_pEditorParentOverride;
+    QString m_strPendingNumber;
+    QString m_strPendingContent;
+    QString m_strEditorBaselineContent;
+    QString m_strEditorBaselineNumber;
+    int m_iPendingEditorCommand = 0;
+    int m_iSendParts = 1;
+    // The message a send replaces, dropped when the SDK accepts the send.
+    int m_iSendSourceId = -1;
+    int m_iSendSourcePosition = -1;
     // ==== END message editor entry points ====
 
     // ==== BEGIN commands: toolbar, context menu, search, shortcuts, export, call ====
+    // Definitions: SMSUIMainDlgCommands.cpp (wiring, toolbar dispatch, shortcuts, search),
+    // SMSUIMainDlgCommandsMenu.cpp (context menu), SMSUIMainDlgCommandsRules.cpp (which
+    // command is enabled where), SMSUIMainDlgExport.cpp (CSV export), SMSUIMainDlgCall.cpp
+    // (call and save number).
+public:
+    // Asks the user for the file to export to; returns a null string when cancelled.
+    // The default is the real QFileDialog; tests install their own answer.
+    using SaveFileChooser = std::function<QString(QWidget *parent, const QString &caption,
+                                                  const QString &proposed,
+                                                  const QString &filter)>;
+    static SaveFileChooser setSaveFileChooser(SaveFileChooser chooser);
+
+    // Connects toolbar, search box, shortcuts and tree menu, builds the context menu and
+    // enables the commands that need no selection (New, Search). Once, after the toolbar.
+    void initCommands();
+
+    // Toolbar and search
+    void setSmsToolbarTooltipLanguage();
+    void showSearchBox();
+    void hideSearchBox();
+    bool isSearchShown() const { return m_bSearchShown; }
+    void updateTableSmsTable(const QString &text);
+    bool isToolBarItemEnabled(int id) const;
+
+    // Context menu
+    QMenu *contextMenu() const { return m_pContextMenu; }
+    QAction *GetAction(const QString &key) const;
+    // The move/copy target of key ("IDS_TREE_LOCAL", "IDS_TREE_SIM", "IDS_TREE_DEVICE")
+    // in the submenu of submenuKey ("IDS_MENU_MOVE2" ...); null when missing.
+    QAction *targetAction(const QString &submenuKey, const QString &key) const;
+    void ctrlMenuConnect();
+    void handleRightClickEvent(const MENU::QActionInfo &info, const QString &key);
+    void doconnectForRightClick(const MENU::QActionInfo &info, const QString &key);
+    void doConnect(const MENU::QActionInfo &info);
+    void performCustomizationForExport(const MENU::QActionInfo &info, bool enabled,
+                                       const QString &name);
+    void addSIMDeviceAction();
+    void UpdateMenuItemForSimAndDevice(QMenu *submenu, const QString &key, QAction *action,
+                                       _UTPS_EN_SIMSTATE simState);
+
+    // Enabling rules
+    void enableMenuItem();
+    void enableMenuItemBasedOnMessage(int position);
+    void enableMenuItemFromLocalSimDevice();
+    void enableMoveCopyOption(int position);
+    void disableLocalInRightClick(const MENU::QActionInfo &info, int position);
+    void disableSimInRightClick(const MENU::QActionInfo &info, int position);
+    void disableDeviceInRightClick(const MENU::QActionInfo &info, int position);
+    void disableMoveCopy();
+    void enableRightClickItems();
+    void disableRightClickItems();
+    void enableDisableForMultipleSelection(int &count);
+    void enableDisableSmsToolbarForParentNode();
+
+    // Export: 1 the selected messages, 2 every message of the current table.
+    int exportMode() const { return m_iExportMode; }
+    bool saveToFile(const QString &path);
+
+    // Call and save number
+    static int getNumberCount(const QString &numbers);
+    // The host's address book, null when it is not installed; not owned.
+    IAddrBookUIPlugin *GetAddrBookPlugin();
+    void SetAddrBookPluginFlag();
+    bool addrBookPluginFlag() const { return m_bAddrBookAvailable; }
+    bool saveNumberFlag() const { return m_bSaveNumberFlag; }
+    QString selectedNumber() const { return m_strSelectedNumber; }
+    // Whether voice calls are possible, as the host last said (event 515). Kept apart from
+    // the Call button's own state, which also depends on the selection.
+    bool callCapableFlag() const { return m_bCallCapable; }
+    void setCallCapableFlag(bool capable) { m_bCallCapable = capable; }
+    // The SIM type / product type pairs whose SIM storage can hold messages.
+    static bool simTypeAcceptsMessages(int simType, int productType);
+
+public slots:
+    void onTBBtnClicked(int id);
+    void onMenuSearch();
+    void onTextEdited(const QString &text);
+    void onRightClickAction();
+    void onTableRowClickEnableDisable();
+    void OnEditKeyPress();
+    void OnSendKeyPress();
+    void OnReplyKeyPress();
+    void OnForwardKeyPress();
+    void onCtrlAPressedOnTable();
+    void onRefreshKeyPress();
+    void onClickExportSMS();
+    void onClickExportAllSMS();
+    void onFileSelected(const QString &path);
+    void onButtonClickCall();
+    void onButtonClickCallHandler(bool fromShortcut);
+    void OnCallKeyPress();
+    void onButtonClickedSaveNumber();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void onTreeContextMenu(const QPoint &pos);
+    void showContextMenu(const QModelIndex &index, const QPoint &globalPos);
+    void setMenuItemsEnabled(std::initializer_list<const char *> keys, bool enabled);
+    bool isMenuItemEnabled(const char *key) const;
+    void runExport(int mode);
+    void showPrompt(QMessageBox::Icon icon, const QString &textKey);
+    int selectedRowCount() const;
+    SmsRecord *firstSelectedRecord() const;
+
+    bool m_bCallCapable = false;
+    bool m_bAddrBookAvailable = false;
+    bool m_bSaveNumberFlag = false;
+    bool m_bSearchShown = false;
+    bool m_bSimValidForTargets = false;  // the SIM could take messages when last asked
+    int m_iExportMode = 0;
+    QString m_strPrevSearchText;
+    QMessageBox *m_pMessageBox = nullptr;  // the open prompt, null when none
+    QShortcut *m_pSearchShortcut = nullptr;
+    QShortcut *m_pSelectAllShortcut = nullptr;
+    QShortcut *m_pRefreshShortcut = nullptr;
     // ==== END commands: toolbar, context menu, search, shortcuts, export, call ====
 
     // ==== BEGIN new message arrival, flash window, sound and pop-up ====
@@ -377,9 +708,6 @@ public:
     // or the host's notice, delivery-report labels), SMSUIMainDlgArrivalAlert.cpp (alert
     // sound and flash-message window).
 public:
-    // The window if it exists; unlike GetInstance() never creates one.
-    static SMSUIMainDlg *existingInstance();
-
     // Alert sound. The player is shared by all windows and lives from its first successful
     // Play() until the sound ends (or a Play() fails).
     void playSoundAlert();
@@ -476,5 +804,32 @@ private:
     // ==== END drag and drop ====
 
     // ==== BEGIN settings page ====
+    // The window fetches the settings page when it sets up its logic and destroys it when
+    // it goes (SMSUIMainDlgSettingsPage.cpp).
+private:
+    void fetchSettingsPage();
+    void destroySettingsPage();
+
+    SmsSettingUIPlugin *m_pSettingsPage = nullptr;  // singleton, destroyed with the window
     // ==== END settings page ====
+
+    // ==== BEGIN storage write warning ====
+    // A bar above the folders that stays while the SDK cannot write the message database
+    // (full disk, locked-down folder, ...), saying what is wrong and that new messages are
+    // not received meanwhile. The SDK is asked every few seconds; once it can write again,
+    // the bar goes and every storage is read again (SMSUIMainDlgStorageWarning.cpp).
+public:
+    // The SDK's condition last seen (UTPS_STORE_*); 0 when it can write.
+    int storageWriteState() const { return m_iStorageWriteState; }
+public slots:
+    // Asks the SDK now and updates the bar; the timer calls it too.
+    void checkStorageWritable();
+private:
+    void initStorageWarning();
+    void retranslateStorageWarning();
+    void rereadAllStorages();
+    QLabel *m_pStorageWarning = nullptr;
+    QTimer *m_pStorageWarningTimer = nullptr;
+    int m_iStorageWriteState = 0;
+    // ==== END storage write warning ====
 };

@@ -11,22 +11,6 @@
 #include "SmsLog.h"
 #include "utps_sdk.h"
 
-namespace {
-// SIM types the modem reports and the product type that changes what they may hold.
-constexpr int kSimTypeRestricted = 4;  // usable for messages only on product type 1
-constexpr int kSimTypeAlways = 3;
-constexpr int kProductType1 = 1;
-
-bool simTypeAccepted(int simType, int productType)
-{
-    if (simType == kSimTypeRestricted)
-        return productType == kProductType1;
-    if (simType == kSimTypeAlways)
-        return true;
-    return productType != kProductType1;
-}
-} // namespace
-
 bool SMSUIMainDlg::checkDevMemStatus(bool bInitial)
 {
     if (!m_pStatusLogicObject) {
@@ -76,7 +60,7 @@ bool SMSUIMainDlg::checkDevMemStatus(bool bInitial)
             int productType = 3;
             int simType = 0;
             UTPS_DevSrv_GetProductType(&productType);
-            if (UTPS_DevSrv_GetSimType(&simType) == 0 && !simTypeAccepted(simType, productType))
+            if (UTPS_DevSrv_GetSimType(&simType) == 0 && !simTypeAcceptsMessages(simType, productType))
                 continue;
             m_bSimStorageAvailable = true;
             m_pStatusLogicObject->PopulateSMSFromSDK(UTPS_SMS_MEM_SIM);

@@ -58,6 +58,8 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     table->setSortingEnabled(true);
     table->sortItems(kTimeColumn, Qt::DescendingOrder);
     connectTableSignals(table);
+    connect(table, &QTableWidget::cellDoubleClicked, this, &SMSUIMainDlg::onDoubleClickedEditSMS,
+            Qt::UniqueConnection);
 }
 
 void SMSUIMainDlg::setTableHeaderTexts(SMSUITableWidget *table)
@@ -485,5 +487,11 @@ void SMSUIMainDlg::onClickTableRow(int)
     // Clicking a message reads it: its read state goes to the SDK before it is shown.
     notifyStatusBar();
     previewRecord(record, rows.size());
+    int count = rows.size();
+    enableDisableForMultipleSelection(count);
+    onTableRowClickEnableDisable();
+    if (m_iSelectedTreeNode == EN_SIM_ROOT || m_iSelectedTreeNode == EN_LOCAL_ROOT
+        || m_iSelectedTreeNode == EN_DEVICE_ROOT)
+        enableDisableSmsToolbarForParentNode();
     update();
 }

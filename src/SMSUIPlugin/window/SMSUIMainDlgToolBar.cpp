@@ -89,6 +89,7 @@ void SMSUIMainDlg::supportShortcutsKeys()
     apply(m_pDeleteShortcut, "IDS_MENU_DELETE");
     if (CommonUtils::IsPluginAvailable(QString::fromLatin1(PluginIds::CallUi)))
         apply(m_pCallShortcut, "IDS_MENU_CALL");
+    apply(m_pSearchShortcut, "IDS_MENU_SEARCH");
 }
 
 void SMSUIMainDlg::destroyToolBar()

@@ -201,7 +201,8 @@ void SMSUIMainDlg::setOtherSmsLanguage()
         resetImagesForSMSTreeNode();
         createOpenFolderIcon(m_pCurrentTreeItem);
     }
-    appendShortcuts();
+    setSmsToolbarTooltipLanguage();
+    emit changeLanguageForTitle(0);
 }
 
 // The translated text of key with its first "%s" replaced by word.

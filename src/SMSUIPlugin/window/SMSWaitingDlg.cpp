@@ -201,9 +201,15 @@ void SMSWaitingDlg::changeLabelEx(const QString &text)
 {
     if (!m_pMessageLabel)
         return;
+    // The label is only as wide as the text it had; the row can give it the dialog's
+    // width, so a longer verdict is elided to that, not cut to the old text's length.
+    int width = m_pMessageLabel->width();
+    if (m_pDialog && m_pLayout) {
+        const QMargins margins = m_pLayout->contentsMargins();
+        width = qMax(width, m_pDialog->width() - margins.left() - margins.right());
+    }
     const QFontMetrics metrics(m_pMessageLabel->font());
-    m_pMessageLabel->setText(
-        metrics.elidedText(text, Qt::ElideRight, m_pMessageLabel->width() - 25));
+    m_pMessageLabel->setText(metrics.elidedText(text, Qt::ElideRight, width - 25));
 }
 
 void SMSWaitingDlg::onCompleteChangeButtonText()
