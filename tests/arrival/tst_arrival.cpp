@@ -262,6 +262,19 @@ void tst_Arrival::flashMessageOpensItsOwnWindow()
                            }),
              1);
 
+    // A language change re-translates the window and keeps both messages.
+    {
+        const auto restore = qScopeGuard([w] {
+            Change::SetLanguage(QStringLiteral("en"));
+            w->SetLanguage(false);
+        });
+        QVERIFY(Change::SetLanguage(QStringLiteral("ar")));
+        w->SetLanguage(false);
+        QCOMPARE(w->flashMessageWindow()->windowTitle(), key("IDS_STC_NEWMSG"));
+        QVERIFY(w->flashMessageWindow()->windowTitle() != QLatin1String("New message"));
+        QVERIFY(w->flashMessageWindow()->textEdit()->toPlainText().contains(
+            QStringLiteral("Second flash")));
+    }
     QTest::mouseClick(w->flashMessageWindow()->closeButton(), Qt::LeftButton);
     QVERIFY(!w->flashMessageWindow());
     QVERIFY(!SMSUIMainDlg::soundPlayer() || !SMSUIMainDlg::soundPlayer()->IsPlaying());
