@@ -75,8 +75,8 @@ long UTPS_SMSSrv_GetSmsIdList(int **ids, int *count, _UTPS_EN_SMS_MEM memory)
     std::vector<int> list;
     if (mm::handles(memory))
         mm::ids(memory, list);
-    else
-        list = state().store.ids(memory);
+    else if (!state().store.ids(memory, list))
+        return UTPS_E_DATABASE;
     if (!list.empty()) {
         *ids = new int[list.size()];
         std::copy(list.begin(), list.end(), *ids);
@@ -144,7 +144,7 @@ long UTPS_SMSSrv_GetMsg(_UTPS_ST_SMS_RECORD *record, _UTPS_EN_SMS_MEM memory)
         if (long rc = mm::get(memory, record->iMsgId, m))
             return rc;
     } else if (!state().store.get(memory, record->iMsgId, m)) {
-        return UTPS_E_NOT_FOUND;
+        return state().store.isOpen() ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
     }
     reinterpret_cast<OwnedRecord *>(record)->assign(m);
     return UTPS_OK;

@@ -12,6 +12,7 @@
 #include "ToolBarLogic.h"
 #include "window/SMSUITableWidget.h"
 #include "window/SMSUITreeWidget.h"
+#include "QueuedSpy.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -388,7 +389,7 @@ void tst_Window::rowClicksIgnoredWhileWorkerRuns()
     const QString toolbar = QStringLiteral("SMSUIPlugin");
     QVERIFY(!ToolBarLogic::IsItemEnabled(toolbar, 9001));
     SMSThreadUI &worker = w->workerThread();
-    QSignalSpy finished(&worker, &QThread::finished);
+    QueuedSpy<> finished(&worker, &QThread::finished);
     worker.SetSmsThreadOperation(DC_SMS_SELECTED_DELETE, trash, UTPS_SMS_MEM_PC, EN_LOCAL_TRASH,
                                  EN_LOCAL_TRASH);
     worker.start();

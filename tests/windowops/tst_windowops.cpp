@@ -2,7 +2,9 @@
 // lands where (in the SDK and in the tables), the verdict the progress dialog shows, the
 // usage counts, and that no message is lost when SDK calls fail or the user cancels.
 #include <QDomDocument>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidgetItem>
 #include <QtTest>
@@ -116,6 +118,9 @@ private slots:
     void sendVerdictsAndUsageCounts();
     void cancelStopsTheRemainingRecipients_data();
     void cancelStopsTheRemainingRecipients();
+    void modemDeletionsLeaveTheTables_data();
+    void modemDeletionsLeaveTheTables();
+    void sendButtonsFollowTheirRecipientLines();
 
 private:
     SMSUIMainDlg *open(const std::function<void()> &seed = {});
@@ -593,6 +598,57 @@ void tst_WindowOps::cancelStopsTheRemainingRecipients()
     QCoreApplication::processEvents();
     QCOMPARE(storedPlaces("ping").count({UTPS_SMS_MEM_PC, EN_LOCAL_INBOX}) - before, received);
     QTRY_VERIFY_WITH_TIMEOUT(!m_w->waitingDialog()->dialog()->isVisible(), 10000);
+}
+
+void tst_WindowOps::modemDeletionsLeaveTheTables_data()
+{
+    QTest::addColumn<int>("position");  // where the window files the message
+    QTest::addColumn<int>("status");
+    QTest::newRow("card inbox") << int(EN_SIM_INBOX) << 1;
+    QTest::newRow("PC sent items") << int(EN_LOCAL_SENTITEMS) << 0;
+    QTest::newRow("PC outbox") << int(EN_LOCAL_OUTBOX) << 1;
+}
+
+// The modem deletes a message by itself: its rows leave the folder's and the root's table.
+void tst_WindowOps::modemDeletionsLeaveTheTables()
+{
+    QFETCH(int, position);
+    QFETCH(int, status);
+    int id = -1;
+    QVERIFY(open([&] {
+        const int stored = position == EN_LOCAL_SENTITEMS ? EN_LOCAL_OUTBOX : position;
+        WindowFixture::save(stored, "+491701", "keep", "20260101120000", 0, status);
+        id = WindowFixture::save(stored, "+491702", "gone", "20260101120000", 0, status);
+    }));
+    const auto pos = _EN_SMS_POSITION(position);
+    const auto root = _EN_SMS_POSITION(GetParentPos(position));
+    show(pos);
+    QCOMPARE(tableContents(m_w->tableAt(pos)), (QStringList{"gone", "keep"}));
+    QVERIFY(tableContents(m_w->tableAt(root)).contains("gone"));
+    QCOMPARE(SimCtl_DeviceDeleteMsg(GetMemPosition(position), id), 0L);
+    QTRY_COMPARE_WITH_TIMEOUT(tableContents(m_w->tableAt(pos)), QStringList{"keep"}, 10000);
+    QVERIFY(!tableContents(m_w->tableAt(root)).contains("gone"));
+    QVERIFY(m_w->tableAt(root)->rowCount() > 0);
+}
+
+// Each open editor's Send button follows its own recipient line.
+void tst_WindowOps::sendButtonsFollowTheirRecipientLines()
+{
+    QVERIFY(open());
+    QDialog editors[2];
+    QPushButton *send[2];
+    for (int i = 0; i < 2; ++i) {
+        auto *line = new QLineEdit(i == 0 ? QStringLiteral("+491701") : QString(), &editors[i]);
+        line->setObjectName(QStringLiteral("SMSUIPlugin_LineEditNumber"));
+        send[i] = new QPushButton(&editors[i]);
+        send[i]->setObjectName(QStringLiteral("SMSUIPlugin_ButtonSendMsg"));
+        send[i]->setEnabled(false);
+    }
+    m_w->enableSendButton(true);
+    QVERIFY(send[0]->isEnabled());
+    QVERIFY(!send[1]->isEnabled());
+    m_w->enableSendButton(false);
+    QVERIFY(!send[0]->isEnabled());
 }
 
 QTEST_MAIN(tst_WindowOps)

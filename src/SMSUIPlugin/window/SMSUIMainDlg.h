@@ -9,6 +9,8 @@
 // (SIM and device storage discovery), SMSUIMainDlgHostEvents.cpp (SIM presence and
 // network state reactions), SMSUIMainDlgUsage.cpp (usage-statistics file). Later concerns
 // keep their declarations in their own BEGIN/END block at the end of the class.
+#include <array>
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -16,6 +18,7 @@
 #include <QMultiHash>
 #include <QMutex>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -463,6 +466,9 @@ private:
     void syncWithParent(int position);
     void dropRowsOf(int id, int position, bool keepInLocalRoot);
     void resyncAll(const QList<int> &positions);
+    // Hands the removals held back during a batch to the store; returns the positions
+    // whose tables it emptied on the way.
+    QSet<int> applyPendingRemovals();
 
     int m_iMoveCopyCode = 2;          // 2 move, 3 copy: the pending Move/Copy command
     BatchKind m_batchKind = BatchNone;
@@ -484,6 +490,14 @@ private:
     bool m_bRootNodeMove = false;
     bool m_bDestinationFull = false;
     QMessageBox *m_pConfirmBox = nullptr;  // open confirmation, owned by the host's call
+    struct PendingRemoval
+    {
+        int id;
+        int position;
+        int memory;
+        bool permanent;
+    };
+    QList<PendingRemoval> m_pendingRemovals;  // the store's removals during a batch
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====
@@ -524,10 +538,11 @@ public:
     void setSendParts(int parts) { m_iSendParts = parts; }
     int sendParts() const { return m_iSendParts; }
 
-    // Shows the progress dialog for total send results and starts the worker on the send.
-    // A source message (sourceId in sourcePosition, -1 for none) is dropped only once the
-    // SDK has accepted the send, so a refused send leaves it where it was.
-    void startSendFromEditor(const QString &recipients, const QString &content, int total,
+    // Shows the progress dialog for total send results and starts the worker on the send;
+    // false (nothing started) while another batch runs. A source message (sourceId in
+    // sourcePosition, -1 for none) is dropped only once the SDK has accepted the send, so
+    // a refused send leaves it where it was.
+    bool startSendFromEditor(const QString &recipients, const QString &content, int total,
                              int sourceId, int sourcePosition);
     // Makes the PC drafts folder the current one (after an editor saved into it).
     void selectDraftFolder();
@@ -647,6 +662,10 @@ public slots:
     void onTextEdited(const QString &text);
     void onRightClickAction();
     void onTableRowClickEnableDisable();
+    void OnEditKeyPress();
+    void OnSendKeyPress();
+    void OnReplyKeyPress();
+    void OnForwardKeyPress();
     void onCtrlAPressedOnTable();
     void onRefreshKeyPress();
     void onClickExportSMS();
@@ -753,6 +772,14 @@ private:
     void selectTreeTarget(QTreeWidgetItem *item);
     int rowOfLastArrival() const;
     void fillFlashWindow();
+    // A table row's three cells for record, not yet in a table (owned by the caller).
+    std::array<QTableWidgetItem *, 3> rowItemsFor(SmsRecord *record);
+    void placeRowItems(SMSUITableWidget *table, int row,
+                       const std::array<QTableWidgetItem *, 3> &items);
+    // Where a row with these cells goes in the table's current order; -1 when the table
+    // shows that record already.
+    int sortedRowFor(SMSUITableWidget *table,
+                     const std::array<QTableWidgetItem *, 3> &items) const;
 
     int m_iLastNewMsgPosition = EN_LOCAL_INBOX;
     // The message last taken into the tables, for View to select.
@@ -785,4 +812,24 @@ private:
 
     SmsSettingUIPlugin *m_pSettingsPage = nullptr;  // singleton, destroyed with the window
     // ==== END settings page ====
+
+    // ==== BEGIN storage write warning ====
+    // A bar above the folders that stays while the SDK cannot write the message database
+    // (full disk, locked-down folder, ...), saying what is wrong and that new messages are
+    // not received meanwhile. The SDK is asked every few seconds; once it can write again,
+    // the bar goes and every storage is read again (SMSUIMainDlgStorageWarning.cpp).
+public:
+    // The SDK's condition last seen (UTPS_STORE_*); 0 when it can write.
+    int storageWriteState() const { return m_iStorageWriteState; }
+public slots:
+    // Asks the SDK now and updates the bar; the timer calls it too.
+    void checkStorageWritable();
+private:
+    void initStorageWarning();
+    void retranslateStorageWarning();
+    void rereadAllStorages();
+    QLabel *m_pStorageWarning = nullptr;
+    QTimer *m_pStorageWarningTimer = nullptr;
+    int m_iStorageWriteState = 0;
+    // ==== END storage write warning ====
 };

@@ -95,18 +95,45 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
 {
     if (info.menu)
         return;  // a submenu's own entry does nothing
-    if (isTargetKey(key)) {
-        // Move and copy targets: connected with the move and copy commands.
+    if (!isTargetKey(key)) {
+        doConnect(info);
         return;
     }
-    doConnect(info);
+    const int storage = isKey(key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
+                        : isKey(key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
+                                                               : UTPS_SMS_MEM_PC;
+    void (SMSUIMainDlg::*command)(int) = nullptr;
+    if (isKey(info.parentKey, SmsMenuKey::MoveTo))
+        command = &SMSUIMainDlg::onClickMove;
+    else if (isKey(info.parentKey, SmsMenuKey::CopyTo))
+        command = &SMSUIMainDlg::onClickCopy;
+    else if (isKey(info.parentKey, SmsMenuKey::MoveAllTo))
+        command = &SMSUIMainDlg::onClickMoveAll;
+    else if (isKey(info.parentKey, SmsMenuKey::CopyAllTo))
+        command = &SMSUIMainDlg::onClickCopyAll;
+    if (command)
+        connect(info.action, &QAction::triggered, this,
+                [this, command, storage]() { (this->*command)(storage); });
 }
 
 void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
 {
     const QString &key = info.key;
     QAction *action = info.action;
-    if (isKey(key, SmsMenuKey::Call))
+    using Slot = void (SMSUIMainDlg::*)();
+    static const QHash<QString, Slot> commands{
+        {QLatin1String(SmsMenuKey::New), &SMSUIMainDlg::onMenuNew},
+        {QLatin1String(SmsMenuKey::Edit), &SMSUIMainDlg::onButtonClickedEditSMS},
+        {QLatin1String(SmsMenuKey::Send), &SMSUIMainDlg::onMenuSend},
+        {QLatin1String(SmsMenuKey::Reply), &SMSUIMainDlg::onMenuReply},
+        {QLatin1String(SmsMenuKey::Forward), &SMSUIMainDlg::onMenuForward},
+        {QLatin1String(SmsMenuKey::Delete), &SMSUIMainDlg::onButtonClickDelete},
+        {QLatin1String(SmsMenuKey::ClearAll), &SMSUIMainDlg::onButtonClickDeleteAll},
+        {QLatin1String(SmsMenuKey::Recover), &SMSUIMainDlg::onButtonClickRecoverMessages},
+    };
+    if (const Slot slot = commands.value(key))
+        connect(action, &QAction::triggered, this, slot);
+    else if (isKey(key, SmsMenuKey::Call))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickCall);
     else if (isKey(key, SmsMenuKey::SaveNumber))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedSaveNumber);

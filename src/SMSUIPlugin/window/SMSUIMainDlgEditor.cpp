@@ -10,7 +10,6 @@
 #include "PluginIds.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
-#include "SMSWaitingDlg.h"
 #include "SmsLog.h"
 #include "Startup.h"
 #include "editor/SMSMessageDlg.h"
@@ -150,26 +149,15 @@ IAddrBookUIPlugin *SMSUIMainDlg::addressBook() const
     return plugin ? qobject_cast<IAddrBookUIPlugin *>(plugin) : nullptr;
 }
 
-void SMSUIMainDlg::startSendFromEditor(const QString &recipients, const QString &content,
+bool SMSUIMainDlg::startSendFromEditor(const QString &recipients, const QString &content,
                                        int total, int sourceId, int sourcePosition)
 {
-    if (SMSWaitingDlg *progress = m_pSMSWaitingDlgInstance) {
-        progress->m_iSteps = 0;
-        progress->m_iNextHandledUnit = 0;
-        progress->m_iMaximum = total;
-        progress->ShowAnimationDialog(this, SMSWaitingDlg::OpSend);
-        // One unit goes out at once: there is nothing left to cancel.
-        if (total == 1)
-            progress->DisableCancelButton();
-        else
-            progress->EnableCancelButton();
-    }
+    if (!startSendOperation(recipients, content, total))
+        return false;
     m_iSendSourceId = sourceId;
     m_iSendSourcePosition = sourcePosition;
-    QString numbers = recipients;
-    m_SMSThreadInst.SetSendSmsThreadOperation(DC_SMS_SEND, numbers, content);
-    m_SMSThreadInst.start(QThread::InheritPriority);
     m_bPhonebook = false;
+    return true;
 }
 
 void SMSUIMainDlg::onEditorSendResult(bool, int origin)

@@ -3,6 +3,7 @@
 // the store and the modem report.
 #include "SMSUIMainDlg.h"
 
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTextBrowser>
 #include <QTreeWidgetItem>
@@ -178,7 +179,14 @@ void SMSUIMainDlg::onFinished()
         m_bDeletedUnread = false;
         notifyStatusBarCount();
     }
+    const QSet<int> emptied = applyPendingRemovals();
     handleOperationOnComplete();
+    // A table emptied for the removals that the completion did not rebuild.
+    for (int p : emptied) {
+        const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
+        if (table && table->rowCount() == 0)
+            syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
+    }
     reSetPreviewArea();
     // A cancelled or cut-short batch reports fewer results than it was given: nothing more
     // will come, and the next operation starts clean.
@@ -350,11 +358,38 @@ void SMSUIMainDlg::onDeleteSMS(int id, int position, int memory, bool permanent)
 {
     if (!m_pStatusLogicObject)
         return;
+    if (m_SMSThreadInst.isRunning() || m_batchKind != BatchNone) {
+        // Within a batch the store's removals wait for its end, when its tables are
+        // rebuilt anyway: dropping rows one at a time from tables of thousands of rows
+        // made a large batch quadratic.
+        m_pendingRemovals.append({id, position, memory, permanent});
+        return;
+    }
     // The rows go before the record: a row must never point at a freed record. A message
     // moved to the trash stays the same record, still listed by the PC root.
     dropRowsOf(id, position, !permanent);
     m_pStatusLogicObject->DeleteSMSFromBuffer(id, position, memory, permanent);
     updateCount();
+}
+
+QSet<int> SMSUIMainDlg::applyPendingRemovals()
+{
+    QSet<int> touched;
+    if (!m_pStatusLogicObject || m_pendingRemovals.isEmpty())
+        return touched;
+    for (const PendingRemoval &r : std::as_const(m_pendingRemovals)) {
+        touched << r.position << GetParentPos(r.position);
+        if (!r.permanent)
+            touched << EN_LOCAL_TRASH;
+    }
+    touched.remove(EN_POS_INVALID);
+    // Emptied before the records go, so that no row points at a freed record.
+    for (int p : std::as_const(touched))
+        emptySMSTable(static_cast<_EN_SMS_POSITION>(p));
+    for (const PendingRemoval &r : std::as_const(m_pendingRemovals))
+        m_pStatusLogicObject->DeleteSMSFromBuffer(r.id, r.position, r.memory, r.permanent);
+    m_pendingRemovals.clear();
+    return touched;
 }
 
 void SMSUIMainDlg::OnCallBackDeleteSms(int id, int position)
