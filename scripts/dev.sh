@@ -17,6 +17,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-multimedia-dev libqt6multimedia6 libqt6sql6-sqlite
   libsqlite3-dev libgl-dev libxkbcommon-dev
+  # Fonts for the scripts messages arrive in: Chinese/Japanese/Korean (compact, under 2 MB)
+  # and emoji; Latin, Greek, Cyrillic and Arabic come with DejaVu, which Qt pulls in.
+  fonts-wqy-microhei
+  fonts-noto-color-emoji
   libmm-glib-dev
   dbus-daemon
   appstream

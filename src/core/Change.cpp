@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QReadWriteLock>
 #include <QThread>
 #include <QTranslator>
@@ -169,8 +170,15 @@ bool Change::SetLanguage(const QString &name)
             return false;
     }
     CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("language"), name);
-    if (qGuiApp && QThread::currentThread() == qGuiApp->thread())
+    if (qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
         QGuiApplication::setLayoutDirection(IsRightToLeft(name) ? Qt::RightToLeft : Qt::LeftToRight);
+        // Dates, times and numbers follow the interface language; the system's own regional
+        // format is kept when it is of that language (en_GB stays en_GB under "en").
+        const QLocale language(name);
+        QLocale::setDefault(QLocale::system().language() == language.language()
+                                ? QLocale::system()
+                                : language);
+    }
     qCDebug(lcCoreI18n) << "language is now" << name;
     emit instance()->languageChanged(name);
     return true;

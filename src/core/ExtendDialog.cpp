@@ -64,9 +64,15 @@ QWidget *ExtendDialog::MainWidget() const { return m_pMainWidget.data(); }
 
 void ExtendDialog::setWindowTitle(const QString &title)
 {
-    if (m_pTitleLabel)
-        m_pTitleLabel->setText(title);
+    // The strip is updated by changeEvent, whichever setWindowTitle was called.
     QDialog::setWindowTitle(title);
+}
+
+void ExtendDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowTitleChange && m_pTitleLabel)
+        m_pTitleLabel->setText(windowTitle());
+    QDialog::changeEvent(event);
 }
 
 bool ExtendDialog::IsCusTitle() const { return m_iWidgetType == CustomTitle; }

@@ -212,6 +212,8 @@ void HostApplication::shutdown()
         return;
     m_started = false;
     CommonUtils::SetShuttingDown(true);
+    if (m_frame && m_frame->isVisible())
+        m_frame->saveSize();
     // The plug-in goes first: it still uses the frame, the container and the SDK.
     m_loader->shutdown();
     CommonUtils::SetLayoutPlugin(nullptr);

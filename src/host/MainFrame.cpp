@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "CommonUtils.h"
 #include "HostText.h"
 
 #include <QGuiApplication>
@@ -72,6 +73,31 @@ MainFrame::MainFrame(QWidget *parent)
                    [this](const QString &tip) { m_unreadLabel->setToolTip(tip); });
     setUnreadCount(0);
     resize(960, 640);
+    restoreSize();
+}
+
+void MainFrame::restoreSize()
+{
+    const QStringList parts =
+        CommonUtils::GetSettings(QStringLiteral("mainframe"), QStringLiteral("size"))
+            .split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return;
+    bool wOk = false, hOk = false;
+    QSize size(parts.at(0).toInt(&wOk), parts.at(1).toInt(&hOk));
+    if (!wOk || !hOk || size.width() < 320 || size.height() < 240)
+        return;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+}
+
+void MainFrame::saveSize() const
+{
+    if (isMaximized() || isFullScreen() || isMinimized())
+        return;  // the size to come back to is the normal one, already saved
+    CommonUtils::SetSettings(QStringLiteral("mainframe"), QStringLiteral("size"),
+                             QStringLiteral("%1x%2").arg(width()).arg(height()));
 }
 
 bool MainFrame::eventFilter(QObject *watched, QEvent *event)

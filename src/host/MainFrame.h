@@ -50,6 +50,10 @@ public:
     void setDeviceSummary(const QString &text);
     void setSendingSummary(const QString &text);
     void showTransientMessage(const QString &text, int timeoutMs = 5000);
+    // The window size of the last run (host setting "mainframe"/"size", "960x640"), kept
+    // within the screen; the built-in size when there is none or it is damaged.
+    void restoreSize();
+    void saveSize() const;
 
     QMenu *menuByName(const QString &objectName) const;
 

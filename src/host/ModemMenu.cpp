@@ -12,9 +12,12 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 
 #include <functional>
 
@@ -52,14 +55,18 @@ ModemMenu::ModemMenu(DeviceManager *device, MainFrame *frame, QObject *parent)
     auto add = [this](const char *name, const char *key, const char *english, auto slot) {
         QAction *a = addAction(m_menu, name, key, english);
         connect(a, &QAction::triggered, this, slot);
+        return a;
     };
-    add("dialcrest_ModemReceive", "IDS_HOST_RECEIVE", "Receive a message", [this] { receiveMessage(); });
-    add("dialcrest_ModemReceiveCustom", "IDS_HOST_RECEIVE_CUSTOM", "Receive a message from…",
-        [this] { receiveCustomMessage(); });
-    add("dialcrest_ModemFlash", "IDS_HOST_RECEIVE_FLASH", "Receive a flash message", [this] { receiveFlashMessage(); });
-    add("dialcrest_ModemReport", "IDS_HOST_RECEIVE_REPORT", "Receive a delivery report",
-        [this] { receiveStatusReport(true); });
-    add("dialcrest_ModemBroadcast", "IDS_HOST_RECEIVE_CB", "Receive a cell broadcast", [this] { receiveCellBroadcast(); });
+    m_receiveActions = {
+        add("dialcrest_ModemReceive", "IDS_HOST_RECEIVE", "Receive a message", [this] { receiveMessage(); }),
+        add("dialcrest_ModemReceiveCustom", "IDS_HOST_RECEIVE_CUSTOM", "Receive a message from…",
+            [this] { receiveCustomMessage(); }),
+        add("dialcrest_ModemFlash", "IDS_HOST_RECEIVE_FLASH", "Receive a flash message",
+            [this] { receiveFlashMessage(); }),
+        add("dialcrest_ModemReport", "IDS_HOST_RECEIVE_REPORT", "Receive a delivery report",
+            [this] { receiveStatusReport(true); }),
+        add("dialcrest_ModemBroadcast", "IDS_HOST_RECEIVE_CB", "Receive a cell broadcast",
+            [this] { receiveCellBroadcast(); })};
     m_menu->addSeparator();
 
     // Each toggle drives the simulator; when it refuses, the toggle snaps back.
@@ -101,11 +108,13 @@ ModemMenu::ModemMenu(DeviceManager *device, MainFrame *frame, QObject *parent)
         a->setObjectName(QStringLiteral("dialcrest_ModemFill%1").arg(s.memory));
         HostText::bind(a, s.key, s.english);
         connect(a, &QAction::triggered, this, [this, memory = s.memory] { fillStorage(memory); });
+        m_fillActions.insert(s.memory, a);
     }
     add("dialcrest_ModemRestore", "IDS_HOST_RESTORE", "Restore storage capacities", [this] { restoreCapacities(); });
     connect(m_device, &DeviceManager::stateChanged, this, &ModemMenu::syncToggles);
     // Every command here acts on the simulated modem; a real one is not at our command.
     m_menu->menuAction()->setVisible(SdkBackend_Current() == SDK_BACKEND_SIMULATOR);
+    syncToggles();
 }
 
 QAction *ModemMenu::addAction(QMenu *menu, const char *objectName, const char *key, const char *english)
@@ -119,56 +128,111 @@ QAction *ModemMenu::addAction(QMenu *menu, const char *objectName, const char *k
 void ModemMenu::syncToggles()
 {
     const std::pair<QAction *, bool> toggles[] = {{m_plugged, m_device->devicePlugged()},
-                                                  {m_sim, m_device->simInserted()},
+                                                  // An unplugged modem shows no card.
+                                                  {m_sim, m_device->devicePlugged() && m_device->simInserted()},
                                                   {m_flight, m_device->flightMode()},
                                                   {m_canSend, m_device->canSend()}};
     for (const auto &[action, state] : toggles) {
         const QSignalBlocker block(action);
         action->setChecked(state);
     }
+    // Without the modem there is no card to see and no radio to switch: those toggles show
+    // the state they will have when it comes back, but cannot be changed meanwhile.
+    const bool plugged = m_device->devicePlugged();
+    for (QAction *action : {m_sim, m_flight, m_canSend})
+        action->setEnabled(plugged);
+    const bool canArrive = arrivalBlocker() == UTPS_OK;
+    for (QAction *action : std::as_const(m_receiveActions))
+        action->setEnabled(canArrive);
+    m_fillActions.value(UTPS_SMS_MEM_SIM)->setEnabled(plugged && m_device->simInserted());
+    m_fillActions.value(UTPS_SMS_MEM_DEVICE)->setEnabled(plugged);
 }
 
-void ModemMenu::report(const QString &what, long rc)
+long ModemMenu::arrivalBlocker() const
+{
+    if (!m_device->devicePlugged())
+        return UTPS_E_NO_DEVICE;
+    if (!m_device->simInserted())
+        return UTPS_E_NO_SIM;
+    if (m_device->flightMode())
+        return UTPS_E_NO_NETWORK;
+    return UTPS_OK;
+}
+
+QString ModemMenu::reason(long rc)
+{
+    switch (rc) {
+    case UTPS_E_STORAGE_FULL:
+        return HostText::text("IDS_HOST_WHY_FULL", "the storage is full");
+    case UTPS_E_NO_DEVICE:
+        return HostText::text("IDS_HOST_WHY_NODEVICE", "the modem is unplugged");
+    case UTPS_E_NO_SIM:
+        return HostText::text("IDS_HOST_WHY_NOSIM", "no SIM card is inserted");
+    case UTPS_E_NO_NETWORK:
+        return HostText::text("IDS_HOST_WHY_FLIGHT", "flight mode is on");
+    case UTPS_E_NOT_READY:
+        return HostText::text("IDS_HOST_WHY_NOTREADY", "the storage is still starting up");
+    default:
+        return HostText::text("IDS_HOST_WHY_OTHER", "the modem refused (error %1)").arg(rc);
+    }
+}
+
+void ModemMenu::report(const QString &done, const QString &notDone, long rc)
 {
     if (rc != UTPS_OK)
-        qCWarning(lcHostModem) << what << "failed with" << rc;
+        qCWarning(lcHostModem) << done << "failed with" << rc;
     if (!m_frame)
         return;
-    m_frame->showTransientMessage(rc == UTPS_OK ? what
-                                                : HostText::text("IDS_HOST_MODEM_FAILED", "%1: the modem refused (%2)")
-                                                      .arg(what)
-                                                      .arg(rc));
+    m_frame->showTransientMessage(
+        rc == UTPS_OK ? done
+                      : HostText::text("IDS_HOST_NOT_DONE", "%1: %2").arg(notDone, reason(rc)));
+}
+
+long ModemMenu::inject(int storage, const QString &sender, const QString &text, int msgClass)
+{
+    long rc = arrivalBlocker();
+    if (rc == UTPS_OK)
+        rc = SimCtl_InjectMessage(storage, sender.toUtf8().constData(), text.toUtf8().constData(),
+                                  nullptr, msgClass, nullptr);
+    report(msgClass == UTPS_MSGCLASS_FLASH
+               ? HostText::text("IDS_HOST_RECEIVED_FLASH", "Flash message received")
+               : HostText::text("IDS_HOST_RECEIVED", "Message received"),
+           HostText::text("IDS_HOST_NOT_RECEIVED", "No message received"), rc);
+    return rc;
 }
 
 long ModemMenu::receiveMessage(int storage)
 {
     const Sample &s = kSamples[m_sampleIndex++ % std::size(kSamples)];
-    const long rc = SimCtl_InjectMessage(storage < 0 ? SIMCTL_RECEIVE_STORAGE : storage, s.sender, s.text,
-                                         nullptr, UTPS_MSGCLASS_DEFAULT, nullptr);
-    report(HostText::text("IDS_HOST_RECEIVED", "Message received"), rc);
-    return rc;
+    return inject(storage < 0 ? SIMCTL_RECEIVE_STORAGE : storage, QString::fromUtf8(s.sender),
+                  QString::fromUtf8(s.text), UTPS_MSGCLASS_DEFAULT);
 }
 
 long ModemMenu::receiveFlashMessage()
 {
-    const long rc = SimCtl_InjectMessage(SIMCTL_RECEIVE_STORAGE, "+15550100999",
-                                         "Network notice: your data bundle expires tonight at midnight.", nullptr,
-                                         UTPS_MSGCLASS_FLASH, nullptr);
-    report(HostText::text("IDS_HOST_RECEIVED_FLASH", "Flash message received"), rc);
-    return rc;
+    return inject(SIMCTL_RECEIVE_STORAGE, QStringLiteral("+15550100999"),
+                  QStringLiteral("Network notice: your data bundle expires tonight at midnight."),
+                  UTPS_MSGCLASS_FLASH);
 }
 
 long ModemMenu::receiveStatusReport(bool delivered)
 {
-    const long rc = SimCtl_InjectStatusReport("+447700900123", delivered ? 0 : 1, nullptr, nullptr);
-    report(HostText::text("IDS_HOST_RECEIVED_REPORT", "Delivery report received"), rc);
+    long rc = arrivalBlocker();
+    if (rc == UTPS_OK)
+        rc = SimCtl_InjectStatusReport("+447700900123", delivered ? 0 : 1, nullptr, nullptr);
+    report(HostText::text("IDS_HOST_RECEIVED_REPORT", "Delivery report received"),
+           HostText::text("IDS_HOST_NOT_RECEIVED", "No message received"), rc);
     return rc;
 }
 
 long ModemMenu::receiveCellBroadcast()
 {
-    const long rc = SimCtl_InjectCellBroadcast("50", "Area info: roadworks on the ring road until Friday.", nullptr);
-    report(HostText::text("IDS_HOST_RECEIVED_CB", "Cell broadcast received"), rc);
+    long rc = arrivalBlocker();
+    if (rc == UTPS_OK)
+        rc = SimCtl_InjectCellBroadcast("50", "Area info: roadworks on the ring road until Friday.",
+                                        nullptr);
+    report(HostText::text("IDS_HOST_RECEIVED_CB", "Cell broadcast received"),
+           HostText::text("IDS_HOST_NOT_RECEIVED", "No message received"), rc);
     return rc;
 }
 
@@ -184,7 +248,8 @@ long ModemMenu::fillStorage(int memory)
         const Sample &s = kSamples[m_sampleIndex++ % std::size(kSamples)];
         rc = SimCtl_InjectMessage(memory, s.sender, s.text, nullptr, UTPS_MSGCLASS_DEFAULT, nullptr);
     }
-    report(HostText::text("IDS_HOST_FILLED", "Storage filled"), rc);
+    report(HostText::text("IDS_HOST_FILLED", "Storage filled"),
+           HostText::text("IDS_HOST_NOT_FILLED", "Storage not filled"), rc);
     return rc;
 }
 
@@ -196,7 +261,8 @@ long ModemMenu::restoreCapacities()
         if (one != UTPS_OK)
             rc = one;
     }
-    report(HostText::text("IDS_HOST_RESTORED", "Storage capacities restored"), rc);
+    report(HostText::text("IDS_HOST_RESTORED", "Storage capacities restored"),
+           HostText::text("IDS_HOST_NOT_RESTORED", "Storage capacities not restored"), rc);
     return rc;
 }
 
@@ -220,13 +286,44 @@ void ModemMenu::receiveCustomMessage()
     form->addRow(HostText::text("IDS_HOST_SENDER", "From"), sender);
     form->addRow(HostText::text("IDS_HOST_TEXT", "Text"), text);
     form->addRow(HostText::text("IDS_HOST_STORAGE", "Storage"), storage);
+    auto *hint = new QLabel(&dialog);
+    hint->setObjectName(QStringLiteral("dialcrest_ReceiveHint"));
+    form->addRow(hint);
     form->addRow(buttons);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("dialcrest_ReceiveOk"));
+    // A message always has a sender and some text; OK waits for both.
+    const auto validate = [=] {
+        const QString problem = receiveProblem(sender->text(), text->toPlainText());
+        hint->setText(problem);
+        hint->setVisible(!problem.isEmpty());
+        ok->setEnabled(problem.isEmpty());
+    };
+    connect(sender, &QLineEdit::textChanged, &dialog, validate);
+    connect(text, &QPlainTextEdit::textChanged, &dialog, validate);
+    validate();
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    text->setFocus();
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const long rc = SimCtl_InjectMessage(storage->currentData().toInt(), sender->text().toUtf8().constData(),
-                                         text->toPlainText().toUtf8().constData(), nullptr,
-                                         UTPS_MSGCLASS_DEFAULT, nullptr);
-    report(HostText::text("IDS_HOST_RECEIVED", "Message received"), rc);
+    inject(storage->currentData().toInt(), sender->text().trimmed(), text->toPlainText(),
+           UTPS_MSGCLASS_DEFAULT);
+}
+
+QString ModemMenu::receiveProblem(const QString &sender, const QString &text)
+{
+    // A sender is a phone number (digits, an optional leading +) or a short name of up to
+    // eleven letters and digits, as networks allow for senders such as banks.
+    static const QRegularExpression number(QStringLiteral("^\\+?[0-9]{1,20}$"));
+    static const QRegularExpression name(QStringLiteral("^[\\p{L}\\p{N} ]{1,11}$"));
+    const QString from = sender.trimmed();
+    if (from.isEmpty())
+        return HostText::text("IDS_HOST_NEED_SENDER", "Enter who the message is from.");
+    if (!number.match(from).hasMatch() && !name.match(from).hasMatch())
+        return HostText::text("IDS_HOST_BAD_SENDER",
+                              "The sender is a phone number or a name of up to 11 letters.");
+    if (text.trimmed().isEmpty())
+        return HostText::text("IDS_HOST_NEED_TEXT", "Enter the text of the message.");
+    return QString();
 }

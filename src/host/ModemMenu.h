@@ -2,6 +2,8 @@
 // The Modem menu: drives the simulated modem the way a person would test the SMS page
 // against a real one (traffic arriving, the card or the modem going away, the radio, full
 // storages).
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -28,11 +30,21 @@ public:
     long fillStorage(int memory);
     long restoreCapacities();
 
+    // What keeps a message from arriving now (UTPS_E_NO_DEVICE, UTPS_E_NO_SIM,
+    // UTPS_E_NO_NETWORK for flight mode), or UTPS_OK.
+    long arrivalBlocker() const;
+    // Why the "Receive a message from..." dialog cannot accept sender and text yet; empty
+    // when it can.
+    static QString receiveProblem(const QString &sender, const QString &text);
+    // A result code in words, for the status bar.
+    static QString reason(long rc);
+
 private:
     static QAction *addAction(QMenu *menu, const char *objectName, const char *key, const char *english);
     void receiveCustomMessage();
     void syncToggles();
-    void report(const QString &what, long rc);
+    long inject(int storage, const QString &sender, const QString &text, int msgClass);
+    void report(const QString &done, const QString &notDone, long rc);
 
     DeviceManager *m_device;
     QPointer<MainFrame> m_frame;
@@ -41,5 +53,7 @@ private:
     QAction *m_plugged = nullptr;
     QAction *m_flight = nullptr;
     QAction *m_canSend = nullptr;
+    QList<QAction *> m_receiveActions;
+    QHash<int, QAction *> m_fillActions;  // by memory
     int m_sampleIndex = 0;
 };

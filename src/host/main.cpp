@@ -1,9 +1,11 @@
 // dialcrest: the connection manager. Loads the SMS plug-in into its main frame and runs on
 // the device SDK's simulated modem, or on a real one through ModemManager (--modem).
 #include "Change.h"
+#include "CommonUtils.h"
 #include "HostApplication.h"
 #include "HostLog.h"
 #include "HostOptions.h"
+#include "LogFile.h"
 #include "sdk_backend.h"
 #include "sdk_simulator.h"
 
@@ -13,8 +15,28 @@
 #include <QTextStream>
 #include <QTimer>
 
+namespace {
+int answer(const HostOptions::Parsed &parsed)
+{
+    const bool error = parsed.result == HostOptions::Result::Error;
+    QTextStream(error ? stderr : stdout) << parsed.message << '\n';
+    return error ? 2 : 0;
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("dialcrest"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DIALCREST_VERSION));
+    {
+        // --help and --version need no display: answer them before the GUI connects to
+        // one (which aborts where there is none). Anything else is parsed again below,
+        // once QApplication has taken its own options (-platform, -style, ...) out.
+        QCoreApplication early(argc, argv);
+        const HostOptions::Parsed parsed = HostOptions::parse(QCoreApplication::arguments());
+        if (parsed.result == HostOptions::Result::ExitOk)
+            return answer(parsed);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dialcrest"));
     QApplication::setApplicationVersion(QStringLiteral(DIALCREST_VERSION));
@@ -27,15 +49,15 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.dialcrest.Dialcrest"), builtIn));
 
     const HostOptions::Parsed parsed = HostOptions::parse(QApplication::arguments());
-    if (parsed.result != HostOptions::Result::Run) {
-        QTextStream(parsed.result == HostOptions::Result::Error ? stderr : stdout) << parsed.message << '\n';
-        return parsed.result == HostOptions::Result::Error ? 2 : 0;
-    }
+    if (parsed.result != HostOptions::Result::Run)
+        return answer(parsed);
     const HostOptions &options = parsed.options;
     // Both the host framework and the SDK read the data folder on first use, so it is set
     // before anything touches either.
     if (!options.dataFolder.isEmpty())
         qputenv("DIALCREST_HOME", options.dataFolder.toUtf8());
+    // Beside stderr, into the data folder's log/ (where the SDK keeps its files too).
+    LogFile::Install(CommonUtils::DataFolder() + QStringLiteral("/log"));
     // Demo messages belong to the simulated modem, never into a real user's store.
     SimCtl_SetDemoSeed(options.demo && options.modem == QLatin1String("simulator") ? 1 : 0);
     char why[512] = {};
@@ -67,5 +89,6 @@ int main(int argc, char *argv[])
     }
     const int rc = app.exec();
     host.shutdown();
+    LogFile::Uninstall();
     return exitCode != 0 ? exitCode : rc;
 }

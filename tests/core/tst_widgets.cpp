@@ -223,7 +223,9 @@ private slots:
         QCOMPARE(dialog.MainWidget(), first.data());
         dialog.AddMainWidget(new QWidget);  // replaces and frees the earlier one
         QVERIFY(first.isNull());
-        dialog.setWindowTitle(QStringLiteral("New message"));
+        dialog.setWindowTitle(QStringLiteral("Old"));
+        // Through a QWidget pointer too: the strip must not keep the old title.
+        static_cast<QWidget &>(dialog).setWindowTitle(QStringLiteral("New message"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("New message"));
         QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("dialcrest_ExtendDialogTitle"))->text(),
                  QStringLiteral("New message"));

@@ -7,6 +7,7 @@
 #include "ContactPickDialog.h"
 #include "DeviceManager.h"
 #include "HostApplication.h"
+#include "MainFrame.h"
 #include "ModemMenu.h"
 #include "NotifyService.h"
 #include "PluginIds.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -71,6 +73,10 @@ private slots:
     void modemToggles();
     void incomingTraffic();
     void fillAndRestoreStorage();
+    void receiveDialogNeedsSenderAndText_data();
+    void receiveDialogNeedsSenderAndText();
+    void frameSizeRemembered_data();
+    void frameSizeRemembered();
     void statusBarFollowsNotices();
     void receiveStorageFollowsSetting_data();
     void receiveStorageFollowsSetting();
@@ -194,9 +200,10 @@ void HostApplicationTest::modemToggles_data()
                             << true << false;
     QTest::newRow("unplug and plug") << QStringList{"dialcrest_ModemPlugged", "dialcrest_ModemPlugged"}
                                      << QList<unsigned int>{4101, 579, 578} << true << true << false;
-    QTest::newRow("SIM out while unplugged")
+    // Without the modem the card cannot be reached: the SIM toggle does nothing then.
+    QTest::newRow("SIM toggle while unplugged")
         << QStringList{"dialcrest_ModemPlugged", "dialcrest_ModemSim", "dialcrest_ModemPlugged"}
-        << QList<unsigned int>{4101, 579} << true << false << false;
+        << QList<unsigned int>{4101, 579, 578} << true << true << false;
 }
 
 void HostApplicationTest::modemToggles()
@@ -229,7 +236,19 @@ void HostApplicationTest::modemToggles()
         QCOMPARE(rf.iSoftSwitch == 0, flight);
     }
     QCOMPARE(modemAction(QStringLiteral("dialcrest_ModemPlugged"))->isChecked(), plugged);
-    QCOMPARE(modemAction(QStringLiteral("dialcrest_ModemSim"))->isChecked(), sim);
+    QCOMPARE(modemAction(QStringLiteral("dialcrest_ModemSim"))->isChecked(), plugged && sim);
+    // Only what can happen now is offered: messages arrive with modem, card and radio.
+    const bool canArrive = plugged && sim && !flight;
+    for (const char *name : {"dialcrest_ModemReceive", "dialcrest_ModemReceiveCustom",
+                             "dialcrest_ModemFlash", "dialcrest_ModemReport",
+                             "dialcrest_ModemBroadcast"})
+        QCOMPARE(modemAction(QLatin1String(name))->isEnabled(), canArrive);
+    QCOMPARE(modemAction(QStringLiteral("dialcrest_ModemSim"))->isEnabled(), plugged);
+    if (!canArrive) {
+        const int before = storedCount(UTPS_SMS_MEM_PC);
+        QVERIFY(m_host->modemMenu()->receiveMessage() != UTPS_OK);
+        QCOMPARE(storedCount(UTPS_SMS_MEM_PC), before);
+    }
 }
 
 void HostApplicationTest::incomingTraffic()
@@ -257,12 +276,60 @@ void HostApplicationTest::fillAndRestoreStorage()
         QCOMPARE(used, capacity);
         // Full now: the next message is refused by the modem, not lost silently.
         QCOMPARE(modem->receiveMessage(memory), UTPS_E_STORAGE_FULL);
+        QCOMPARE(m_host->frame()->statusBar()->currentMessage(),
+                 QStringLiteral("No message received: the storage is full"));
     }
     QCOMPARE(modem->restoreCapacities(), UTPS_OK);
     int capacity = 0, used = 0;
     QCOMPARE(UTPS_SMSSrv_GetRecordInfo(&capacity, &used, UTPS_SMS_MEM_SIM), UTPS_OK);
     QCOMPARE(capacity, 50);
     QCOMPARE(modem->receiveMessage(UTPS_SMS_MEM_SIM), UTPS_OK);
+}
+
+void HostApplicationTest::receiveDialogNeedsSenderAndText_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("number") << "+447700900123" << "hi" << true;
+    QTest::newRow("short name") << "MyBank" << "code 1234" << true;
+    QTest::newRow("empty sender") << "" << "hi" << false;
+    QTest::newRow("blank sender") << "   " << "hi" << false;
+    QTest::newRow("empty text") << "+447700900123" << "" << false;
+    QTest::newRow("blank text") << "+447700900123" << " \n " << false;
+    QTest::newRow("name too long") << "A very long sender name" << "hi" << false;
+    QTest::newRow("plus inside") << "+44+77" << "hi" << false;
+}
+
+void HostApplicationTest::receiveDialogNeedsSenderAndText()
+{
+    QFETCH(QString, sender);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QCOMPARE(ModemMenu::receiveProblem(sender, text).isEmpty(), accepted);
+}
+
+void HostApplicationTest::frameSizeRemembered_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("kept") << "700x500" << QSize(700, 500);
+    QTest::newRow("none") << "" << QSize(960, 640);
+    QTest::newRow("damaged") << "wide" << QSize(960, 640);
+    QTest::newRow("too small") << "10x10" << QSize(960, 640);
+}
+
+void HostApplicationTest::frameSizeRemembered()
+{
+    QFETCH(QString, stored);
+    QFETCH(QSize, size);
+    CommonUtils::SetSettings(QStringLiteral("mainframe"), QStringLiteral("size"), stored);
+    MainFrame frame;
+    QCOMPARE(frame.size(), size);
+    frame.resize(810, 610);
+    frame.saveSize();
+    QCOMPARE(CommonUtils::GetSettings(QStringLiteral("mainframe"), QStringLiteral("size")),
+             QStringLiteral("810x610"));
 }
 
 void HostApplicationTest::statusBarFollowsNotices()

@@ -1,5 +1,6 @@
 // The application as a user starts it: a separate process with the screenshot option.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSet>
 #include <QProcess>
@@ -13,16 +14,26 @@ private slots:
     void screenshotWritesTheMainWindow();
     void demoMessagesAreVisible();
     void badOptionExitsWithUsageError();
+    void helpAndVersionNeedNoDisplay();
 
 private:
-    int run(const QStringList &arguments, const QString &home, QByteArray *errors = nullptr);
+    int run(const QStringList &arguments, const QString &home, QByteArray *errors = nullptr,
+            QByteArray *output = nullptr, bool display = true);
 };
 
-int ScreenshotTest::run(const QStringList &arguments, const QString &home, QByteArray *errors)
+int ScreenshotTest::run(const QStringList &arguments, const QString &home, QByteArray *errors,
+                        QByteArray *output, bool display)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (display) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    } else {
+        // What a terminal without a desktop looks like: the default platform, nothing to
+        // connect to.
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+    }
     env.remove(QStringLiteral("DIALCREST_HOME"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(home);
@@ -34,6 +45,8 @@ int ScreenshotTest::run(const QStringList &arguments, const QString &home, QByte
     }
     if (errors)
         *errors = process.readAllStandardError();
+    if (output)
+        *output = process.readAllStandardOutput();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
@@ -57,6 +70,10 @@ void ScreenshotTest::screenshotWritesTheMainWindow()
     // The data folder was created where asked, with the host's settings and the SDK's store.
     QVERIFY(QDir(home.filePath(QStringLiteral("data"))).exists());
     QVERIFY(!QDir(home.filePath(QStringLiteral("data"))).isEmpty());
+    // The log goes to the data folder's log/ as well as to stderr.
+    QFile log(home.filePath(QStringLiteral("data/log/dialcrest.log")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.size() > 0);
 }
 
 // The same start with and without the demo messages: the upper part of the message area
@@ -89,6 +106,17 @@ void ScreenshotTest::badOptionExitsWithUsageError()
     QByteArray errors;
     QCOMPARE(run({"--language", "xx"}, home.path(), &errors), 2);
     QVERIFY(errors.contains("xx"));
+}
+
+void ScreenshotTest::helpAndVersionNeedNoDisplay()
+{
+    QTemporaryDir home;
+    QByteArray errors;
+    QByteArray output;
+    QCOMPARE(run({"--help"}, home.path(), &errors, &output, /* display */ false), 0);
+    QVERIFY2(output.contains("--language"), errors.constData());
+    QCOMPARE(run({"--version"}, home.path(), &errors, &output, false), 0);
+    QCOMPARE(output.trimmed(), QByteArray("dialcrest " DIALCREST_VERSION));
 }
 
 QTEST_GUILESS_MAIN(ScreenshotTest)

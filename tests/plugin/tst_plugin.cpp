@@ -7,6 +7,7 @@
 #include <QPluginLoader>
 #include <QPointer>
 #include <QTreeWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <functional>
@@ -118,6 +119,7 @@ private slots:
     void onDestroyTwice();
     void notifyWithoutWindow();
     void notifyWithWindow();
+    void phoneBookChangeReachesTheTables();
     void geometryRule();
     void simEventsHandledOnChange();
     void unreadTotalOverStorages();
@@ -173,6 +175,9 @@ void TestPlugin::cleanup()
         root->UnSDKRegisterEvent();
         root->OnDestroy();
     }
+    // A destroyed root object stays destroyed; the next test gets a new one, as a host
+    // that loads the plug-in again would.
+    delete m_loader.instance();
     Startup::DestroyPluginContainer();
     QCOMPARE(SimCtl_Reset(), 0L);
 }
@@ -283,9 +288,20 @@ void TestPlugin::onDestroyTwice()
     QVERIFY(!window);
     plugin()->OnDestroy();
     plugin()->UnSDKRegisterEvent();
-    // The host may still forward an event after tearing down.
+    // The host may still call after tearing down: nothing comes back to life, neither the
+    // window nor the service (which would create the store and register it with the SDK).
     notifier()->Notify(HostEvent::LanguageChanged, 0, 0);
+    notifier()->Notify(HostEvent::PhoneBookChanged, 0, 0);
+    QWidget parent;
+    QRect rect(0, 0, 399, 299);
+    QCOMPARE(plugin()->ShowWindow(&parent, rect), 0);
+    plugin()->FitSize(rect);
+    plugin()->Hide();
+    QCOMPARE(plugin()->Init(), 0);
     QVERIFY(!smsWindow());
+    QObject *out = nullptr;
+    QCOMPARE(plugin()->QueryInterface(InterfaceId::SmsUiService, &out), 0);
+    QVERIFY(!out);
 }
 
 void TestPlugin::notifyWithoutWindow()
@@ -312,6 +328,28 @@ void TestPlugin::notifyWithWindow()
     QCOMPARE(SimCtl_WaitIdle(5000), 0L);
     notifier()->Notify(HostEvent::DeviceRemoved, 0, 0);
     QCOMPARE(visibleTreeRoots(), 1);
+}
+
+// A contact added while the window is up names its messages at once, not after a restart.
+void TestPlugin::phoneBookChangeReachesTheTables()
+{
+    QCOMPARE(injectUnread(UTPS_SMS_MEM_PC, "+15550301"), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    QCOMPARE(plugin()->Init(), 1);
+    QWidget parent;
+    QRect rect(0, 0, 799, 599);
+    QCOMPARE(plugin()->ShowWindow(&parent, rect), 1);
+    auto *table = smsWindow()->findChild<QTableWidget *>();
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("+15550301"));
+
+    QCOMPARE(SimCtl_AddContact("Zoe Park", "+15550301", nullptr), 0L);
+    notifier()->Notify(HostEvent::PhoneBookChanged, 0, 0);
+    table = smsWindow()->findChild<QTableWidget *>();
+    QVERIFY(table && table->rowCount() == 1);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Zoe Park"));
+    plugin()->OnDestroy();  // the window goes before its parent
 }
 
 void TestPlugin::geometryRule()

@@ -42,6 +42,7 @@ private slots:
     void wrongPositionIsFiledButReported();
     void classZeroIsFiledOnlyOutsideInboxes();
     void readingTwiceKeepsOneRecordPerId();
+    void unreadQuestionsDoNotGrowMemory();
     void unreadTotalFollowsPresentStorages_data();
     void unreadTotalFollowsPresentStorages();
     void phoneBookNames();
@@ -156,6 +157,38 @@ void TestStore::readingTwiceKeepsOneRecordPerId()
     QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).size(), 1);
     QCOMPARE(store->ReleaseAllSmsBuffers(), 0);
     QVERIFY(store->GetSMSRecordsSet(EN_LOCAL_INBOX).isEmpty());
+}
+
+// The host's status bar asks for the unread total on every count change; each question
+// re-reads the SIM and device storages. Unchanged messages must not pile up as parked copies,
+// and the records the tables point at must stay the filed ones.
+void TestStore::unreadQuestionsDoNotGrowMemory()
+{
+    for (int i = 0; i < 20; ++i) {
+        saveAt(EN_SIM_INBOX);
+        saveAt(EN_DEVICE_INBOX);
+    }
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    QCOMPARE(store->GetUnReadSMSTotalCount(), 40);
+    const QHash<int, SmsRecord *> shown = store->GetSMSRecordsSet(EN_SIM_INBOX);
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(store->GetUnReadSMSTotalCount(), 40);
+    QCOMPARE(store->parkedRecordCount(), 0);
+    QCOMPARE(store->GetSMSRecordsSet(EN_SIM_INBOX), shown);
+
+    // A message that really changed is still replaced, and the old reading stays valid.
+    const int id = shown.keys().first();
+    SmsRecord changed = *shown.value(id);
+    changed.iReadStatus = 0;
+    _UTPS_ST_SMS_RECORD sdk{};
+    QCOMPARE(SmsRecordToSdk(&sdk, changed), 0);
+    QCOMPARE(UTPS_SMSSrv_UpdateMsg(&sdk), UTPS_OK);
+    QCOMPARE(store->GetUnReadSMSTotalCount(), 39);
+    QCOMPARE(store->parkedRecordCount(), 1);
+    QCOMPARE(shown.value(id)->iReadStatus, 1);
+    for (int i = 0; i < 10; ++i)
+        store->GetUnReadSMSTotalCount();
+    QCOMPARE(store->parkedRecordCount(), 1);
 }
 
 void TestStore::unreadTotalFollowsPresentStorages_data()

@@ -27,6 +27,25 @@ QImage iconImage(const QIcon &icon)
         QImage::Format_ARGB32);
 }
 
+// Whether two images match within one unit per channel: a pixmap may be stored
+// premultiplied (depending on the screen), and the round trip can move a translucent
+// pixel's channel by one.
+bool sameImage(const QImage &actual, const QImage &expected)
+{
+    if (actual.size() != expected.size())
+        return false;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb a = actual.pixel(x, y);
+            const QRgb e = expected.pixel(x, y);
+            if (qAbs(qRed(a) - qRed(e)) > 1 || qAbs(qGreen(a) - qGreen(e)) > 1
+                || qAbs(qBlue(a) - qBlue(e)) > 1 || qAbs(qAlpha(a) - qAlpha(e)) > 1)
+                return false;
+        }
+    }
+    return true;
+}
+
 QImage stripCell(int index)
 {
     const QImage strip(QStringLiteral(DIALCREST_SOURCE_DIR "/plugins/SMSUIPlugin/sms_tree_Images.png"));
@@ -224,7 +243,8 @@ void tst_Window::rightToLeftIconsAreMirrored()
     for (const auto &n : nodes) {
         QTreeWidgetItem *item = w->treeItem(n.position);
         QVERIFY(item);
-        QCOMPARE(iconImage(item->icon(0)), stripCell(n.cell).mirrored(true, false));
+        QVERIFY2(sameImage(iconImage(item->icon(0)), stripCell(n.cell).mirrored(true, false)),
+                 qPrintable(item->text(0)));
     }
 }
 

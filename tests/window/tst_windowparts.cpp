@@ -44,7 +44,8 @@ private slots:
     void parseTimeOfSdk();
     void messageHtml_data();
     void messageHtml();
-    void numbersReadLeftToRightInRightToLeftTables();
+    void cellsReadInTheirOwnDirectionInRightToLeftTables_data();
+    void cellsReadInTheirOwnDirectionInRightToLeftTables();
 
 private:
     TestDataHome m_home;
@@ -162,20 +163,35 @@ void tst_WindowParts::messageHtml()
 
 // "+15550001" in a right-to-left table must still read "+15550001" (plus first), drawn on
 // the cell's right-hand side; the content column keeps the table's direction.
-void tst_WindowParts::numbersReadLeftToRightInRightToLeftTables()
+// In a right-to-left table every cell reads in the direction of its own text, still on
+// the window's side: a number or a Latin text left to right, an Arabic text right to left.
+void tst_WindowParts::cellsReadInTheirOwnDirectionInRightToLeftTables_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("leftToRight");
+    QTest::newRow("number") << QStringLiteral("+15550001") << 0 << true;
+    QTest::newRow("Latin name") << QStringLiteral("Anna (work)") << 0 << true;
+    QTest::newRow("Latin message") << QStringLiteral("See you at 5!") << 1 << true;
+    QTest::newRow("Arabic message") << QStringLiteral("مرحبا يا صديقي!") << 1 << false;
+    QTest::newRow("Arabic after digits") << QStringLiteral("5 مرحبا") << 2 << false;
+}
+
+void tst_WindowParts::cellsReadInTheirOwnDirectionInRightToLeftTables()
+{
+    QFETCH(QString, text);
+    QFETCH(int, column);
+    QFETCH(bool, leftToRight);
     GridDelegateLayout table;
-    table.setLeftToRightColumns({0, 2});
     QItemDelegate plain;
-    const QString number = QStringLiteral("+15550001");
-    const QImage asLeftToRight =
-        paintCell(plain, number, 0, Qt::LeftToRight, Qt::AlignRight | Qt::AlignAbsolute);
-    QCOMPARE(paintCell(table, number, 0, Qt::RightToLeft, Qt::AlignLeft), asLeftToRight);
-    QCOMPARE(paintCell(table, number, 2, Qt::RightToLeft, Qt::AlignLeft), asLeftToRight);
-    // Left alone: right-to-left ordering moves the plus sign to the other end.
-    const QImage rightToLeft = paintCell(plain, number, 1, Qt::RightToLeft, Qt::AlignLeft);
-    QVERIFY(rightToLeft != asLeftToRight);
-    QCOMPARE(paintCell(table, number, 1, Qt::RightToLeft, Qt::AlignLeft), rightToLeft);
+    QCOMPARE(table.textDirection(text, column, Qt::RightToLeft),
+             leftToRight ? Qt::LeftToRight : Qt::RightToLeft);
+    QCOMPARE(table.textDirection(text, column, Qt::LeftToRight), Qt::LeftToRight);
+    // Painted: the same pixels as the text laid out in that direction at the right edge.
+    const QImage expected = paintCell(plain, text, column,
+                                      leftToRight ? Qt::LeftToRight : Qt::RightToLeft,
+                                      Qt::AlignRight | Qt::AlignAbsolute);
+    QCOMPARE(paintCell(table, text, column, Qt::RightToLeft, Qt::AlignLeft), expected);
 }
 
 QTEST_MAIN(tst_WindowParts)

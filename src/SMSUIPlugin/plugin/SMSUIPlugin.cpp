@@ -31,8 +31,8 @@ QString CSMSUIPlugin::GetPluginName()
 
 int CSMSUIPlugin::Init()
 {
-    m_pSmsUiService = CSMSUIService::instance();
-    m_pSettingUiService = CSettingUIService::instance();
+    m_pSmsUiService = service();
+    m_pSettingUiService = m_pSmsUiService ? CSettingUIService::instance() : nullptr;
     if (!m_pSmsUiService || !m_pSettingUiService) {
         qCWarning(lcSmsPlugin) << "Init: a service is missing";
         return 0;
@@ -47,13 +47,12 @@ int CSMSUIPlugin::Init()
 int CSMSUIPlugin::QueryInterface(int id, QObject **out)
 {
     qCDebug(lcSmsPlugin) << "QueryInterface" << id;
-    if (id == InterfaceId::SmsUiService) {
-        m_pSmsUiService = CSMSUIService::instance();
+    if (id == InterfaceId::SmsUiService && service()) {
         if (out)
             *out = m_pSmsUiService;
         return 1;
     }
-    if (id == InterfaceId::SettingUiPlugin) {
+    if (id == InterfaceId::SettingUiPlugin && !m_bDestroyed) {
         m_pSettingUiService = CSettingUIService::instance();
         if (out)
             *out = m_pSettingUiService;
@@ -64,6 +63,10 @@ int CSMSUIPlugin::QueryInterface(int id, QObject **out)
 
 CSMSUIService *CSMSUIPlugin::service()
 {
+    if (m_bDestroyed) {
+        qCDebug(lcSmsPlugin) << "host call after OnDestroy ignored";
+        return nullptr;
+    }
     // Kept in the field so that OnDestroy also removes a service these calls created.
     m_pSmsUiService = CSMSUIService::instance();
     return m_pSmsUiService;
@@ -71,34 +74,43 @@ CSMSUIService *CSMSUIPlugin::service()
 
 int CSMSUIPlugin::ShowWindow(QWidget *parent, QRect &rect)
 {
+    CSMSUIService *sms = service();
+    if (!sms)
+        return 0;
     // The settings page loads its values (and writes the alert defaults) before the SMS
     // window first shows, so that the first arrival already finds them.
     if (m_pSettingUiService)
         m_pSettingUiService->InitSmsSetting();
-    return service()->ShowWindow(parent, rect);
+    return sms->ShowWindow(parent, rect);
 }
 
 int CSMSUIPlugin::DoModal()
 {
-    return service()->DoModal();
+    CSMSUIService *sms = service();
+    return sms ? sms->DoModal() : 0;
 }
 
 void CSMSUIPlugin::Hide()
 {
-    service()->Hide();
+    if (CSMSUIService *sms = service())
+        sms->Hide();
 }
 
 void CSMSUIPlugin::FitSize(QRect &rect)
 {
-    service()->FitSize(rect);
+    if (CSMSUIService *sms = service())
+        sms->FitSize(rect);
 }
 
 int CSMSUIPlugin::Notify(unsigned int event, unsigned int param1, unsigned int param2)
 {
+    CSMSUIService *sms = service();
+    if (!sms)
+        return 0;
     // The settings service hears the event only while the SMS window exists.
-    if (service()->Notify(event, param1, param2) == 1 && m_pSettingUiService)
+    if (sms->Notify(event, param1, param2) == 1 && m_pSettingUiService)
         m_pSettingUiService->Notify(event, param1, param2);
-    service()->checkNotifyType(event, 0, 0);
+    sms->checkNotifyType(event, 0, 0);
     return 0;
 }
 
@@ -112,6 +124,7 @@ void CSMSUIPlugin::UnSDKRegisterEvent()
 
 void CSMSUIPlugin::OnDestroy()
 {
+    m_bDestroyed = true;
     if (m_pSmsUiService) {
         CSMSUIService::Destroy();
         m_pSmsUiService = nullptr;

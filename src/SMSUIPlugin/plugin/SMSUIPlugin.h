@@ -54,10 +54,13 @@ public:
     int Notify(unsigned int event, unsigned int param1, unsigned int param2) override;
 
 private:
+    // The SMS service, created on first use; null once OnDestroy has run, so that a late
+    // host call cannot bring the window, the store and the SDK registrations back.
     CSMSUIService *service();
 
     CSMSUIService *m_pSmsUiService = nullptr;          // not owned
     CSettingUIService *m_pSettingUiService = nullptr;  // not owned
+    bool m_bDestroyed = false;
 };
 
 // The plug-in verification record older hosts check before loading a library.

@@ -108,9 +108,9 @@ void CSMSUIService::onPhoneBookChanged()
         return;
     }
     m_pStatusLogic->setPBChanged(true);
-    // Refreshed now only when the window asked for it; otherwise the next ShowWindow
-    // refreshes (the flag stays set).
-    if (m_pSmsUiMainDlg && m_pSmsUiMainDlg->isSMSupdateFlagSet()) {
+    // The host places the window once, at start-up: waiting for the next ShowWindow would
+    // keep the old names until a restart. A laid-out window is refreshed at once.
+    if (m_pSmsUiMainDlg) {
         m_pSmsUiMainDlg->ResetSMSUpdateFlag();
         m_pStatusLogic->setPBChanged(false);
         refreshFolders();

@@ -67,6 +67,8 @@ public:
     int GetUnReadSMSCountOverEnPos(_EN_SMS_POSITION position);
     int GetUnReadSMSCount(_UTPS_EN_SMS_MEM memory);
     int GetUnReadSMSTotalCount();
+    // Records replaced while something may still point at them, waiting to be freed.
+    int parkedRecordCount();
     bool IsAnyMessagesUnRead(_EN_SMS_POSITION position);
     QString getNameByNumberFromPhoneBook(QString numbers);
     void getNameByNumberFromPhoneBookEx(QString numbers, QString &display, QString &names);
@@ -217,6 +219,10 @@ private:
     void freeRetiredLocked(int memory);
     void forgetListedLocked(const SmsRecord *record);
     bool isFiledLocked(const SmsRecord *record) const;
+    // The filed record that a fresh reading of the same message matches field for field,
+    // or null. Takes the buffer mutex.
+    SmsRecord *filedTwinOf(const SmsRecord &record);
+    static bool sameContent(const SmsRecord &a, const SmsRecord &b);
     // A class-0 message from an inbox: converted for its announcement, never filed. Decided
     // from the SDK record, so that callers need not touch a record another thread may own.
     static bool isShownOnce(int msgClass, int initialPos);

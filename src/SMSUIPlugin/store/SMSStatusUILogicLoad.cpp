@@ -141,7 +141,14 @@ int SMSStatusUILogic::sortSMSToCorrespondingNodes(_UTPS_ST_SMS_RECORD *sdk, SmsR
     *out = record;
     if (!record)
         return 1;
-    fileConverted(record);
+    // Re-reading a storage (every unread-count question does) mostly finds what is filed
+    // already: the filed record stays and the copy goes, so nothing needs parking.
+    if (SmsRecord *filed = filedTwinOf(*record)) {
+        delete record;
+        *out = filed;
+    } else {
+        fileConverted(record);
+    }
 
     constexpr unsigned kValidPositions = 0x87DF | (1u << EN_LOCAL_REPORT); // 0-10 and 15
     const int position = sdk->iPos;
@@ -220,6 +227,12 @@ int SMSStatusUILogic::ReleaseAllSmsBuffers()
     return 0;
 }
 
+int SMSStatusUILogic::parkedRecordCount()
+{
+    QMutexLocker locker(&m_bufferMutex);
+    return int(m_lstRetiredRecords.size());
+}
+
 void SMSStatusUILogic::freeRetiredLocked(int memory)
 {
     auto freed = std::stable_partition(m_lstRetiredRecords.begin(), m_lstRetiredRecords.end(),
@@ -241,6 +254,27 @@ void SMSStatusUILogic::forgetListedLocked(const SmsRecord *record)
     const auto same = [record](const SmsRecord *entry) { return entry == record; };
     std::replace_if(m_lstSentRecords.begin(), m_lstSentRecords.end(), same, nullptr);
     std::replace_if(m_lstReceivedRecords.begin(), m_lstReceivedRecords.end(), same, nullptr);
+}
+
+SmsRecord *SMSStatusUILogic::filedTwinOf(const SmsRecord &record)
+{
+    if (isShownOnce(record.iMsgClass, record.enInitialPos))
+        return nullptr;
+    QMutexLocker locker(&m_bufferMutex);
+    SmsRecord *filed = m_hashBuffers.value(record.enPos).value(record.iMsgId, nullptr);
+    return filed && sameContent(*filed, record) ? filed : nullptr;
+}
+
+bool SMSStatusUILogic::sameContent(const SmsRecord &a, const SmsRecord &b)
+{
+    return a.iMsgId == b.iMsgId && a.iReadStatus == b.iReadStatus
+        && a.enInitialPos == b.enInitialPos && a.enPos == b.enPos && a.iStatus == b.iStatus
+        && a.strNumber == b.strNumber && a.strContent == b.strContent && a.strTime == b.strTime
+        && a.iMsgType == b.iMsgType && a.iMsgClass == b.iMsgClass && a.iExtra1 == b.iExtra1
+        && a.iExtra2 == b.iExtra2 && a.iExtra3 == b.iExtra3
+        && a.iMessagePriority == b.iMessagePriority && a.strDisplayName == b.strDisplayName
+        && a.strPbNames == b.strPbNames && a.strDisplayTime == b.strDisplayTime
+        && a.iReportResult == b.iReportResult && a.imgIcon == b.imgIcon;
 }
 
 bool SMSStatusUILogic::isShownOnce(int msgClass, int initialPos)

@@ -162,7 +162,8 @@ QString SmsDisplayTime(const QString &sdkTime)
         return QString();
     }
     const QDateTime when = sdkTime == kNow ? QDateTime::currentDateTime() : parseSdkTime(sdkTime);
-    return QLocale::system().toString(when, QLocale::ShortFormat);
+    // The interface language's way of writing a time (the host makes it the default).
+    return QLocale().toString(when, QLocale::ShortFormat);
 }
 
 QString SmsPriorityKey(int priority, bool multiModeCard, bool hideDualMode)

@@ -85,6 +85,7 @@ void SMSUIMainDlg::readConfiguration()
 
 SMSUIMainDlg::~SMSUIMainDlg()
 {
+    saveLayoutState();
     // A batch still running works on the store's records: end it before anything goes.
     if (m_SMSThreadInst.isRunning()) {
         SMSThreadUI::StopSmsThread();
@@ -188,6 +189,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
                                EN_LOCAL_TRASH, EN_LOCAL_REPORT, EN_LOCAL_SENTITEMS})
         syncSMSTableWithBuffers(p);
     initStorageWarning();
+    restoreLayoutState();
     return assembled;
 }
 
@@ -203,13 +205,16 @@ void SMSUIMainDlg::SMSUIMainInitialization()
     m_pTextPreview->setReadOnly(true);
     // Links go to the system browser (openLink); the pane itself never navigates.
     m_pTextPreview->setOpenLinks(false);
+    // Tab moves on from the preview rather than being typed into it.
+    m_pTextPreview->setTabChangesFocus(true);
     m_pTreeWidget = new SMSUITreeWidget(this);
     m_pTreeWidget->setObjectName(QStringLiteral("SMSUIPlugin_TreeSMSWidget"));
     m_pTreeWidget->setItemDelegate(new GridDelegateLayout(m_pTreeWidget));
     m_pTreeWidget->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_pTreeWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pTreeWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_pTreeWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A small window must still reach every folder, so the tree scrolls when it needs to.
+    m_pTreeWidget->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pTreeWidget->setMainDlg(this);
 
     // The key sequences and the commands they trigger are attached with the commands.
@@ -326,6 +331,7 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
     ChangeLanguageForMemoryFullPopUp();
     supportShortcutsKeys();
     retranslateStorageWarning();
+    retranslateLayout();
 }
 
 void SMSUIMainDlg::notifyStatusBarCount()

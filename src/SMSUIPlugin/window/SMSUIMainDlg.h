@@ -369,7 +369,27 @@ public:
     static QString usageStatisticsFilePath();
     // ==== END usage statistics ====
 
-    // ==== BEGIN layout, focus and remembered geometry ====
+    // ==== BEGIN layout, focus and remembered geometry (SMSUIMainDlgLayout.cpp) ====
+public:
+    // Writes the splitter positions and column widths into the host settings (group
+    // "SMSLayout"); the destructor calls it, so the next start finds them.
+    void saveLayoutState() const;
+
+private:
+    // Column sharing, empty-folder text, Tab behaviour and language of one table.
+    void configureTableLayout(SMSUITableWidget *table);
+    int timeColumnWidth(const QWidget *table) const;
+    int treeWidthForLabels() const;
+    void onColumnResized(SMSUITableWidget *source, int column, int width);
+    // Tab goes tree, current table, preview.
+    void applyFocusOrder();
+    // Texts and date language of every table after a language change.
+    void retranslateLayout();
+    // Applies what saveLayoutState wrote, ignoring damaged values.
+    void restoreLayoutState();
+
+    QHash<int, int> m_columnWidths;  // by column, once the user (or the settings) chose one
+    bool m_bSyncingColumns = false;
     // ==== END layout, focus and remembered geometry ====
 
     // ==== BEGIN operations: delete, move, copy, recover and their results ====
@@ -451,6 +471,8 @@ private:
         bool unread = false;
     };
     void connectOperationSignals();
+    // A Move to / Copy to entry of the context menu, by its submenu and target storage.
+    void connectMoveCopyTarget(const MENU::QActionInfo &info);
     bool canStartBatch() const;
     Collected collectRecords(bool allRows) const;
     void startDelete(bool allRows);

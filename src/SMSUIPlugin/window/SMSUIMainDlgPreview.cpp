@@ -1,6 +1,7 @@
 // The preview pane below the message table: folder text, or the selected message as HTML.
 #include "SMSUIMainDlg.h"
 
+#include <QMessageBox>
 #include <QTextBrowser>
 #include <QTreeWidgetItem>
 
@@ -15,6 +16,17 @@ namespace {
 // Product type whose modems carry a message priority worth showing.
 constexpr int kProductWithPriority = 1;
 constexpr int kDefaultProductType = 3;
+
+// Unicode isolates: inside a right-to-left pane a number, a time or a Latin text keeps its
+// own reading order ("+447700900123" must not read "447700900123+").
+constexpr QChar kLeftToRightIsolate(0x2066);
+constexpr QChar kFirstStrongIsolate(0x2068);
+constexpr QChar kPopIsolate(0x2069);
+
+QString isolated(const QString &text, QChar isolate)
+{
+    return text.isEmpty() ? text : isolate + text + kPopIsolate;
+}
 } // namespace
 
 QString SMSUIMainDlg::escapeForPreview(const QString &text)
@@ -60,6 +72,9 @@ void SMSUIMainDlg::previewRecord(SmsRecord *record, int selectedRows)
     if (isRightToLeft()) {
         CommonUtils::ParanthesisCorrection(names);
         CommonUtils::ParanthesisCorrection(content);
+        // Each reads in the direction of its own first letter.
+        names = isolated(names, kFirstStrongIsolate);
+        content = isolated(content, kFirstStrongIsolate);
     }
     record->strDisplayTime = m_pStatusLogicObject->getUIDisplayTime(record->strTime);
     fillTextPreviewPane(names, content, record, selectedRows);
@@ -85,8 +100,12 @@ void SMSUIMainDlg::fillTextPreviewPane(const QString &names, const QString &cont
     const QString priority =
         productType == kProductWithPriority ? priorityKeyFor(*record) : QString();
     // A sender from the network may be any text, markup included.
-    const QString html = buildMessageHtml(names, escapeForPreview(m_strSelectedNumber), content,
-                                          record->strDisplayTime, priority);
+    const QString number = escapeForPreview(m_strSelectedNumber);
+    const bool rtl = isRightToLeft();
+    const QString html = buildMessageHtml(
+        names, rtl ? isolated(number, kLeftToRightIsolate) : number, content,
+        rtl ? isolated(record->strDisplayTime, kFirstStrongIsolate) : record->strDisplayTime,
+        priority);
     if (selectedRows <= 1) {
         m_pTextPreview->setHtml(html);
         m_strLastPreviewText = html;
@@ -162,7 +181,13 @@ void SMSUIMainDlg::updatePreviewPaneForRightClick()
 
 void SMSUIMainDlg::openLink(const QUrl &url)
 {
-    CommonUtils::LaunchBrowser(QUrl(url.toString()));
+    if (!CommonUtils::LaunchBrowser(QUrl(url.toString()))) {
+        // Nothing on this machine opens the address: say so instead of doing nothing.
+        CommonUtils::ShowMessage(QMessageBox::Warning, this, tr(QStringLiteral("IDS_STR_PROMPT")),
+                                 tr(QStringLiteral("IDS_STR_NOBROWSER")).arg(url.toString()),
+                                 QStringLiteral("IDS_OK"), QString(), QString(),
+                                 /* modal */ true, Qt::WindowCloseButtonHint);
+    }
     if (!m_pTextPreview)
         return;
     // The browser widget has navigated to the link target by now; put the message back.

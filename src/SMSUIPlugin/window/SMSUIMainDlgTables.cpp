@@ -39,9 +39,8 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    auto *delegate = new GridDelegateLayout(table);
-    delegate->setLeftToRightColumns({kNameColumn, kTimeColumn});
-    table->setItemDelegate(delegate);
+    // In a right-to-left window each cell reads in its own text's direction (the delegate).
+    table->setItemDelegate(new GridDelegateLayout(table));
     for (int c = 0; c < 3; ++c)
         table->setHorizontalHeaderItem(c, new UITableItem);
     table->setColumnWidth(kNameColumn, 150);
@@ -60,6 +59,7 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     connectTableSignals(table);
     connect(table, &QTableWidget::cellDoubleClicked, this, &SMSUIMainDlg::onDoubleClickedEditSMS,
             Qt::UniqueConnection);
+    configureTableLayout(table);
 }
 
 void SMSUIMainDlg::setTableHeaderTexts(SMSUITableWidget *table)

@@ -263,6 +263,7 @@ void SMSUIMainDlg::onClickSMSTreeNode(QTreeWidgetItem *item, int column)
     if (m_pTextPreview)
         m_pTextPreview->show();
     m_pVSplitter->setSizes(m_splitterSizes);
+    applyFocusOrder();
     table->clearFocus();
     table->setCurrentCell(-1, -1);
     if (item)

@@ -2,8 +2,11 @@
 
 #include <QStyle>
 
+#include <QAbstractItemView>
 #include <QDateTime>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -62,19 +65,56 @@ void GridDelegateLayout::paint(QPainter *painter, const QStyleOptionViewItem &op
     m_paintingColumn = -1;
 }
 
+Qt::LayoutDirection GridDelegateLayout::textDirection(const QString &text, int column,
+                                                      Qt::LayoutDirection window) const
+{
+    if (window != Qt::RightToLeft)
+        return window;
+    if (m_leftToRightColumns.contains(column))
+        return Qt::LeftToRight;
+    return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
 void GridDelegateLayout::drawDisplay(QPainter *painter, const QStyleOptionViewItem &option,
                                      const QRect &rect, const QString &text) const
 {
-    if (option.direction != Qt::RightToLeft || !m_leftToRightColumns.contains(m_paintingColumn)) {
+    const Qt::LayoutDirection direction =
+        textDirection(text, m_paintingColumn, option.direction);
+    if (direction == option.direction || text.isEmpty()) {
         QItemDelegate::drawDisplay(painter, option, rect, text);
         return;
     }
-    QStyleOptionViewItem ltr(option);
-    // The text stays on the side the right-to-left cell puts it; only its order changes.
-    ltr.displayAlignment = QStyle::visualAlignment(option.direction, option.displayAlignment)
-        | Qt::AlignAbsolute;
-    ltr.direction = Qt::LeftToRight;
-    QItemDelegate::drawDisplay(painter, ltr, rect, text);
+    // A Unicode isolate gives the text its own reading order (and puts an ellipsis at its
+    // own end) while the cell keeps the window's side and alignment.
+    constexpr QChar kLeftToRightIsolate(0x2066);
+    constexpr QChar kRightToLeftIsolate(0x2067);
+    constexpr QChar kPopIsolate(0x2069);
+    const QChar isolate = direction == Qt::LeftToRight ? kLeftToRightIsolate : kRightToLeftIsolate;
+    QItemDelegate::drawDisplay(painter, option, rect, isolate + text + kPopIsolate);
+}
+
+bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                   const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    if (!event || !view || event->type() != QEvent::ToolTip || !index.isValid())
+        return QItemDelegate::helpEvent(event, view, option, index);
+    const QVariant own = index.data(Qt::ToolTipRole);
+    if (own.isValid())
+        return QItemDelegate::helpEvent(event, view, option, index);
+    const QString text = index.data(Qt::DisplayRole).toDateTime().isValid()
+        ? option.locale.toString(index.data(Qt::DisplayRole).toDateTime(), QLocale::ShortFormat)
+        : index.data(Qt::DisplayRole).toString();
+    // The room the text really gets: the cell less the icon and the margins on both sides.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    int room = option.rect.width() - 2 * margin;
+    if (!index.data(Qt::DecorationRole).isNull())
+        room -= option.decorationSize.width() + 2 * margin;
+    if (text.isEmpty() || option.fontMetrics.horizontalAdvance(text) <= room) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    return true;
 }
 
 SMSUITableWidget::SMSUITableWidget(QWidget *parent)
@@ -97,6 +137,23 @@ SmsRecord *SMSUITableWidget::recordOf(const QTableWidgetItem *nameItem)
 QVariant SMSUITableWidget::recordLink(const SmsRecord *record)
 {
     return QVariant::fromValue(reinterpret_cast<quintptr>(record));
+}
+
+void SMSUITableWidget::setEmptyText(const QString &text)
+{
+    m_strEmptyText = text;
+    viewport()->update();
+}
+
+void SMSUITableWidget::paintEvent(QPaintEvent *event)
+{
+    QTableWidget::paintEvent(event);
+    if (rowCount() > 0 || m_strEmptyText.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                     Qt::AlignCenter | Qt::TextWordWrap, m_strEmptyText);
 }
 
 QList<int> SMSUITableWidget::selectedRowNumbers() const

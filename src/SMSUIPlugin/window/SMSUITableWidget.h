@@ -30,12 +30,21 @@ class GridDelegateLayout : public QItemDelegate
 public:
     explicit GridDelegateLayout(QObject *parent = nullptr) : QItemDelegate(parent) {}
 
-    // Columns whose text is laid out left to right even in a right-to-left window (phone
-    // numbers and times: "+4930..." must not turn into "...4930+"); still right-aligned there.
+    // Columns whose text is laid out left to right even in a right-to-left window, whatever
+    // it holds. Every other cell of a right-to-left window reads in the direction of its own
+    // first letter (a Latin text left to right, with its ellipsis at its end; a number,
+    // which has no letter, left to right too), still aligned to the window's side.
     void setLeftToRightColumns(const QList<int> &columns) { m_leftToRightColumns = columns; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    // The full text of a cell that is drawn cut (with an ellipsis), as its tooltip; worked
+    // out when the tooltip is asked for, so filling a table costs nothing extra.
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                   const QStyleOptionViewItem &option, const QModelIndex &index) override;
+    // The direction a cell's text is laid out in, within a window of the given direction.
+    Qt::LayoutDirection textDirection(const QString &text, int column,
+                                      Qt::LayoutDirection window) const;
 
 protected:
     void drawFocus(QPainter *painter, const QStyleOptionViewItem &option,
@@ -69,6 +78,14 @@ public:
     // Rows that have at least one selected cell, ascending.
     QList<int> selectedRowNumbers() const;
 
+    // Shown in the middle of the table while it has no rows ("no messages here").
+    void setEmptyText(const QString &text);
+    QString emptyText() const { return m_strEmptyText; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     SMSUIMainDlg *m_pMainDlg = nullptr;
+    QString m_strEmptyText;
 };

@@ -27,7 +27,8 @@ public:
     // earlier main widget. Null is ignored.
     void AddMainWidget(QWidget *widget);
     QWidget *MainWidget() const;
-    // Sets the title in the dialog's own title strip and on the window.
+    // Sets the title in the dialog's own title strip and on the window. The strip follows
+    // QWidget::setWindowTitle too (called through a QWidget pointer): see changeEvent.
     void setWindowTitle(const QString &title);
     // True when the dialog shows a title strip of its own.
     bool IsCusTitle() const;
@@ -37,6 +38,7 @@ public:
     void changeSize(const QSize &size);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
