@@ -2,6 +2,7 @@
 // bar and the usage file; reading them; delivery-report labels; flash messages; the alert
 // sound; and a burst of 500 arrivals.
 #include <QApplication>
+#include <QHeaderView>
 #include <QScopeGuard>
 #include <QTextEdit>
 
@@ -46,6 +47,7 @@ private slots:
 
     void arrivalGoesIntoItsTables_data();
     void arrivalGoesIntoItsTables();
+    void arrivalKeepsTheUsersOrder();
     void readingMarksReadInTheSdk_data();
     void readingMarksReadInTheSdk();
     void deliveryReportsAreLabelled();
@@ -127,6 +129,27 @@ void tst_Arrival::arrivalGoesIntoItsTables()
     QTRY_COMPARE(receivedCounter(), 1);
     QTRY_COMPARE(visiblePopups().size(), 1);
     QCOMPARE(m_host->statusBarUnread(), SMSStatusUILogic::Instance()->GetUnReadSMSTotalCount());
+}
+
+void tst_Arrival::arrivalKeepsTheUsersOrder()
+{
+    for (const char *number : {"+4930100", "+4930300", "+4930500"})
+        WindowFixture::save(EN_LOCAL_INBOX, QString::fromLatin1(number), QStringLiteral("old"));
+    SMSUIMainDlg *w = openWindow();
+    QVERIFY(w);
+    SMSUITableWidget *inbox = w->tableAt(EN_LOCAL_INBOX);
+    inbox->sortItems(0, Qt::AscendingOrder);  // the user clicked the number column
+    const int id = inject(UTPS_SMS_MEM_PC, "+4930400", "new");
+    QTRY_VERIFY(rowOf(inbox, id) >= 0);
+    QStringList numbers;
+    for (int row = 0; row < inbox->rowCount(); ++row)
+        numbers << inbox->item(row, 0)->text();
+    QCOMPARE(numbers, QStringList({"+4930100", "+4930300", "+4930400", "+4930500"}));
+    QCOMPARE(inbox->horizontalHeader()->sortIndicatorSection(), 0);
+    // The same record offered again (a second signal, a rebuild in between) is not doubled.
+    SmsRecord *record = inbox->recordAt(rowOf(inbox, id));
+    w->addRecToSMSTable(EN_LOCAL_INBOX, record);
+    QCOMPARE(inbox->rowCount(), 4);
 }
 
 void tst_Arrival::readingMarksReadInTheSdk_data()
@@ -239,6 +262,19 @@ void tst_Arrival::flashMessageOpensItsOwnWindow()
                            }),
              1);
 
+    // A language change re-translates the window and keeps both messages.
+    {
+        const auto restore = qScopeGuard([w] {
+            Change::SetLanguage(QStringLiteral("en"));
+            w->SetLanguage(false);
+        });
+        QVERIFY(Change::SetLanguage(QStringLiteral("ar")));
+        w->SetLanguage(false);
+        QCOMPARE(w->flashMessageWindow()->windowTitle(), key("IDS_STC_NEWMSG"));
+        QVERIFY(w->flashMessageWindow()->windowTitle() != QLatin1String("New message"));
+        QVERIFY(w->flashMessageWindow()->textEdit()->toPlainText().contains(
+            QStringLiteral("Second flash")));
+    }
     QTest::mouseClick(w->flashMessageWindow()->closeButton(), Qt::LeftButton);
     QVERIFY(!w->flashMessageWindow());
     QVERIFY(!SMSUIMainDlg::soundPlayer() || !SMSUIMainDlg::soundPlayer()->IsPlaying());

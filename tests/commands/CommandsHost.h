@@ -85,6 +85,7 @@ public:
         Startup::DestroyPluginContainer();
         call.calls.clear();
         call.answer = 1;
+        call.types.clear();
         book.saved.clear();
     }
     // The texts of the prompts shown, in order.

@@ -54,9 +54,8 @@ private slots:
     void callAndVideoCallEntries_data();
     void callAndVideoCallEntries();
     void toolbarAfterLayoutAndOnSelection();
-    void toolbarButtonsAndMenuEntriesReachTheirCommands();
     void shortcuts();
-    void commandsOpenTheEditorAndStartOperations();
+    void toolbarMenuAndShortcutsReachTheirCommands();
     void searchNarrowsAndClears();
     void callAndSaveNumber_data();
     void callAndSaveNumber();
@@ -103,12 +102,8 @@ void tst_Commands::rightClickOnRows_data()
                                          << one + answer + allTargets("DEVICE") + allTargets("SIM");
     QTest::newRow("outbox, one") << false << int(EN_LOCAL_OUTBOX) << int(EN_LOCAL_OUTBOX) << 1
                                  << one + QStringList{"SEND", "FORWARD"} + allTargets("DEVICE");
-    QTest::newRow("sent items, one") << false << int(EN_LOCAL_SENTITEMS) << int(EN_LOCAL_SENTITEMS)
-                                     << 1 << one + QStringList{"SEND", "FORWARD"} + allTargets("DEVICE");
     QTest::newRow("draft, one") << false << int(EN_LOCAL_DRAFT) << int(EN_LOCAL_DRAFT) << 1
                                 << one + QStringList{"EDIT", "SEND", "RECOVER"};
-    QTest::newRow("favourite, one") << false << int(EN_LOCAL_FAVORITE) << int(EN_LOCAL_FAVORITE) << 1
-                                    << one + QStringList{"SEND", "FORWARD", "RECOVER"};
     QTest::newRow("trash, one") << false << int(EN_LOCAL_TRASH) << int(EN_LOCAL_TRASH) << 1
                                 << one + QStringList{"RECOVER"};
     QTest::newRow("report, one") << false << int(EN_LOCAL_REPORT) << int(EN_LOCAL_REPORT) << 1 << one;
@@ -134,13 +129,10 @@ void tst_Commands::rightClickOnRows()
     QFETCH(QStringList, enabled);
     m_fixture.setUp();
     m_host.setUp();
-    // Sent items are the PC outbox's messages that went out (status 0).
-    const bool sent = messageFolder == EN_LOCAL_SENTITEMS;
     for (int i = 0; i < 2; ++i)
-        QVERIFY(WindowFixture::save(sent ? int(EN_LOCAL_OUTBOX) : messageFolder,
-                                    QStringLiteral("+4930100%1").arg(i),
+        QVERIFY(WindowFixture::save(messageFolder, QStringLiteral("+4930100%1").arg(i),
                                     QStringLiteral("text %1").arg(i),
-                                    QStringLiteral("2026010112000%1").arg(i), 0, sent ? 0 : 1)
+                                    QStringLiteral("2026010112000%1").arg(i))
                 >= 0);
     SMSUIMainDlg *w = window(sim);
     QVERIFY(w);
@@ -291,41 +283,6 @@ void tst_Commands::toolbarAfterLayoutAndOnSelection()
     QVERIFY(toolButton(w, 9000)->isEnabled());
 }
 
-void tst_Commands::toolbarButtonsAndMenuEntriesReachTheirCommands()
-{
-    m_fixture.setUp();
-    m_host.setUp();
-    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+493012345"),
-                                QStringLiteral("call me")) >= 0);
-    SMSUIMainDlg *w = window();
-    QVERIFY(w);
-    auto *search = w->findChild<SearchLineEdit *>(ToolBarLogic::GetSearchBoxObjectName(kPlugin));
-    QVERIFY(search);
-    QTest::mouseClick(toolButton(w, 9006), Qt::LeftButton);
-    QVERIFY(w->isSearchShown());
-    QVERIFY(search->isVisible());
-    QVERIFY(toolButton(w, 9006)->isChecked());
-    QTest::mouseClick(toolButton(w, 9006), Qt::LeftButton);
-    QVERIFY(!search->isVisible());
-
-    clickRow(w->currentTable(), 0);
-    QTest::mouseClick(toolButton(w, 9005), Qt::LeftButton);
-    QCOMPARE(m_host.call.calls, QStringList{QStringLiteral("+493012345")});
-    QCOMPARE(m_host.call.types, QList<int>{0});
-
-    openMenuOnRows(w, 1);
-    QTRY_VERIFY(w->contextMenu()->isVisible());
-    w->GetAction(QStringLiteral("IDS_MENU_SAVENUMBER"))->trigger();
-    QCOMPARE(m_host.book.saved, QStringList{QStringLiteral("+493012345")});
-    QVERIFY(w->saveNumberFlag());
-    w->GetAction(QStringLiteral("IDS_MENU_CALL"))->trigger();
-    QCOMPARE(m_host.call.calls.size(), 2);
-    w->GetAction(QStringLiteral("IDS_MENU_SEARCH"))->trigger();
-    QVERIFY(w->isSearchShown());
-    w->contextMenu()->close();
-    QVERIFY(m_host.prompts.isEmpty());
-}
-
 void tst_Commands::shortcuts()
 {
     m_fixture.setUp();
@@ -370,19 +327,42 @@ void tst_Commands::shortcuts()
     QVERIFY(!table->item(0, 1)->data(Qt::UserRole + 7).toBool());
 }
 
-void tst_Commands::commandsOpenTheEditorAndStartOperations()
+void tst_Commands::toolbarMenuAndShortcutsReachTheirCommands()
 {
     m_fixture.setUp();
     m_host.setUp();
-    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4970001"), QStringLiteral("hi")) >= 0);
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+493012345"), QStringLiteral("hi")) >= 0);
     QVERIFY(WindowFixture::save(EN_LOCAL_OUTBOX, QStringLiteral("+4970002"), QStringLiteral("out")) >= 0);
     QVERIFY(WindowFixture::save(EN_DEVICE_INBOX, QStringLiteral("+4970003"), QStringLiteral("nv")) >= 0);
     SMSUIMainDlg *w = window();
     QVERIFY(w);
     QVERIFY(activate(w));
+    auto *search = w->findChild<SearchLineEdit *>(ToolBarLogic::GetSearchBoxObjectName(kPlugin));
+    QTest::mouseClick(toolButton(w, 9006), Qt::LeftButton);
+    QVERIFY(search->isVisible());
+    QVERIFY(toolButton(w, 9006)->isChecked());
+    QTest::mouseClick(toolButton(w, 9006), Qt::LeftButton);
+    QVERIFY(!search->isVisible());
     QTest::mouseClick(toolButton(w, 9000), Qt::LeftButton);
-    QVERIFY(w->messageEditor());
     QCOMPARE(w->messageEditor()->mode(), 9000);
+
+    QVERIFY(w->canSendSMS());
+    clickRow(w->currentTable(), 0);
+    QTest::mouseClick(toolButton(w, 9003), Qt::LeftButton);
+    QCOMPARE(w->messageEditor()->mode(), 9003);
+    QTest::mouseClick(toolButton(w, 9005), Qt::LeftButton);
+    QCOMPARE(m_host.call.calls, QStringList{QStringLiteral("+493012345")});
+    QCOMPARE(m_host.call.types, QList<int>{0});  // a voice call
+    openMenuOnRows(w, 1);
+    QTRY_VERIFY(w->contextMenu()->isVisible());
+    w->GetAction(QStringLiteral("IDS_MENU_SAVENUMBER"))->trigger();
+    QCOMPARE(m_host.book.saved, QStringList{QStringLiteral("+493012345")});
+    w->GetAction(QStringLiteral("IDS_MENU_CALL"))->trigger();
+    QCOMPARE(m_host.call.calls.size(), 2);
+    w->GetAction(QStringLiteral("IDS_MENU_SEARCH"))->trigger();
+    QVERIFY(w->isSearchShown());
+    w->contextMenu()->close();
+    QVERIFY(m_host.prompts.isEmpty());
 
     // Reply is not offered for one's own messages, so its shortcut does nothing there.
     showFolder(w, EN_LOCAL_OUTBOX);
@@ -390,13 +370,8 @@ void tst_Commands::commandsOpenTheEditorAndStartOperations()
     SMSUIMessageEditor *before = w->messageEditor();
     QTest::keyClick(w->currentTable(), Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(w->messageEditor(), before);
-    QVERIFY(w->canSendSMS());
     QTest::keyClick(w->currentTable(), Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(w->messageEditor()->mode(), 9004);
-    showFolder(w, EN_LOCAL_INBOX);
-    clickRow(w->currentTable(), 0);
-    QTest::mouseClick(toolButton(w, 9003), Qt::LeftButton);
-    QCOMPARE(w->messageEditor()->mode(), 9003);
 
     // Move to > PC from the modem's inbox, confirmed, lands in the PC inbox.
     showFolder(w, EN_DEVICE_INBOX);

@@ -88,6 +88,7 @@ private slots:
     void sendFailuresLoseNothing_data();
     void sendFailuresLoseNothing();
     void failedDraftSaveKeepsTheText();
+    void sendAgainReplacesTheUnsentCopy();
     void retitledOnLanguageChange();
 
 private:
@@ -221,6 +222,12 @@ void tst_Editor::newMessageToTwoNumbersIsSent()
     QTRY_COMPARE_WITH_TIMEOUT(sentCopies.size(), 1, 10000);
     QTRY_VERIFY(holdsText(EN_LOCAL_SENTITEMS, QStringLiteral("See you at eight")));
     QTRY_VERIFY(!dialog);  // the editor went with its dialog
+    // The verdict counted both recipients, and sent items shows the copy.
+    QTRY_COMPARE(w->lastSendSuccessCount(), 2);
+    QCOMPARE(w->lastSendFailureCount(), 0);
+    SMSUITableWidget *sent = w->tableAt(EN_LOCAL_SENTITEMS);
+    QTRY_COMPARE(sent->rowCount(), 1);
+    QCOMPARE(sent->item(0, 1)->text(), QStringLiteral("See you at eight"));
 }
 
 void tst_Editor::counterMatchesSdkSegments_data()
@@ -498,6 +505,8 @@ void tst_Editor::sendFailuresLoseNothing()
     if (networkRefuses) {
         // The SDK took the message: its unsent copy is in the outbox, the draft is gone.
         QTRY_VERIFY_WITH_TIMEOUT(holdsText(EN_LOCAL_OUTBOX, text), 10000);
+        QTRY_COMPARE(w->lastSendFailureCount(), 1);
+        QTRY_COMPARE(w->tableAt(EN_LOCAL_OUTBOX)->rowCount(), 1);
         QVERIFY(!holdsText(EN_LOCAL_DRAFT, text));
         QCOMPARE(w->tableAt(EN_LOCAL_DRAFT)->rowCount(), 0);
     } else {
@@ -529,6 +538,34 @@ void tst_Editor::failedDraftSaveKeepsTheText()
     editor->dialog()->close();
     QTRY_VERIFY(!dialog);
     QVERIFY(holdsText(EN_LOCAL_DRAFT, QStringLiteral("Not yet")));
+}
+
+void tst_Editor::sendAgainReplacesTheUnsentCopy()
+{
+    m_fixture.setUp();
+    const QString text = QStringLiteral("Try again");
+    const int id = WindowFixture::save(UTPS_POS_PC_OUTBOX, QStringLiteral("+15550166"), text,
+                                       QStringLiteral("20260101120000"), 0, /* not sent */ 1);
+    QVERIFY(id >= 0);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    selectFirstRow(w, EN_LOCAL_OUTBOX);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeSend);
+    QVERIFY(editor);
+    QCOMPARE(editor->dialog()->windowTitle(), key("IDS_TTL_SEND"));
+    QCOMPARE(editor->recipientLine()->text(), QStringLiteral("+15550166"));
+    QCOMPARE(editor->textArea()->toPlainText(), text);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(editor->textArea()));
+    QCOMPARE(editor->textArea()->textCursor().position(), int(text.size()));
+    QVERIFY(!editor->saveButton()->isEnabled());  // nothing changed yet
+    QTest::mouseClick(editor->sendButton(), Qt::LeftButton);
+
+    // Sent this time: the copy is in sent items, the old unsent one in the trash.
+    QTRY_COMPARE_WITH_TIMEOUT(w->lastSendSuccessCount(), 1, 10000);
+    QTRY_VERIFY(holdsText(EN_LOCAL_SENTITEMS, text));
+    QVERIFY(!holdsText(EN_LOCAL_OUTBOX, text));
+    QVERIFY(holdsText(EN_LOCAL_TRASH, text));
+    QCOMPARE(w->tableAt(EN_LOCAL_OUTBOX)->rowCount(), 0);
 }
 
 void tst_Editor::retitledOnLanguageChange()

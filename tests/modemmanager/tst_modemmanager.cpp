@@ -109,6 +109,7 @@ private slots:
         app.start(QStringLiteral(DIALCREST_EXE), {QStringLiteral("--modem"), QStringLiteral("modemmanager"),
                                                   QStringLiteral("--screenshot"), shot,
                                                   QStringLiteral("--screenshot-delay"), QStringLiteral("300")});
+        QVERIFY2(app.waitForStarted(10000), qPrintable(app.errorString()));
         QVERIFY(app.waitForFinished(60000));
         const QByteArray errors = app.readAllStandardError();
         QCOMPARE(app.exitCode(), reachable ? 0 : 1);

@@ -15,6 +15,7 @@
 #include "store/SMSStatusUILogic.h"
 #include "window/SMSUITableWidget.h"
 #include "window/SMSWaitingDlg.h"
+#include "QueuedSpy.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -176,9 +177,16 @@ void tst_WindowOps::show(_EN_SMS_POSITION position)
 // Runs a command that starts the worker and waits for the batch and its refresh to end.
 bool tst_WindowOps::runBatch(const std::function<void()> &command)
 {
-    QSignalSpy finished(&m_w->workerThread(), &QThread::finished);
+    QueuedSpy<> finished(&m_w->workerThread(), &QThread::finished);
     command();
-    return finished.wait(60000);
+    // A worker that already ended has its finished() still queued: give it the chance to
+    // arrive before deciding that the command never started one.
+    if (finished.count() == 0 && !m_w->workerThread().isRunning() && !finished.wait(2000)) {
+        qWarning("the command did not start the worker (asked: %s)",
+                 qPrintable(m_asked.join(QLatin1Char('|'))));
+        return false;
+    }
+    return finished.count() > 0 || finished.wait(60000);
 }
 
 QLabel *tst_WindowOps::dialogLabel() const
@@ -406,6 +414,10 @@ void tst_WindowOps::failuresAreCountedAndNothingIsLost_data()
                                        << "IDS_STR_SOME_FAILED" << 1;
     QTest::newRow("delete, no transaction") << "delete" << "UTPS_SMSSrv_BeginTransaction"
                                             << "IDS_STR_ALL_FAILED" << 3;
+    QTest::newRow("move, commit fails") << "move" << "UTPS_SMSSrv_EndTransaction"
+                                        << "IDS_STR_ALL_FAILED" << 3;
+    QTest::newRow("delete, commit fails") << "delete" << "UTPS_SMSSrv_EndTransaction"
+                                          << "IDS_STR_ALL_FAILED" << 3;
 }
 
 // Injected SDK failures: the verdict names them, the dialog still reaches its end and
@@ -479,10 +491,11 @@ void tst_WindowOps::cancelStopsABatchInTheMiddle()
     }));
     show(EN_LOCAL_INBOX);
     m_w->currentTable()->selectAll();
-    QSignalSpy firstResult(&m_w->workerThread(), &SMSThreadUI::deleteSignalEvent);
+    // Results arrive only after the batch's commit; while it runs, only its progress does.
+    QueuedSpy<int, int> progress(&m_w->workerThread(), &SMSThreadUI::batchProgress);
     QVERIFY(runBatch([&] {
         m_w->onButtonClickDelete();
-        QVERIFY(firstResult.wait(20000));
+        QVERIFY(progress.wait(20000));
         QTest::mouseClick(dialogButton(), Qt::LeftButton);
     }));
     QCOMPARE(dialogLabel()->text(), key("IDS_STR_CANCELLING"));

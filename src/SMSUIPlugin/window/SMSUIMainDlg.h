@@ -471,6 +471,8 @@ private:
         bool unread = false;
     };
     void connectOperationSignals();
+    // A Move to / Copy to entry of the context menu, by its submenu and target storage.
+    void connectMoveCopyTarget(const MENU::QActionInfo &info);
     bool canStartBatch() const;
     Collected collectRecords(bool allRows) const;
     void startDelete(bool allRows);

@@ -100,11 +100,11 @@ void SMSUIMainDlg::onTBBtnClicked(int id)
     case SmsCommand::Forward:
         onButtonClickedNewSMS(id);  // the command id is the editor's mode
         break;
-    case SmsCommand::Delete:
-        onButtonClickDelete();
-        break;
     case SmsCommand::Call:
         onButtonClickCallHandler(false);
+        break;
+    case SmsCommand::Delete:
+        onButtonClickDelete();
         break;
     default:
         break;

@@ -95,13 +95,18 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
 {
     if (info.menu)
         return;  // a submenu's own entry does nothing
-    if (!isTargetKey(key)) {
-        doConnect(info);
+    if (isTargetKey(key)) {
+        connectMoveCopyTarget(info);
         return;
     }
-    const int storage = isKey(key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
-                        : isKey(key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
-                                                               : UTPS_SMS_MEM_PC;
+    doConnect(info);
+}
+
+void SMSUIMainDlg::connectMoveCopyTarget(const MENU::QActionInfo &info)
+{
+    const int storage = isKey(info.key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
+                        : isKey(info.key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
+                                                                    : UTPS_SMS_MEM_PC;
     void (SMSUIMainDlg::*command)(int) = nullptr;
     if (isKey(info.parentKey, SmsMenuKey::MoveTo))
         command = &SMSUIMainDlg::onClickMove;
@@ -111,34 +116,41 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
         command = &SMSUIMainDlg::onClickMoveAll;
     else if (isKey(info.parentKey, SmsMenuKey::CopyAllTo))
         command = &SMSUIMainDlg::onClickCopyAll;
-    if (command)
-        connect(info.action, &QAction::triggered, this,
-                [this, command, storage]() { (this->*command)(storage); });
+    if (!command) {
+        qCDebug(lcSmsWindow) << "target entry outside a move or copy submenu:" << info.key;
+        return;
+    }
+    connect(info.action, &QAction::triggered, this,
+            [this, command, storage] { (this->*command)(storage); });
 }
 
 void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
 {
     const QString &key = info.key;
     QAction *action = info.action;
-    using Slot = void (SMSUIMainDlg::*)();
-    static const QHash<QString, Slot> commands{
-        {QLatin1String(SmsMenuKey::New), &SMSUIMainDlg::onMenuNew},
-        {QLatin1String(SmsMenuKey::Edit), &SMSUIMainDlg::onButtonClickedEditSMS},
-        {QLatin1String(SmsMenuKey::Send), &SMSUIMainDlg::onMenuSend},
-        {QLatin1String(SmsMenuKey::Reply), &SMSUIMainDlg::onMenuReply},
-        {QLatin1String(SmsMenuKey::Forward), &SMSUIMainDlg::onMenuForward},
-        {QLatin1String(SmsMenuKey::Delete), &SMSUIMainDlg::onButtonClickDelete},
-        {QLatin1String(SmsMenuKey::ClearAll), &SMSUIMainDlg::onButtonClickDeleteAll},
-        {QLatin1String(SmsMenuKey::Recover), &SMSUIMainDlg::onButtonClickRecoverMessages},
-    };
-    if (const Slot slot = commands.value(key))
-        connect(action, &QAction::triggered, this, slot);
+    // The editor's modes: New, Edit (a draft), Send again, Reply, Forward.
+    if (isKey(key, SmsMenuKey::New))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuNew);
+    else if (isKey(key, SmsMenuKey::Edit))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedEditSMS);
+    else if (isKey(key, SmsMenuKey::Send))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuSend);
+    else if (isKey(key, SmsMenuKey::Reply))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuReply);
+    else if (isKey(key, SmsMenuKey::Forward))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuForward);
     else if (isKey(key, SmsMenuKey::Call))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickCall);
     else if (isKey(key, SmsMenuKey::SaveNumber))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedSaveNumber);
     else if (isKey(key, SmsMenuKey::Search))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuSearch);
+    else if (isKey(key, SmsMenuKey::Delete))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDelete);
+    else if (isKey(key, SmsMenuKey::ClearAll))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDeleteAll);
+    else if (isKey(key, SmsMenuKey::Recover))
+        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickRecoverMessages);
     else
         qCDebug(lcSmsWindow) << "menu entry without a command:" << key;
 }

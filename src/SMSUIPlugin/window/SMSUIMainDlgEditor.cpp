@@ -152,6 +152,7 @@ IAddrBookUIPlugin *SMSUIMainDlg::addressBook() const
 bool SMSUIMainDlg::startSendFromEditor(const QString &recipients, const QString &content,
                                        int total, int sourceId, int sourcePosition)
 {
+    // The progress dialog, the send counters its verdict is made from, and the worker.
     if (!startSendOperation(recipients, content, total))
         return false;
     m_iSendSourceId = sourceId;

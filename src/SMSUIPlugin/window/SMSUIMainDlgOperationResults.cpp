@@ -358,7 +358,9 @@ void SMSUIMainDlg::onDeleteSMS(int id, int position, int memory, bool permanent)
 {
     if (!m_pStatusLogicObject)
         return;
-    if (m_SMSThreadInst.isRunning() || m_batchKind != BatchNone) {
+    const bool batchRunning =
+        m_SMSThreadInst.isRunning() && m_SMSThreadInst.operation() != DC_SMS_SEND;
+    if (batchRunning || m_batchKind != BatchNone) {
         // Within a batch the store's removals wait for its end, when its tables are
         // rebuilt anyway: dropping rows one at a time from tables of thousands of rows
         // made a large batch quadratic.
