@@ -2,6 +2,7 @@
 # One entry point for a fresh Debian 12 machine:
 #   scripts/dev.sh test   install what is missing, build, run every test
 #   scripts/dev.sh run    install what is missing, build, start the application on the simulator
+#   scripts/dev.sh package  install what is missing, build, make the .deb and check it with lintian
 # Environment: BUILD_DIR (default build), CMAKE_ARGS (extra configure arguments), JOBS.
 set -euo pipefail
 
@@ -16,7 +17,12 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-multimedia-dev libqt6multimedia6 libqt6sql6-sqlite
   libsqlite3-dev libgl-dev libxkbcommon-dev
+  libmm-glib-dev
+  dbus-daemon
+  appstream
 )
+# Only for "package".
+package_tools=(lintian dpkg-dev)
 
 install_missing() {
   local missing=()
@@ -44,6 +50,7 @@ build() {
   cmake --build "$BUILD_DIR" -j "$JOBS"
 }
 
+[ "$mode" = package ] && packages+=("${package_tools[@]}")
 install_missing
 case "$mode" in
   test)
@@ -54,8 +61,14 @@ case "$mode" in
     build
     exec "$BUILD_DIR/bin/dialcrest" "$@"
     ;;
+  package)
+    build
+    (cd "$BUILD_DIR" && rm -f ./*.deb && cpack -G DEB)
+    # Warnings are reported; an error fails the run.
+    lintian --fail-on error "$BUILD_DIR"/*.deb
+    ;;
   *)
-    echo "usage: $0 test|run [application arguments]" >&2
+    echo "usage: $0 test|run|package [application arguments]" >&2
     exit 2
     ;;
 esac

@@ -17,6 +17,7 @@
 #include "SmsPluginLoader.h"
 #include "Startup.h"
 #include "StatusBarNotifier.h"
+#include "StoreReport.h"
 #include "sdk_simulator.h"
 
 #include <QApplication>
@@ -71,6 +72,9 @@ bool HostApplication::start(bool showFrame)
         m_frame->show();
     startSmsPlugin();
     m_notify->Dispatch(QLatin1String(PluginIds::SmsUi), HostEvent::MainFrameShown);
+    // After the plug-in has opened the SDK's database: a moved-aside or unwritable one is
+    // something the user must hear about before trusting the folders.
+    StoreReport::tellUser(m_frame);
     return true;
 }
 
@@ -91,6 +95,10 @@ void HostApplication::createPlugins()
     connect(m_device, &DeviceManager::stateChanged, this, &HostApplication::updateDeviceSummary);
     connect(m_miniFrame, &MiniFrame::openRequested, this, &HostApplication::showPluginPage);
     connect(m_toolbar, &MainToolbar::pluginButtonClicked, this, &HostApplication::showPluginPage);
+    // The SMS module opens its inbox at the unread messages (event 513).
+    connect(m_frame, &MainFrame::unreadNoticeClicked, this, [this] {
+        m_notify->SendTo(QLatin1String(PluginIds::SmsUi), HostEvent::LaunchSmsInbox, 0, 0);
+    });
 }
 
 void HostApplication::registerPlugins()

@@ -3,12 +3,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Connection manager for USB mobile-broadband modems (simulated modem)."));
+        QStringLiteral("Connection manager for USB mobile-broadband modems."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption data({QStringLiteral("d"), QStringLiteral("data")},
@@ -25,7 +26,12 @@ HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
                                    QStringLiteral("ms"), QStringLiteral("1500"));
     const QCommandLineOption noDemo(QStringLiteral("no-demo"),
                                     QStringLiteral("Do not seed demo messages into a new message store."));
-    parser.addOptions({data, language, screenshot, delay, noDemo});
+    const QCommandLineOption modem(
+        QStringLiteral("modem"),
+        QStringLiteral("The modem: simulator (default), modemmanager (the first modem ModemManager "
+                       "lists) or modemmanager:N (its modem N, as mmcli -L shows)."),
+        QStringLiteral("which"), QStringLiteral("simulator"));
+    parser.addOptions({data, language, screenshot, delay, noDemo, modem});
 
     Parsed parsed;
     if (!parser.parse(arguments)) {
@@ -68,5 +74,13 @@ HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
         }
     }
     o.demo = !parser.isSet(noDemo);
+    o.modem = parser.value(modem).trimmed().toLower();
+    static const QRegularExpression modemSpec(QStringLiteral("^(simulator|modemmanager(:[0-9]+)?)$"));
+    if (!modemSpec.match(o.modem).hasMatch()) {
+        parsed.result = Result::Error;
+        parsed.message = QStringLiteral("Unknown modem \"%1\" (use simulator, modemmanager or modemmanager:N)")
+                             .arg(o.modem);
+        return parsed;
+    }
     return parsed;
 }

@@ -10,6 +10,7 @@ struct HostOptions
     QString screenshotFile;  // non-empty: render the main window there and exit
     int screenshotDelayMs = 1500;
     bool demo = true;        // seed demo messages into a new message store
+    QString modem = QStringLiteral("simulator"); // simulator, modemmanager or modemmanager:N
 
     enum class Result { Run, ExitOk, Error };
     struct Parsed;

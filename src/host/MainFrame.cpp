@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -64,8 +65,23 @@ MainFrame::MainFrame(QWidget *parent)
     statusBar()->addPermanentWidget(m_deviceLabel);
     statusBar()->addPermanentWidget(m_sendLabel);
     statusBar()->addPermanentWidget(m_unreadLabel);
+    // The unread notice opens the messages, as a desktop user expects of a counter.
+    m_unreadLabel->setCursor(Qt::PointingHandCursor);
+    m_unreadLabel->installEventFilter(this);
+    HostText::bind(m_unreadLabel, "IDS_HOST_UNREAD_TIP", "Open the messages",
+                   [this](const QString &tip) { m_unreadLabel->setToolTip(tip); });
     setUnreadCount(0);
     resize(960, 640);
+}
+
+bool MainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_unreadLabel && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        emit unreadNoticeClicked();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QRect MainFrame::GetFrameGeometry()

@@ -55,6 +55,11 @@ public:
 
 signals:
     void pageShown(const QString &pluginName);
+    // The user clicked the unread-messages notice in the status bar.
+    void unreadNoticeClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QStackedWidget *m_pages;

@@ -4,6 +4,7 @@
 #include "HostLog.h"
 #include "HostText.h"
 #include "MainFrame.h"
+#include "sdk_backend.h"
 #include "sdk_simulator.h"
 
 #include <QAction>
@@ -103,6 +104,8 @@ ModemMenu::ModemMenu(DeviceManager *device, MainFrame *frame, QObject *parent)
     }
     add("dialcrest_ModemRestore", "IDS_HOST_RESTORE", "Restore storage capacities", [this] { restoreCapacities(); });
     connect(m_device, &DeviceManager::stateChanged, this, &ModemMenu::syncToggles);
+    // Every command here acts on the simulated modem; a real one is not at our command.
+    m_menu->menuAction()->setVisible(SdkBackend_Current() == SDK_BACKEND_SIMULATOR);
 }
 
 QAction *ModemMenu::addAction(QMenu *menu, const char *objectName, const char *key, const char *english)

@@ -1,12 +1,15 @@
 // dialcrest: the connection manager. Loads the SMS plug-in into its main frame and runs on
-// the device SDK's simulated modem.
+// the device SDK's simulated modem, or on a real one through ModemManager (--modem).
 #include "Change.h"
 #include "HostApplication.h"
 #include "HostLog.h"
 #include "HostOptions.h"
+#include "sdk_backend.h"
 #include "sdk_simulator.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
 
@@ -15,6 +18,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dialcrest"));
     QApplication::setApplicationVersion(QStringLiteral(DIALCREST_VERSION));
+    // The installed desktop entry and icon carry this name; the built-in copies of the icon
+    // serve a build tree and desktops without the theme.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.dialcrest.Dialcrest"));
+    QIcon builtIn;
+    for (int size : {32, 48, 128, 256})
+        builtIn.addFile(QStringLiteral(":/icons/dialcrest-%1.png").arg(size));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.dialcrest.Dialcrest"), builtIn));
 
     const HostOptions::Parsed parsed = HostOptions::parse(QApplication::arguments());
     if (parsed.result != HostOptions::Result::Run) {
@@ -26,7 +36,17 @@ int main(int argc, char *argv[])
     // before anything touches either.
     if (!options.dataFolder.isEmpty())
         qputenv("DIALCREST_HOME", options.dataFolder.toUtf8());
-    SimCtl_SetDemoSeed(options.demo ? 1 : 0);
+    // Demo messages belong to the simulated modem, never into a real user's store.
+    SimCtl_SetDemoSeed(options.demo && options.modem == QLatin1String("simulator") ? 1 : 0);
+    char why[512] = {};
+    if (SdkBackend_Select(options.modem.toUtf8().constData(), why, int(sizeof why)) != UTPS_OK) {
+        const QString text = QString::fromUtf8(why);
+        QTextStream(stderr) << "dialcrest: " << text << '\n';
+        // Started from the desktop, nobody reads stderr: say it in a window too.
+        if (options.screenshotFile.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            QMessageBox::critical(nullptr, QStringLiteral("dialcrest"), text);
+        return 1;
+    }
     if (!options.language.isEmpty() && !Change::SetLanguage(options.language))
         qCWarning(lcHost) << "language" << options.language << "is not available; keeping" << Change::GetLangName();
     else if (options.language.isEmpty())

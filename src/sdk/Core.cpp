@@ -1,5 +1,6 @@
 // Process-wide state, lazy start-up, storage rules and the small helpers every unit uses.
 #include "SdkInternal.h"
+#include "mm/MmBackend.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,21 +33,14 @@ namespace {
 bool initialise(State &s)
 {
     s.dataDir = dataFolder();
-    std::error_code ec;
-    std::filesystem::create_directories(s.dataDir + "/log", ec);
-    if (ec)
-        warn("cannot create the data folder " + s.dataDir + ": " + ec.message());
-    bool created = false;
-    if (!s.store.open(s.dataDir + "/sdk.db", created))
-        return false;
     s.resetSimulation();
-    loadSettings();
-    if (created && demoSeedEnabled() && s.store.setting("seeded", "0") == "0") {
-        seedDemo();
-        s.store.setSetting("seeded", "1");
-    }
+    // The modem works without the database: a store that cannot be opened is reported
+    // (UTPS_SMSSrv_GetStoreState), every call that needs it fails, and it is tried again.
+    openStore();
     s.initialised = true;
     startEvents();
+    if (mm::active())
+        mm::syncState();
     return true;
 }
 
@@ -77,6 +71,10 @@ void State::resetSimulation()
     activeJob = 0;
     std::fill(std::begin(used), std::end(used), -1);
     pcNextId = -1;
+    for (auto &slot : slots)
+        slot = Slots{};
+    movedAside.clear();
+    lastStoreTry = Clock::time_point{};
     contacts.clear();
     contactsLoaded = false;
 }
@@ -90,6 +88,11 @@ std::unique_lock<std::mutex> enter(const char *function, long &rc)
         rc = UTPS_E_DATABASE;
         return lock;
     }
+    if (mm::simulatorOnly(function)) {
+        rc = SIMCTL_E_NOT_AVAILABLE;
+        return lock;
+    }
+    retryStore();
     auto it = s.faults.find(function);
     if (it != s.faults.end() && it->second.count > 0) {
         --it->second.count;
@@ -193,6 +196,10 @@ int removeStored(int memory, int id)
         --s.used[memory];
     else if (rc < 0)
         s.used[memory] = -1;
+    if (rc > 0)
+        s.slots[memory].release(id);
+    else if (rc < 0)
+        s.slots[memory] = Slots{};
     return rc;
 }
 
@@ -201,6 +208,8 @@ void forgetCaches()
     State &s = state();
     std::fill(std::begin(s.used), std::end(s.used), -1);
     s.pcNextId = -1;
+    for (auto &slot : s.slots)
+        slot = Slots{};
     s.contactsLoaded = false;
 }
 
@@ -227,13 +236,14 @@ static int nextId(int memory)
         }
         return s.pcNextId;
     }
-    int slot = 0;
-    for (int id : s.store.ids(memory)) {
-        if (id != slot)
-            break;
-        ++slot;
+    Slots &slots = s.slots[memory];
+    if (!slots.loaded) {
+        std::vector<int> ids;
+        if (!s.store.ids(memory, ids))
+            return -1;
+        slots.load(ids);
     }
-    return slot;
+    return slots.lowestFree();
 }
 
 long storeNew(Message &m)
@@ -247,6 +257,8 @@ long storeNew(Message &m)
         return UTPS_E_STORAGE_FULL;
     }
     m.id = nextId(m.mem);
+    if (m.id < 0)
+        return UTPS_E_DATABASE;
     if (m.time.empty())
         m.time = timeNow();
     if (m.time.size() >= UTPS_TIME_LEN)
@@ -259,6 +271,8 @@ long storeNew(Message &m)
     ++s.used[m.mem];
     if (m.mem == UTPS_SMS_MEM_PC)
         s.pcNextId = m.id + 1;
+    else
+        s.slots[m.mem].take(m.id);
     if (used + 1 >= s.capacity[m.mem])
         postStatusEvent(fullStatusCode(m.mem), m.mem);
     return UTPS_OK;

@@ -57,14 +57,23 @@ const Seed kSeeds[] = {
 
 } // namespace
 
-void seedDemo()
+bool seedDemo()
 {
     State &s = state();
-    s.store.addContact(u"Anna Becker", u"+4915112345678");
-    s.store.addContact(u"Parcel Service", u"+15550123");
-    s.store.addContact(u"Oliver Grant", u"07700900123");
+    // Inside the caller's bracket, the caller's commit decides; otherwise one transaction
+    // of our own, so that a start cut short leaves all of the demo data or none of it.
+    const bool own = !s.store.inTransaction();
+    if (own && !s.store.begin()) {
+        warn("cannot begin writing the demo messages");
+        return false;
+    }
+    bool ok = s.store.addContact(u"Anna Becker", u"+4915112345678") >= 0
+        && s.store.addContact(u"Parcel Service", u"+15550123") >= 0
+        && s.store.addContact(u"Oliver Grant", u"07700900123") >= 0;
     s.contactsLoaded = false;
     for (const Seed &seed : kSeeds) {
+        if (!ok)
+            break;
         Message m;
         m.mem = seed.mem;
         m.initialPos = seed.initialPos;
@@ -76,8 +85,16 @@ void seedDemo()
         m.number = fromUtf8(seed.number);
         m.content = fromUtf8(seed.text);
         m.time = fromUtf8(timeAgo(seed.minutesAgo).c_str());
-        storeNew(m);
+        ok = storeNew(m) == UTPS_OK;
     }
+    ok = ok && s.store.setSetting("seeded", "1");
+    if (own && !(ok && s.store.commit())) {
+        warn("the demo messages could not be written; they will be written on the next start");
+        s.store.rollback();
+        forgetCaches();
+        return false;
+    }
+    return ok;
 }
 
 } // namespace sdk

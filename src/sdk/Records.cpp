@@ -1,5 +1,6 @@
 // Reading and changing the storages: counts, id lists, records, save/update/delete.
 #include "SdkInternal.h"
+#include "mm/MmBackend.h"
 
 #include <algorithm>
 #include <cstring>
@@ -53,6 +54,8 @@ long UTPS_SMSSrv_SMSRecordSetGetRecordCount(int *count, _UTPS_EN_SMS_MEM memory)
         return UTPS_E_INVALID_ARG;
     if (long rc = storageReadable(memory, /* probe */ true))
         return rc;
+    if (mm::handles(memory))
+        return mm::count(memory, *count);
     const int n = usedCount(memory);
     if (n < 0)
         return UTPS_E_DATABASE;
@@ -69,7 +72,11 @@ long UTPS_SMSSrv_GetSmsIdList(int **ids, int *count, _UTPS_EN_SMS_MEM memory)
     *count = 0;
     if (long rc = storageReadable(memory, false))
         return rc;
-    const std::vector<int> list = state().store.ids(memory);
+    std::vector<int> list;
+    if (mm::handles(memory))
+        mm::ids(memory, list);
+    else if (!state().store.ids(memory, list))
+        return UTPS_E_DATABASE;
     if (!list.empty()) {
         *ids = new int[list.size()];
         std::copy(list.begin(), list.end(), *ids);
@@ -133,8 +140,12 @@ long UTPS_SMSSrv_GetMsg(_UTPS_ST_SMS_RECORD *record, _UTPS_EN_SMS_MEM memory)
     if (long rc = storageReadable(memory, false))
         return rc;
     Message m;
-    if (!state().store.get(memory, record->iMsgId, m))
-        return UTPS_E_NOT_FOUND;
+    if (mm::handles(memory)) {
+        if (long rc = mm::get(memory, record->iMsgId, m))
+            return rc;
+    } else if (!state().store.get(memory, record->iMsgId, m)) {
+        return state().store.isOpen() ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
+    }
     reinterpret_cast<OwnedRecord *>(record)->assign(m);
     return UTPS_OK;
 }
@@ -151,7 +162,7 @@ long UTPS_SMSSrv_SaveMsg(const _UTPS_ST_SMS_RECORD *record, int *newId, int *mem
     if (long rc = storageReadable(m.mem, false))
         return rc;
     SDK_WRITE_GATE(lock);
-    if (long rc = storeNew(m))
+    if (long rc = mm::handles(m.mem) ? mm::save(lock, m) : storeNew(m))
         return rc;
     *newId = m.id;
     if (memory)
@@ -171,6 +182,8 @@ long UTPS_SMSSrv_UpdateMsg(const _UTPS_ST_SMS_RECORD *record)
     if (long rc = storageReadable(m.mem, false))
         return rc;
     SDK_WRITE_GATE(lock);
+    if (mm::handles(m.mem))
+        return mm::update(m);
     if (m.time.empty())
         m.time = timeNow();
     const int rc = state().store.update(m);
@@ -185,6 +198,8 @@ long UTPS_SMSSrv_RemoveMsg(int id, _UTPS_EN_SMS_MEM memory)
     if (long rc = storageReadable(memory, false))
         return rc;
     SDK_WRITE_GATE(lock);
+    if (mm::handles(memory))
+        return mm::remove(lock, memory, id);
     const int rc = removeStored(memory, id);
     return rc > 0 ? UTPS_OK : rc == 0 ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
 }
@@ -197,6 +212,8 @@ long UTPS_SMSSrv_DeleteMsg(int id, _UTPS_EN_SMS_MEM memory)
     if (long rc = storageReadable(memory, false))
         return rc;
     SDK_WRITE_GATE(lock);
+    if (mm::handles(memory))
+        return mm::remove(lock, memory, id);
     Store &store = state().store;
     Message m;
     if (!store.get(memory, id, m))
@@ -258,6 +275,8 @@ long UTPS_SMSSrv_EndTransaction(_UTPS_EN_SMS_MEM memory)
         std::fill(std::begin(s.txDepth), std::end(s.txDepth), 0);
         s.txOpen = false;
         s.txOwner = std::thread::id();
+        if (mm::active())
+            mm::transactionEnded(lock, rc == UTPS_OK);
         s.txGate.notify_all();
     }
     return rc;
@@ -270,6 +289,8 @@ long UTPS_SMSSrv_GetRecordInfo(int *capacity, int *used, _UTPS_EN_SMS_MEM memory
         return UTPS_E_INVALID_ARG;
     if (long rc = storageReadable(memory, false))
         return rc;
+    if (mm::handles(memory))
+        return UTPS_E_FAILED; // ModemManager tells no capacity: unknown, not a guess
     const int n = usedCount(memory);
     if (n < 0)
         return UTPS_E_DATABASE;

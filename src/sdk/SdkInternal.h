@@ -63,6 +63,20 @@ struct Fault
     long result = UTPS_E_FAILED;
 };
 
+// Which record slots of the SIM or device storage are taken, so that the lowest free one
+// is found without reading every id from the database on each arrival.
+struct Slots
+{
+    bool loaded = false;
+    std::vector<bool> taken;
+    size_t lowest = 0;                   // no free slot below this one
+
+    void load(const std::vector<int> &ids);
+    int lowestFree();
+    void take(int id);
+    void release(int id);
+};
+
 // Everything below is guarded by State::mutex.
 struct State
 {
@@ -72,6 +86,8 @@ struct State
     bool initialised = false;
     std::string dataDir;
     Store store;
+    std::string movedAside;              // where a damaged database went, this process
+    Clock::time_point lastStoreTry{};    // last reopen or write probe while not Ok
 
     // Modem simulation.
     bool devicePlugged = true;
@@ -118,6 +134,7 @@ struct State
     // Caches of what the database knows, -1 when unknown (reloaded after a rollback).
     int used[3] = {-1, -1, -1};
     int pcNextId = -1;
+    Slots slots[3];                      // SIM and device only
     // Every stored message's sender is looked up when a storage is read: keep them at hand.
     std::vector<Contact> contacts;
     bool contactsLoaded = false;
@@ -193,7 +210,15 @@ std::vector<std::u16string> splitRecipients(const std::u16string &numbers);
 int segmentCount(const std::u16string &text);
 void warn(const std::string &text);
 void loadSettings();        // lock held
-void saveSetting(const char *key, const std::string &value);
-void seedDemo();            // lock held
+bool saveSetting(const char *key, const std::string &value); // false (logged) on failure
+// Writes the demo messages in one transaction (or into the caller's open one): all or
+// nothing. Marks the database as seeded. Lock held.
+bool seedDemo();
+
+// The database (StoreState.cpp), lock held. openStore opens it, finishes an interrupted
+// first start and reloads what the SDK caches; retryStore tries that again (at most once
+// a second) while it is closed.
+bool openStore();
+void retryStore();
 
 } // namespace sdk

@@ -1,5 +1,6 @@
 // Sending: one job per SendMsg, advanced segment by segment on the event thread.
 #include "SdkInternal.h"
+#include "mm/MmBackend.h"
 
 #include <fnmatch.h>
 
@@ -157,6 +158,8 @@ long UTPS_SMSSrv_SendMsg(const _UTPS_ST_SMS_RECORD *record)
     SDK_ENTER(lock);
     if (!record || !record->pszContent || !record->pszNumber)
         return UTPS_E_INVALID_ARG;
+    if (mm::active())
+        return mm::send(*record);
     State &s = state();
     if (!s.devicePlugged)
         return UTPS_E_NO_DEVICE;
@@ -188,6 +191,8 @@ long UTPS_SMSSrv_CancelSendMsg(int *handle)
     SDK_ENTER(lock);
     if (!handle)
         return UTPS_E_INVALID_ARG;
+    if (mm::active())
+        return mm::cancel(*handle);
     for (auto &entry : state().jobs) {
         if (*handle == 0 || *handle == entry.first)
             entry.second->cancelled = true;

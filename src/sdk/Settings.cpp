@@ -29,10 +29,12 @@ void loadSettings()
     s.receipt = number("receipt", 0);
 }
 
-void saveSetting(const char *key, const std::string &value)
+bool saveSetting(const char *key, const std::string &value)
 {
-    if (!state().store.setSetting(key, value))
-        warn(std::string("cannot save the setting ") + key);
+    if (state().store.setSetting(key, value))
+        return true;
+    warn(std::string("cannot save the setting ") + key);
+    return false;
 }
 
 } // namespace sdk
@@ -67,8 +69,9 @@ long UTPS_SMSSrv_SetSMSCentreNumber(const UTPS_WCHAR *number)
             return UTPS_E_INVALID_ARG;
     }
     SDK_WRITE_GATE(lock);
+    if (!saveSetting("centre_number", toUtf8(n)))
+        return UTPS_E_DATABASE;
     state().centreNumber = n;
-    saveSetting("centre_number", toUtf8(n));
     return UTPS_OK;
 }
 
@@ -87,8 +90,9 @@ long UTPS_SMSSrv_SetSMSValidityPeriod(int seconds)
     if (seconds < 300 || seconds > 63072000)
         return UTPS_E_INVALID_ARG;
     SDK_WRITE_GATE(lock);
+    if (!saveSetting("validity", std::to_string(seconds)))
+        return UTPS_E_DATABASE;
     state().validity = seconds;
-    saveSetting("validity", std::to_string(seconds));
     return UTPS_OK;
 }
 
@@ -108,8 +112,9 @@ long UTPS_SMSSrv_SMSSetPriority(_UTPS_EN_SMS_PRIORITY priority)
         && priority != UTPS_SMS_PRIORITY_EMERGENCY && priority != UTPS_SMS_PRIORITY_NONE)
         return UTPS_E_INVALID_ARG;
     SDK_WRITE_GATE(lock);
+    if (!saveSetting("priority", std::to_string(int(priority))))
+        return UTPS_E_DATABASE;
     state().priority = priority;
-    saveSetting("priority", std::to_string(int(priority)));
     return UTPS_OK;
 }
 
@@ -126,8 +131,9 @@ long UTPS_SMSSrv_SetSMSReceiptNotify(int on)
 {
     SDK_ENTER(lock);
     SDK_WRITE_GATE(lock);
+    if (!saveSetting("receipt", on ? "1" : "0"))
+        return UTPS_E_DATABASE;
     state().receipt = on ? 1 : 0;
-    saveSetting("receipt", on ? "1" : "0");
     return UTPS_OK;
 }
 

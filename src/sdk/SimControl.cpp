@@ -92,8 +92,7 @@ long SimCtl_SeedDemo(void)
 {
     SDK_ENTER(lock);
     SDK_WRITE_GATE(lock);
-    seedDemo();
-    return UTPS_OK;
+    return seedDemo() ? UTPS_OK : UTPS_E_DATABASE;
 }
 
 long SimCtl_InjectMessage(int storage, const char *sender, const char *text, const char *time, int msgClass,
@@ -343,8 +342,9 @@ long SimCtl_SetCapacity(int memory, int capacity)
     if (!validMemory(memory) || capacity < 0)
         return UTPS_E_INVALID_ARG;
     SDK_WRITE_GATE(lock);
+    if (!saveSetting(("capacity_" + std::to_string(memory)).c_str(), std::to_string(capacity)))
+        return UTPS_E_DATABASE;
     state().capacity[memory] = capacity;
-    saveSetting(("capacity_" + std::to_string(memory)).c_str(), std::to_string(capacity));
     checkFull(memory);
     return UTPS_OK;
 }
@@ -355,8 +355,9 @@ long SimCtl_SetReceiveStorage(int memory)
     if (!validMemory(memory))
         return UTPS_E_INVALID_ARG;
     SDK_WRITE_GATE(lock);
+    if (!saveSetting("receive_storage", std::to_string(memory)))
+        return UTPS_E_DATABASE;
     state().receiveStorage = memory;
-    saveSetting("receive_storage", std::to_string(memory));
     return UTPS_OK;
 }
 

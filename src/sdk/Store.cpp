@@ -3,9 +3,15 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace sdk {
 
@@ -59,17 +65,92 @@ const char *const kSchema =
     "CREATE TABLE IF NOT EXISTS contacts(id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " name TEXT NOT NULL, number TEXT NOT NULL);";
 
+// Texts are stored as the raw bytes of their UTF-16 code units (little-endian), not as
+// SQLite text: SQLite reads a leading U+FEFF or U+FFFE of bound UTF-16 as a byte-order mark
+// and drops it or swaps every byte after it. Raw bytes keep every sequence the API takes,
+// lone surrogates included, unchanged.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "texts are stored little-endian");
+
 void bindText(sqlite3_stmt *s, int index, const std::u16string &text)
 {
-    sqlite3_bind_text16(s, index, text.data(), int(text.size() * sizeof(char16_t)), SQLITE_TRANSIENT);
+    // data() is never null, so an empty text is an empty blob, not NULL.
+    sqlite3_bind_blob64(s, index, text.data(), sqlite3_uint64(text.size() * sizeof(char16_t)),
+                        SQLITE_TRANSIENT);
 }
 
 std::u16string columnText(sqlite3_stmt *s, int column)
 {
-    auto *data = static_cast<const char16_t *>(sqlite3_column_text16(s, column));
-    if (!data)
-        return {};
-    return std::u16string(data, size_t(sqlite3_column_bytes16(s, column)) / sizeof(char16_t));
+    if (sqlite3_column_type(s, column) == SQLITE_TEXT) {
+        // Written as text by an earlier version: SQLite converts it.
+        auto *data = static_cast<const char16_t *>(sqlite3_column_text16(s, column));
+        return data ? std::u16string(data, size_t(sqlite3_column_bytes16(s, column)) / 2) : std::u16string();
+    }
+    const void *data = sqlite3_column_blob(s, column);
+    const size_t units = size_t(sqlite3_column_bytes(s, column)) / sizeof(char16_t);
+    std::u16string out(units, u'\0');
+    if (data && units)
+        std::memcpy(out.data(), data, units * sizeof(char16_t));
+    return out;
+}
+
+Condition conditionOf(int rc, int systemErrno)
+{
+    switch (rc & 0xFF) {
+    case SQLITE_FULL: return Condition::NoSpace;
+    case SQLITE_BUSY: case SQLITE_LOCKED: return Condition::Locked;
+    case SQLITE_READONLY: case SQLITE_PERM: case SQLITE_AUTH: return Condition::NoPermission;
+    case SQLITE_IOERR: case SQLITE_CANTOPEN:
+        // The system's own error tells a full disk or a locked-down folder from a failing disk.
+        switch (systemErrno) {
+        case ENOSPC: case EDQUOT: case EFBIG: return Condition::NoSpace;
+        case EACCES: case EPERM: case EROFS: return Condition::NoPermission;
+        default: return (rc & 0xFF) == SQLITE_IOERR ? Condition::IoError : Condition::Failed;
+        }
+    default: return Condition::Failed;
+    }
+}
+
+// A write error whose errno was lost on the way up (SQLite reports the thread's errno at
+// the time it gives up, not the failed write's) is most often a full disk or a file-size
+// limit: both are checked directly before calling it a disk error.
+bool outOfRoom(const std::string &path)
+{
+    struct statvfs fs{};
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (statvfs(folder.empty() ? "." : folder.c_str(), &fs) == 0
+        && fs.f_bavail * fs.f_frsize < 1024 * 1024)
+        return true;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return false;
+    std::error_code ec;
+    for (const char *suffix : {"", "-wal", "-journal"}) {
+        const auto size = std::filesystem::file_size(path + suffix, ec);
+        // A write that fails near the limit is one that would have crossed it.
+        if (!ec && size + 256 * 1024 >= limit.rlim_cur)
+            return true;
+    }
+    return false;
+}
+
+// Only these say the file itself is damaged; everything else is the disk, the folder or
+// another program, and the file must stay where it is.
+bool isCorruption(int rc)
+{
+    return (rc & 0xFF) == SQLITE_CORRUPT || (rc & 0xFF) == SQLITE_NOTADB;
+}
+
+// Renames without ever replacing: false with EEXIST when to exists.
+bool renameNoReplace(const std::string &from, const std::string &to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without RENAME_NOREPLACE: a hard link fails the same way on a taken name.
+    if (link(from.c_str(), to.c_str()) != 0)
+        return false;
+    return unlink(from.c_str()) == 0;
 }
 
 // Resets the statement when the scope ends, so it never keeps a read transaction open.
@@ -85,16 +166,6 @@ struct StmtScope
     }
 };
 
-std::string stamp()
-{
-    std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d%H%M%S", &tm);
-    return buf;
-}
-
 } // namespace
 
 Store::~Store()
@@ -102,61 +173,113 @@ Store::~Store()
     close();
 }
 
-bool Store::open(const std::string &path, bool &created)
+bool Store::open(const std::string &path, bool &created, std::string &aside)
 {
-    if (openAt(path, created))
-        return true;
-    close();
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::exists(path, ec)) {
-        // Keep the unusable file for inspection; never overwrite it.
-        const std::string aside = path + ".corrupt-" + stamp();
-        fs::rename(path, aside, ec);
-        if (ec) {
-            warn("cannot move the unusable database " + path + " aside: " + ec.message());
-        } else {
-            warn("database " + path + " is unreadable or corrupt; moved to " + aside
-                 + ", starting with an empty one");
-            for (const char *suffix : {"-wal", "-shm"}) {
-                std::error_code ignored;
-                fs::rename(path + suffix, aside + suffix, ignored);
-            }
-            if (openAt(path, created))
-                return true;
-            close();
+    aside.clear();
+    m_path = path;
+    int rc = openAt(path, created);
+    if (rc != SQLITE_OK && isCorruption(rc)) {
+        close();
+        if (!moveAside(path, aside)) {
+            m_condition = Condition::Failed;
+            m_detail = "the database " + path + " is damaged and cannot be moved aside: "
+                + std::strerror(errno);
+            warn(m_detail);
+            return false;
         }
+        warn("database " + path + " is damaged; moved to " + aside + ", starting with an empty one");
+        rc = openAt(path, created);
     }
-    warn("cannot open a database at " + path + "; messages are kept in memory only");
-    return openAt(":memory:", created);
+    if (rc == SQLITE_OK) {
+        m_condition = Condition::Ok;
+        m_detail.clear();
+        return true;
+    }
+    const Condition before = m_condition;
+    const std::string detailBefore = m_detail;
+    m_condition = conditionOf(rc, m_db ? sqlite3_system_errno(m_db) : errno);
+    if (m_condition == Condition::IoError && outOfRoom(path))
+        m_condition = Condition::NoSpace;
+    m_detail = std::string(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
+    // Said once, not on every retry.
+    if (m_condition != before || m_detail != detailBefore)
+        warn("cannot open the database " + path + " (" + m_detail + "); it stays where it is");
+    close();
+    return false;
 }
 
-bool Store::openAt(const std::string &path, bool &created)
+bool Store::moveAside(const std::string &path, std::string &aside)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    created = path == ":memory:" || !fs::exists(path, ec);
-    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                        nullptr)
-        != SQLITE_OK)
-        return false;
+    std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &tm);
+    for (int n = 0; n < 1000; ++n) {
+        aside = path + ".corrupt-" + stamp + (n ? "-" + std::to_string(n) : std::string());
+        if (renameNoReplace(path, aside)) {
+            // The journal belongs to the damaged file; the shared-memory index is rebuilt.
+            for (const char *suffix : {"-wal", "-journal"})
+                renameNoReplace(path + suffix, aside + suffix);
+            std::remove((path + "-shm").c_str());
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    aside.clear();
+    return false;
+}
+
+int Store::openAt(const std::string &path, bool &created)
+{
+    int rc = sqlite3_open_v2(path.c_str(), &m_db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK)
+        return sqlite3_extended_errcode(m_db) ? sqlite3_extended_errcode(m_db) : rc;
+    sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, 5000);
-    if (created)
-        sqlite3_exec(m_db, "PRAGMA encoding='UTF-16le'", nullptr, nullptr, nullptr);
     // quick_check reads every page, which is what finds a damaged or foreign file.
     sqlite3_stmt *check = nullptr;
-    bool ok = sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK
-              && sqlite3_step(check) == SQLITE_ROW
-              && std::string(reinterpret_cast<const char *>(sqlite3_column_text(check, 0))) == "ok";
+    rc = sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &check, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(check);
+        if (rc == SQLITE_ROW) {
+            const auto *verdict = reinterpret_cast<const char *>(sqlite3_column_text(check, 0));
+            rc = verdict && std::strcmp(verdict, "ok") == 0 ? SQLITE_OK : SQLITE_CORRUPT;
+        }
+    }
     sqlite3_finalize(check);
-    if (!ok)
-        return false;
-    if (path != ":memory:")
-        sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    sqlite3_stmt *probe = nullptr;
+    rc = sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name='messages'",
+                            -1, &probe, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    rc = sqlite3_step(probe);
+    sqlite3_finalize(probe);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return rc;
+    // No message table: a new file, or one whose first start was cut short before its
+    // schema was committed (nothing else can have been written then).
+    created = rc == SQLITE_DONE;
+    if (created && (rc = sqlite3_exec(m_db, "PRAGMA encoding='UTF-16le'", nullptr, nullptr, nullptr)) != SQLITE_OK)
+        return rc;
+    if ((rc = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr)) != SQLITE_OK)
+        return rc;
     sqlite3_exec(m_db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
-    if (sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
-    return prepareAll();
+    // A new database is marked for the demo seed in the same commit as its tables, so a
+    // first start cut short anywhere is recognised and finished by the next one.
+    const std::string schema = std::string("BEGIN IMMEDIATE;") + kSchema
+        + (created ? "INSERT OR IGNORE INTO settings(key, value) VALUES('seeded', 'pending');" : "")
+        + "COMMIT;";
+    if ((rc = sqlite3_exec(m_db, schema.c_str(), nullptr, nullptr, nullptr)) != SQLITE_OK) {
+        rc = sqlite3_extended_errcode(m_db);
+        rollback();
+        return rc;
+    }
+    return prepareAll() ? SQLITE_OK : sqlite3_extended_errcode(m_db);
 }
 
 bool Store::prepareAll()
@@ -203,17 +326,20 @@ int Store::count(int mem)
     return sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int(s, 0) : -1;
 }
 
-std::vector<int> Store::ids(int mem)
+bool Store::ids(int mem, std::vector<int> &out)
 {
-    std::vector<int> out;
+    out.clear();
     sqlite3_stmt *s = stmt(IdsMem);
     if (!s)
-        return out;
+        return false;
     StmtScope scope{s};
     sqlite3_bind_int(s, 1, mem);
-    while (sqlite3_step(s) == SQLITE_ROW)
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW)
         out.push_back(sqlite3_column_int(s, 0));
-    return out;
+    if (rc != SQLITE_DONE)
+        out.clear();
+    return rc == SQLITE_DONE;
 }
 
 bool Store::get(int mem, int id, Message &m)
@@ -256,7 +382,7 @@ bool Store::insert(const Message &m)
         return false;
     StmtScope scope{s};
     bindMessage(s, m);
-    return sqlite3_step(s) == SQLITE_DONE;
+    return written(sqlite3_step(s), SQLITE_DONE);
 }
 
 int Store::update(const Message &m)
@@ -266,7 +392,7 @@ int Store::update(const Message &m)
         return -1;
     StmtScope scope{s};
     bindMessage(s, m);
-    if (sqlite3_step(s) != SQLITE_DONE)
+    if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return sqlite3_changes(m_db) > 0 ? 1 : 0;
 }
@@ -279,7 +405,7 @@ int Store::remove(int mem, int id)
     StmtScope scope{s};
     sqlite3_bind_int(s, 1, mem);
     sqlite3_bind_int(s, 2, id);
-    if (sqlite3_step(s) != SQLITE_DONE)
+    if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return sqlite3_changes(m_db) > 0 ? 1 : 0;
 }
@@ -296,18 +422,56 @@ int Store::maxId(int mem)
 
 bool Store::begin()
 {
-    return m_db && sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    return m_db && note(sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr)) == SQLITE_OK;
 }
 
 bool Store::commit()
 {
-    return m_db && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    return m_db && note(sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr)) == SQLITE_OK;
 }
 
 void Store::rollback()
 {
     if (m_db && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool Store::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+bool Store::written(int stepResult, int expected)
+{
+    if (stepResult == expected)
+        stepResult = SQLITE_OK;
+    else if (m_db)
+        stepResult = sqlite3_extended_errcode(m_db);
+    return note(stepResult) == SQLITE_OK;
+}
+
+int Store::note(int rc)
+{
+    if (rc == SQLITE_OK) {
+        // Inside a transaction nothing is on disk yet: only the commit tells.
+        if (!inTransaction()) {
+            m_condition = Condition::Ok;
+            m_detail.clear();
+        }
+        return rc;
+    }
+    switch (rc & 0xFF) {
+    case SQLITE_FULL: case SQLITE_IOERR: case SQLITE_READONLY: case SQLITE_CANTOPEN:
+    case SQLITE_PERM: case SQLITE_BUSY: case SQLITE_LOCKED: case SQLITE_CORRUPT: case SQLITE_NOTADB:
+        m_condition = conditionOf(rc, m_db ? sqlite3_system_errno(m_db) : 0);
+        if (m_condition == Condition::IoError && outOfRoom(m_path))
+            m_condition = Condition::NoSpace;
+        m_detail = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+        break;
+    default:
+        break; // a refused row (a constraint) says nothing about the file
+    }
+    return rc;
 }
 
 std::string Store::setting(const std::string &key, const std::string &fallback)
@@ -331,7 +495,7 @@ bool Store::setSetting(const std::string &key, const std::string &value)
     StmtScope scope{s};
     sqlite3_bind_text(s, 1, key.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(s, 2, value.c_str(), -1, SQLITE_TRANSIENT);
-    return sqlite3_step(s) == SQLITE_DONE;
+    return written(sqlite3_step(s), SQLITE_DONE);
 }
 
 std::vector<Contact> Store::contacts()
@@ -354,7 +518,7 @@ int Store::addContact(const std::u16string &name, const std::u16string &number)
     StmtScope scope{s};
     bindText(s, 1, name);
     bindText(s, 2, number);
-    if (sqlite3_step(s) != SQLITE_DONE)
+    if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return int(sqlite3_last_insert_rowid(m_db));
 }
@@ -366,7 +530,7 @@ int Store::removeContact(int id)
         return -1;
     StmtScope scope{s};
     sqlite3_bind_int(s, 1, id);
-    if (sqlite3_step(s) != SQLITE_DONE)
+    if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return sqlite3_changes(m_db) > 0 ? 1 : 0;
 }

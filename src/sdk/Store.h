@@ -36,6 +36,9 @@ struct Contact
     std::u16string number;
 };
 
+// Why the database cannot be written (UTPS_STORE_* of utps_sdk.h).
+enum class Condition { Ok = 0, NoSpace = 1, NoPermission = 2, Locked = 3, IoError = 4, Failed = 5 };
+
 class Store
 {
 public:
@@ -44,15 +47,23 @@ public:
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
 
-    // Opens (or creates) the database at path. A file that cannot be used is moved aside
-    // and a fresh one created; when even that fails, an in-memory database is used.
-    // created tells whether the database is new.
-    bool open(const std::string &path, bool &created);
+    // Opens (or creates) the database at path; created tells whether it is new (no
+    // message table yet, also after an interrupted first start). Only a file that SQLite
+    // calls damaged is moved aside (aside receives its new name, which never replaces an
+    // existing file) and replaced by a new one. A new database has the setting "seeded"
+    // set to "pending". Every other failure leaves the file where
+    // it is, closes the store and answers false: the caller reports condition().
+    bool open(const std::string &path, bool &created, std::string &aside);
     void close();
     bool isOpen() const { return m_db != nullptr; }
+    // Ok, or why the last open, write or commit failed; a durable write sets it back to Ok.
+    Condition condition() const { return m_condition; }
+    const std::string &conditionDetail() const { return m_detail; }
+    bool inTransaction() const;
 
     int count(int mem);
-    std::vector<int> ids(int mem);
+    // Ascending; false (and empty) on a database error.
+    bool ids(int mem, std::vector<int> &out);
     bool get(int mem, int id, Message &out);
     // Inserts m with id m.id (chosen by the caller). False on a database error.
     bool insert(const Message &m);
@@ -73,13 +84,22 @@ public:
     int removeContact(int id);
 
 private:
-    bool openAt(const std::string &path, bool &created);
+    // SQLITE_OK, or the result code of the step that failed.
+    int openAt(const std::string &path, bool &created);
+    bool moveAside(const std::string &path, std::string &aside);
+    // Records why a write failed (only failures that say the file cannot be written) or,
+    // for rc SQLITE_OK outside a transaction, that it can be written again.
+    int note(int rc);
+    bool written(int stepResult, int expected);
     bool prepareAll();
     void finalizeAll();
     sqlite3_stmt *stmt(int which);
 
     sqlite3 *m_db = nullptr;
     std::vector<sqlite3_stmt *> m_stmts;
+    std::string m_path;
+    Condition m_condition = Condition::Ok;
+    std::string m_detail;
 };
 
 } // namespace sdk

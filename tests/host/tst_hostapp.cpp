@@ -16,6 +16,8 @@
 #include "sdk_simulator.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -77,6 +79,7 @@ private slots:
     void callsNeedAModem();
     void languageChangeRetranslatesAndTellsPlugins();
     void shutdownIsOrderlyAndRepeatable();
+    void databaseProblemsAreToldAtStart();
 
 private:
     QAction *modemAction(const QString &name) const;
@@ -397,4 +400,54 @@ void HostApplicationTest::shutdownIsOrderlyAndRepeatable()
 }
 
 QTEST_MAIN(HostApplicationTest)
+// A damaged database: one box saying where it went, the file kept byte for byte. A data
+// folder that cannot be made: one box saying what is wrong, naming the database's place.
+void HostApplicationTest::databaseProblemsAreToldAtStart()
+{
+    QList<MessageRequest> boxes;
+    const MessageResponder previous = CommonUtils::SetMessageResponder([&boxes](const MessageRequest &r) {
+        boxes.append(r);
+        return CommonUtils::FirstButton;
+    });
+    m_host.reset();
+    SimCtl_Shutdown();
+    const QString db = m_home.path() + QStringLiteral("/sdk.db");
+    for (const char *suffix : {"-wal", "-shm"})
+        QFile::remove(db + QLatin1String(suffix));
+    const QByteArray garbage(4096, 'g');
+    QFile file(db);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(garbage);
+    file.close();
+
+    m_host = std::make_unique<HostApplication>(HostOptions{});
+    QVERIFY(m_host->start(false));
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().icon, QMessageBox::Warning);
+    const QStringList aside = QDir(m_home.path()).entryList({QStringLiteral("sdk.db.corrupt-*")}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(boxes.first().text.contains(m_home.path() + QLatin1Char('/') + aside.first()), qPrintable(boxes.first().text));
+    QFile kept(m_home.path() + QLatin1Char('/') + aside.first());
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), garbage);
+    kept.remove();
+
+    m_host.reset();
+    boxes.clear();
+    const QString blocked = m_home.path() + QStringLiteral("/blocked");
+    QFile blocker(blocked);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("DIALCREST_HOME", QFile::encodeName(blocked));
+    m_host = std::make_unique<HostApplication>(HostOptions{});
+    QVERIFY(m_host->start(false));
+    m_host.reset();
+    qputenv("DIALCREST_HOME", QFile::encodeName(m_home.path()));
+    blocker.remove();
+    CommonUtils::SetMessageResponder(previous);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().icon, QMessageBox::Critical);
+    QVERIFY2(boxes.first().text.contains(blocked + QStringLiteral("/sdk.db")), qPrintable(boxes.first().text));
+}
+
 #include "tst_hostapp.moc"

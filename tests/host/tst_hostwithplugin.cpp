@@ -10,7 +10,9 @@
 #include "sdk_simulator.h"
 
 #include <QFileInfo>
+#include <QApplication>
 #include <QLabel>
+#include <QTreeWidget>
 #include <QTest>
 #include <memory>
 
@@ -24,6 +26,7 @@ private slots:
     void windowFillsItsPageAndFollowsIt();
     void statusBarShowsTheUnreadTotal();
     void hostEventsAreForwarded();
+    void newMessagePopsUpAndTheNoticeOpensIt();
     void shutdownStopsCallbacksAndCanRestart();
 
 private:
@@ -94,11 +97,34 @@ void HostWithPluginTest::hostEventsAreForwarded()
                                   UTPS_MSGCLASS_DEFAULT, nullptr),
              UTPS_OK);
     QTRY_COMPARE(m_host->smsPlugin()->smsService()->GetUnReadSMSTotalCount(), before + 1);
-    // Whatever the plug-in tells the status bar, asking again gives the same answer.
-    QTRY_COMPARE_WITH_TIMEOUT(
-        (m_host->notifyService()->SendTo(QLatin1String(PluginIds::StatusBar), HostEvent::StatusBarNotice, 0, 0),
-         unread->property("unreadCount").toInt()),
-        before + 1, 5000);
+    QTRY_COMPARE(unread->property("unreadCount").toInt(), before + 1);
+}
+
+void HostWithPluginTest::newMessagePopsUpAndTheNoticeOpensIt()
+{
+    const auto popup = [] {
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        for (QWidget *w : windows) {
+            if (w->objectName() == QLatin1String("SMSUIPlugin_NewMessagePopup") && w->isVisible())
+                return w;
+        }
+        return static_cast<QWidget *>(nullptr);
+    };
+    m_host->frame()->showPage(QStringLiteral("ConnectionPage"));
+    QCOMPARE(SimCtl_InjectMessage(UTPS_SMS_MEM_PC, "+447700900123", "Are you home?", nullptr,
+                                  UTPS_MSGCLASS_DEFAULT, nullptr),
+             UTPS_OK);
+    QTRY_VERIFY(popup());
+    QCOMPARE(m_host->frame()->currentPage(), QStringLiteral("ConnectionPage"));
+
+    auto *unread = m_host->frame()->findChild<QLabel *>(QStringLiteral("dialcrest_StatusUnread"));
+    QVERIFY(unread);
+    QTest::mouseClick(unread, Qt::LeftButton);
+    QCOMPARE(m_host->frame()->currentPage(), QLatin1String(PluginIds::SmsUiName));
+    QTRY_VERIFY(!popup());
+    auto *tree = smsWindow()->findChild<QTreeWidget *>(QStringLiteral("SMSUIPlugin_TreeSMSWidget"));
+    QVERIFY(tree && tree->currentItem());
+    QVERIFY(tree->currentItem()->isSelected());
 }
 
 void HostWithPluginTest::shutdownStopsCallbacksAndCanRestart()

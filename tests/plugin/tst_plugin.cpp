@@ -2,6 +2,8 @@
 // run-time folder and driven only through the host interfaces, on the real simulator.
 #include <QApplication>
 #include <QLibrary>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QPluginLoader>
 #include <QPointer>
 #include <QTreeWidget>
@@ -29,6 +31,7 @@ class RecordingNotifyService : public QObject, public INotifyService
     Q_INTERFACES(INotifyService)
 public:
     QList<QPair<QString, unsigned int>> subscriptions;
+    QList<unsigned int> broadcasts;
     int Subscribe(const QString &clsid, unsigned int event) override
     {
         subscriptions.append({clsid, event});
@@ -37,7 +40,11 @@ public:
     int Unsubscribe(const QString &, unsigned int) override { return 1; }
     int SendTo(const QString &, unsigned int, unsigned int, unsigned int) override { return 1; }
     bool IsSubscribed(const QString &, unsigned int) override { return false; }
-    int Broadcast(unsigned int, unsigned int, unsigned int) override { return 1; }
+    int Broadcast(unsigned int event, unsigned int, unsigned int) override
+    {
+        broadcasts.append(event);
+        return 1;
+    }
 };
 
 // The host's page switcher, remembering which pages were brought forward.
@@ -116,6 +123,7 @@ private slots:
     void unreadTotalOverStorages();
     void showSmsEditor_data();
     void showSmsEditor();
+    void canSendFollowsModem();
     void cleanShutdown();
 
 private:
@@ -152,6 +160,7 @@ void TestPlugin::init()
     container->RegisterPlugin(QLatin1String(PluginIds::NotifyService), QStringLiteral("notify"),
                               &m_notifyService, InterfaceId::NotifyService);
     m_notifyService.subscriptions.clear();
+    m_notifyService.broadcasts.clear();
     m_layout.shown.clear();
     m_prompts.clear();
     m_promptAnswer = CommonUtils::FirstButton;
@@ -384,8 +393,18 @@ void TestPlugin::showSmsEditor()
 
     QCOMPARE(plugin()->Init(), 1);
     m_promptAnswer = answer;
-    // The editor itself is not there to open, so every path ends in -1.
-    QCOMPARE(service()->ShowSMSEditor(number, QStringLiteral("hi"), nullptr), -1);
+    // Abandoned at the prompt: -1 and no editor; otherwise 0 and the editor shows the
+    // caller's number and text, ready to send.
+    QCOMPARE(service()->ShowSMSEditor(number, QStringLiteral("hi"), nullptr), pageShown ? 0 : -1);
+    QWidget *editor = smsWindow()->findChild<QWidget *>(QStringLiteral("SMSUIPlugin_WidgetcreateMsg"));
+    QCOMPARE(editor != nullptr && editor->isVisible(), pageShown);
+    if (editor) {
+        auto *line = editor->findChild<QLineEdit *>(QStringLiteral("SMSUIPlugin_LineEditNumber"));
+        auto *text = editor->findChild<QTextEdit *>(QStringLiteral("SMSUIPlugin_TextEditMsgArea"));
+        QVERIFY(line && text);
+        QCOMPARE(line->text(), number);
+        QCOMPARE(text->toPlainText(), QStringLiteral("hi"));
+    }
     QCOMPARE(m_prompts.size(), prompted ? 1 : 0);
     if (prompted) {
         QCOMPARE(m_prompts.first().icon, QMessageBox::Question);
@@ -393,6 +412,30 @@ void TestPlugin::showSmsEditor()
         QVERIFY(m_prompts.first().button2.isEmpty());
     }
     QCOMPARE(m_layout.shown.contains(QStringLiteral("SMSUIPlugin")), pageShown);
+}
+
+void TestPlugin::canSendFollowsModem()
+{
+    // The modem is ready before the plug-in starts: sending is possible at once, without
+    // waiting for a change the SDK would announce.
+    QCOMPARE(plugin()->Init(), 1);
+    QVERIFY(service()->CanSendSMS());
+
+    QCOMPARE(SimCtl_SetFlightMode(1), 0L);
+    QTRY_VERIFY(!service()->CanSendSMS());
+    QCOMPARE(m_notifyService.broadcasts, QList<unsigned int>{HostEvent::SmsCannotSend});
+    QCOMPARE(SimCtl_SetFlightMode(0), 0L);
+    QTRY_VERIFY(service()->CanSendSMS());
+    QCOMPARE(m_notifyService.broadcasts.last(), HostEvent::SmsCanSend);
+
+    // Started in flight mode: nothing can be sent until the radio is back.
+    plugin()->UnSDKRegisterEvent();
+    plugin()->OnDestroy();
+    init();
+    QCOMPARE(SimCtl_SetFlightMode(1), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    QCOMPARE(plugin()->Init(), 1);
+    QVERIFY(!service()->CanSendSMS());
 }
 
 void TestPlugin::cleanShutdown()

@@ -9,6 +9,7 @@
 #include "store/SMSStatusUILogic.h"
 #include "operations/SMSThreadUI.h"
 #include "window/SMSWaitingDlg.h"
+#include "QueuedSpy.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 
@@ -140,7 +141,7 @@ private Q_SLOTS:
     {
         SMSStatusUILogic *store = SMSStatusUILogic::Instance();
         QCOMPARE(store->InitStatusLogic(), 0);
-        QSignalSpy results(store, &SMSStatusUILogic::SmsSendResult);
+        QueuedSpy<bool> results(store, &SMSStatusUILogic::SmsSendResult);
         QCOMPARE(SimCtl_SetSendDelay(3000), UTPS_OK);
         const std::u16string numbers = u"+15550001;+15550002;+15550003";
         const std::u16string text = u"cancel me";
@@ -157,7 +158,7 @@ private Q_SLOTS:
         auto *worker = m_progress->findChild<SMSThreadUI *>(
             QStringLiteral("SMSWaitingDlg_CancelSendThread"));
         QVERIFY(worker);
-        QSignalSpy finished(worker, &QThread::finished);
+        QueuedSpy<> finished(worker, &QThread::finished);
         QTest::mouseClick(p.cancel, Qt::LeftButton);
 
         QVERIFY(!p.cancel->isEnabled());
@@ -169,7 +170,7 @@ private Q_SLOTS:
         QVERIFY(finished.wait(20000));  // generous: the machine may be loaded
         QCOMPARE(worker->operation(), int(DC_SMS_CANCEL_SEND));
         QTRY_COMPARE_WITH_TIMEOUT(results.count(), 3, 10000);
-        for (const QList<QVariant> &result : std::as_const(results))
+        for (const QVariantList &result : results.calls())
             QVERIFY(!result.at(0).toBool());
         QVERIFY(p.dialog->isVisible());  // the window's result handler closes it
         QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);

@@ -16,7 +16,8 @@ inline const UTPS_WCHAR *w(const QString &s)
 
 inline QString q(const UTPS_WCHAR *s)
 {
-    return s ? QString::fromUtf16(reinterpret_cast<const char16_t *>(s)) : QString();
+    // Unit for unit: QString::fromUtf16 would take a leading U+FEFF as a byte-order mark.
+    return s ? QStringView(reinterpret_cast<const char16_t *>(s)).toString() : QString();
 }
 
 // A stack record the caller owns; strings live in the QStrings.

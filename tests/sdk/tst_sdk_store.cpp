@@ -1,5 +1,6 @@
 // The SDK's storages: results and ownership of every storage call, positions and ids,
-// trash, capacities, transactions, fault injection, persistence and a corrupt database.
+// trash, capacities, transactions, fault injection and persistence (faults of the file
+// itself: tst_sdk_faults).
 #include "SdkTestSupport.h"
 #include "TestEnv.h"
 
@@ -45,7 +46,6 @@ private slots:
     void phoneBookMatchesPrefixes();
     void logDirectoryEndsWithSlash();
     void dataSurvivesRestart();
-    void corruptDatabaseIsMovedAside();
     void demoSeedFillsEveryFolder();
 
 private:
@@ -607,30 +607,6 @@ void SdkStoreTest::dataSurvivesRestart()
     QVERIFY(contacts == nullptr);
     // The PC id counter survives too.
     QVERIFY(saveAt(1) > pc);
-}
-
-void SdkStoreTest::corruptDatabaseIsMovedAside()
-{
-    saveAt(1);
-    QCOMPARE(SimCtl_Shutdown(), UTPS_OK);
-    const QString db = m_home.path() + QStringLiteral("/sdk.db");
-    const QByteArray garbage(8192, 'x');
-    {
-        QFile f(db);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(garbage);
-    }
-    QFile::remove(db + QStringLiteral("-wal"));
-    QFile::remove(db + QStringLiteral("-shm"));
-
-    QCOMPARE(countOf(0), 0); // a fresh, working store
-    QVERIFY(saveAt(1) >= 0);
-    const QStringList aside = QDir(m_home.path()).entryList({QStringLiteral("sdk.db.corrupt-*")}, QDir::Files);
-    QCOMPARE(aside.size(), 1);
-    QFile kept(m_home.path() + QLatin1Char('/') + aside.first());
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), garbage); // nothing overwritten
-    kept.remove();
 }
 
 void SdkStoreTest::demoSeedFillsEveryFolder()

@@ -9,6 +9,7 @@
 #include "settings/SmsSettingUILogic.h"
 #include "settings/SmsSettingXMLParse.h"
 #include "Startup.h"
+#include "QueuedSpy.h"
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 
@@ -165,7 +166,7 @@ private Q_SLOTS:
     // unregistered.
     void deviceInitialisedRelay()
     {
-        QSignalSpy spy(logic(), &SMSSettingUILogic::DeviceInit);
+        QueuedSpy<> spy(logic(), &SMSSettingUILogic::DeviceInit);
         logic()->RegisterDevice();
         QCOMPARE(SimCtl_SetDevicePlugged(0), UTPS_OK);
         QCOMPARE(SimCtl_SetDevicePlugged(1), UTPS_OK);  // 6014
@@ -254,7 +255,7 @@ private Q_SLOTS:
         store();
         QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_SIM, 3, 0), UTPS_OK);
         DetectMemoryDeviceThread detector(UTPS_SMS_MEM_SIM);
-        QSignalSpy spy(&detector, &DetectMemoryDeviceThread::signalReadSIM);
+        QueuedSpy<int> spy(&detector, &DetectMemoryDeviceThread::signalReadSIM);
         QElapsedTimer clock;
         clock.start();
         detector.start();
@@ -275,7 +276,7 @@ private Q_SLOTS:
         store();
         QCOMPARE(SimCtl_SetStorageUnreadable(UTPS_SMS_MEM_DEVICE, 1000, 60000), UTPS_OK);
         DetectMemoryDeviceThread detector(UTPS_SMS_MEM_DEVICE);
-        QSignalSpy spy(&detector, &DetectMemoryDeviceThread::signalReadSIM);
+        QueuedSpy<int> spy(&detector, &DetectMemoryDeviceThread::signalReadSIM);
         detector.start();
         QTRY_VERIFY(detector.isRunning());
         detector.setStopRequest(true);

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,9 +40,9 @@ QString smsText(const char *key)
 }
 
 template<typename T>
-T *pageChild(const char *name)
+T *pageChild(const char *name, const char *prefix = "SmsSettingUIPlugin_")
 {
-    const QString wanted = QStringLiteral("SmsSettingUIPlugin_") + QLatin1String(name);
+    const QString wanted = QLatin1String(prefix) + QLatin1String(name);
     const QList<QWidget *> widgets = QApplication::allWidgets();
     for (QWidget *w : widgets) {
         if (w->objectName() == wanted)
@@ -242,6 +243,17 @@ void SettingsPageTest::settingsShowTheSmsPageWithItsDefaults()
 void SettingsPageTest::alertsAndSaveModeTakeEffect()
 {
     startHost();
+    auto *unread = m_host->frame()->findChild<QLabel *>(QStringLiteral("dialcrest_StatusUnread"));
+    QVERIFY(unread);
+    // With the defaults a new message opens the pop-up.
+    QCOMPARE(SimCtl_InjectMessage(UTPS_SMS_MEM_PC, "+15550141", "first", nullptr,
+                                  UTPS_MSGCLASS_DEFAULT, nullptr),
+             UTPS_OK);
+    QTRY_VERIFY(pageChild<QWidget>("NewMessagePopup", "SMSUIPlugin_")
+                && pageChild<QWidget>("NewMessagePopup", "SMSUIPlugin_")->isVisible());
+    pageChild<QWidget>("NewMessagePopup", "SMSUIPlugin_")->hide();
+    const int unreadBefore = unread->property("unreadCount").toInt();
+
     // Through the application's own Settings command, which applies the save mode.
     bool ran = false;
     QTimer::singleShot(0, this, [&] {
@@ -269,6 +281,9 @@ void SettingsPageTest::alertsAndSaveModeTakeEffect()
     QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
     QCOMPARE(UTPS_SMSSrv_GetRecordInfo(&capacity, &simAfter, UTPS_SMS_MEM_SIM), UTPS_OK);
     QCOMPARE(simAfter, simBefore + 1);
+    // The window announced it to the status bar, and left the pop-up closed.
+    QTRY_COMPARE(unread->property("unreadCount").toInt(), unreadBefore + 1);
+    QVERIFY(!pageChild<QWidget>("NewMessagePopup", "SMSUIPlugin_")->isVisible());
 
     // Reopened, the page shows what was saved.
     QVERIFY(openDialog());

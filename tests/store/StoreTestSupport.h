@@ -88,7 +88,7 @@ inline QStringList contentsOf(int memory)
         UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
         r->iMsgId = ids[i];
         if (UTPS_SMSSrv_GetMsg(r, _UTPS_EN_SMS_MEM(memory)) == UTPS_OK)
-            contents.append(QString::fromUtf16(reinterpret_cast<const char16_t *>(r->pszContent)));
+            contents.append(SmsTextFromSdk(r->pszContent));
         UTPS_SMSSrv_ReleaseSMSRecord(&r);
     }
     UTPS_SMSSrv_ReleaseSmsIdList(&ids);

@@ -49,8 +49,14 @@ void SMSUIMessageEditor::sendMessage(int sourcePosition)
     const bool split = logic && logic->SplitLongMessage(content, parts) == 0 && parts != 0;
     m_pMainDlg->setSendParts(split ? parts : 1);
     const int total = split ? recipients * parts : recipients;
-    m_pMainDlg->startSendFromEditor(m_pLineEditNumber->text(), content, total,
-                                    sourcePosition >= 0 ? m_iSourceIndex : -1, sourcePosition);
+    if (!m_pMainDlg->startSendFromEditor(m_pLineEditNumber->text(), content, total,
+                                         sourcePosition >= 0 ? m_iSourceIndex : -1,
+                                         sourcePosition)) {
+        // Another batch is still running: the message stays here to be sent again.
+        qCWarning(lcSmsEditor) << "send not started; the editor stays open";
+        m_pDialog->show();
+        return;
+    }
     m_pMainDlg->ResetPhonebookFlag();
     emit destroyDialog();
 }

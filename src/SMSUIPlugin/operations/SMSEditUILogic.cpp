@@ -40,9 +40,7 @@ int readStoredContent(int id, QString *content)
         UTPS_SMSSrv_ReleaseSMSRecord(&stored);
         return 1;
     }
-    *content = stored->pszContent
-        ? QString::fromUtf16(reinterpret_cast<const char16_t *>(stored->pszContent))
-        : QString();
+    *content = SmsTextFromSdk(stored->pszContent);
     UTPS_SMSSrv_ReleaseSMSRecord(&stored);
     return 0;
 }

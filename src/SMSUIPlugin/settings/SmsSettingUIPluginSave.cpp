@@ -120,7 +120,7 @@ bool SmsSettingUIPlugin::saveSoundPath()
         qCWarning(lcSmsSettings) << "no SMS window to take the alert sound";
         return false;
     }
-    Q_UNUSED(window)  // UNWIRED: the window's alert player is told with the arrival work
+    window->setSoundFileBySetting(m_pSoundFileLine->text());
     return true;
 }
 

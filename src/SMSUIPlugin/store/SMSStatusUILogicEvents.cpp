@@ -106,16 +106,12 @@ void SMSStatusUILogic::onSmsReceive(void *data)
         qCWarning(lcSmsEvents) << "sortSMSToCorrespondingNodes returned" << result;
         return;
     }
-    const QString content = sdk->pszContent
-        ? QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->pszContent))
-        : QString();
+    const QString content = SmsTextFromSdk(sdk->pszContent);
     const QString time = QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->szTime));
     const int position = sdk->iPos;
 
     const bool ordinary = sdk->iMsgClass != UTPS_MSGCLASS_FLASH;
-    const QString number = sdk->pszNumber
-        ? QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->pszNumber))
-        : QString();
+    const QString number = SmsTextFromSdk(sdk->pszNumber);
 
     // Once filed, the record is shared with the GUI thread: read it under the buffer mutex
     // and only while it is still filed. A class-0 message from an inbox was converted but

@@ -41,10 +41,6 @@ bool isValidPosition(int position)
     return position >= 0 && position < EN_POS_INVALID;
 }
 
-QString fromSdkText(const UTPS_WCHAR *text)
-{
-    return text ? QString::fromUtf16(reinterpret_cast<const char16_t *>(text)) : QString();
-}
 
 const UTPS_WCHAR *toSdkText(const QString &text)
 {
@@ -106,8 +102,8 @@ int SmsRecordFromSdk(const _UTPS_ST_SMS_RECORD *sdk, SmsRecord *rec, bool sentIt
     rec->iExtra2 = sdk->iExtra2;
     rec->iExtra3 = sdk->iExtra3;
     rec->iMessagePriority = sdk->iPriority;
-    rec->strNumber = fromSdkText(sdk->pszNumber);
-    rec->strContent = fromSdkText(sdk->pszContent);
+    rec->strNumber = SmsTextFromSdk(sdk->pszNumber);
+    rec->strContent = SmsTextFromSdk(sdk->pszContent);
     // The SDK keeps the array terminated, but never read past it whatever it holds.
     const auto timeEnd = std::find(std::begin(sdk->szTime), std::end(sdk->szTime), 0);
     rec->strTime = QString::fromUtf16(reinterpret_cast<const char16_t *>(sdk->szTime),
@@ -184,4 +180,11 @@ QString SmsPriorityKey(int priority, bool multiModeCard, bool hideDualMode)
         qCDebug(lcSmsStore) << "priority" << priority << "shown as normal";
         return QStringLiteral("IDS_RAD_NORMAL");
     }
+}
+
+QString SmsTextFromSdk(const UTPS_WCHAR *text)
+{
+    // Not QString::fromUtf16: it reads a leading U+FEFF / U+FFFE as a byte-order mark and
+    // drops it or byte-swaps the text. A message is taken unit for unit as the SDK has it.
+    return text ? QStringView(reinterpret_cast<const char16_t *>(text)).toString() : QString();
 }

@@ -68,6 +68,10 @@ int SmsRecordFromSdk(const _UTPS_ST_SMS_RECORD *sdk, SmsRecord *rec, bool sentIt
 // Returns 0, or 23 when sdk is null.
 int SmsRecordToSdk(_UTPS_ST_SMS_RECORD *sdk, const SmsRecord &rec);
 
+// A NUL-terminated SDK text, unit for unit (a leading U+FEFF or U+FFFE is text, not a
+// byte-order mark); empty for null.
+QString SmsTextFromSdk(const UTPS_WCHAR *text);
+
 // "yyyyMMddhhmmss" -> short date-time text of the system locale; fourteen zeros mean now;
 // shorter text gives an empty result.
 QString SmsDisplayTime(const QString &sdkTime);

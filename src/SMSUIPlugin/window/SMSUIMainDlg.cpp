@@ -36,6 +36,11 @@ SMSUIMainDlg *SMSUIMainDlg::GetInstance()
     return s_pInstance;
 }
 
+SMSUIMainDlg *SMSUIMainDlg::existingInstance()
+{
+    return s_pInstance;
+}
+
 void SMSUIMainDlg::Destroy()
 {
     delete s_pInstance;
@@ -180,6 +185,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     for (_EN_SMS_POSITION p : {EN_LOCAL_OUTBOX, EN_LOCAL_INBOX, EN_LOCAL_DRAFT, EN_LOCAL_FAVORITE,
                                EN_LOCAL_TRASH, EN_LOCAL_REPORT, EN_LOCAL_SENTITEMS})
         syncSMSTableWithBuffers(p);
+    initStorageWarning();
     return assembled;
 }
 
@@ -315,6 +321,7 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
     setOtherSmsLanguage();
     setLanguageToFlashMessage();
     supportShortcutsKeys();
+    retranslateStorageWarning();
 }
 
 void SMSUIMainDlg::notifyStatusBarCount()

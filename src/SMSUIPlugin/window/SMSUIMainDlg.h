@@ -9,6 +9,8 @@
 // (SIM and device storage discovery), SMSUIMainDlgHostEvents.cpp (SIM presence and
 // network state reactions), SMSUIMainDlgUsage.cpp (usage-statistics file). Later concerns
 // keep their declarations in their own BEGIN/END block at the end of the class.
+#include <array>
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -61,6 +63,8 @@ class SMSUIMainDlg : public QWidget
     Q_OBJECT
 public:
     static SMSUIMainDlg *GetInstance();
+    // The window if it exists; unlike GetInstance() never creates one.
+    static SMSUIMainDlg *existingInstance();
     static void Destroy();
     ~SMSUIMainDlg() override;
 
@@ -447,8 +451,6 @@ private:
         bool unread = false;
     };
     void connectOperationSignals();
-    // A Move to / Copy to entry of the context menu, by its submenu and target storage.
-    void connectMoveCopyTarget(const MENU::QActionInfo &info);
     bool canStartBatch() const;
     Collected collectRecords(bool allRows) const;
     void startDelete(bool allRows);
@@ -536,10 +538,11 @@ public:
     void setSendParts(int parts) { m_iSendParts = parts; }
     int sendParts() const { return m_iSendParts; }
 
-    // Shows the progress dialog for total send results and starts the worker on the send.
-    // A source message (sourceId in sourcePosition, -1 for none) is dropped only once the
-    // SDK has accepted the send, so a refused send leaves it where it was.
-    void startSendFromEditor(const QString &recipients, const QString &content, int total,
+    // Shows the progress dialog for total send results and starts the worker on the send;
+    // false (nothing started) while another batch runs. A source message (sourceId in
+    // sourcePosition, -1 for none) is dropped only once the SDK has accepted the send, so
+    // a refused send leaves it where it was.
+    bool startSendFromEditor(const QString &recipients, const QString &content, int total,
                              int sourceId, int sourcePosition);
     // Makes the PC drafts folder the current one (after an editor saved into it).
     void selectDraftFolder();
@@ -659,6 +662,10 @@ public slots:
     void onTextEdited(const QString &text);
     void onRightClickAction();
     void onTableRowClickEnableDisable();
+    void OnEditKeyPress();
+    void OnSendKeyPress();
+    void OnReplyKeyPress();
+    void OnForwardKeyPress();
     void onCtrlAPressedOnTable();
     void onRefreshKeyPress();
     void onClickExportSMS();
@@ -701,9 +708,6 @@ private:
     // or the host's notice, delivery-report labels), SMSUIMainDlgArrivalAlert.cpp (alert
     // sound and flash-message window).
 public:
-    // The window if it exists; unlike GetInstance() never creates one.
-    static SMSUIMainDlg *existingInstance();
-
     // Alert sound. The player is shared by all windows and lives from its first successful
     // Play() until the sound ends (or a Play() fails).
     void playSoundAlert();
@@ -768,6 +772,14 @@ private:
     void selectTreeTarget(QTreeWidgetItem *item);
     int rowOfLastArrival() const;
     void fillFlashWindow();
+    // A table row's three cells for record, not yet in a table (owned by the caller).
+    std::array<QTableWidgetItem *, 3> rowItemsFor(SmsRecord *record);
+    void placeRowItems(SMSUITableWidget *table, int row,
+                       const std::array<QTableWidgetItem *, 3> &items);
+    // Where a row with these cells goes in the table's current order; -1 when the table
+    // shows that record already.
+    int sortedRowFor(SMSUITableWidget *table,
+                     const std::array<QTableWidgetItem *, 3> &items) const;
 
     int m_iLastNewMsgPosition = EN_LOCAL_INBOX;
     // The message last taken into the tables, for View to select.
@@ -800,4 +812,24 @@ private:
 
     SmsSettingUIPlugin *m_pSettingsPage = nullptr;  // singleton, destroyed with the window
     // ==== END settings page ====
+
+    // ==== BEGIN storage write warning ====
+    // A bar above the folders that stays while the SDK cannot write the message database
+    // (full disk, locked-down folder, ...), saying what is wrong and that new messages are
+    // not received meanwhile. The SDK is asked every few seconds; once it can write again,
+    // the bar goes and every storage is read again (SMSUIMainDlgStorageWarning.cpp).
+public:
+    // The SDK's condition last seen (UTPS_STORE_*); 0 when it can write.
+    int storageWriteState() const { return m_iStorageWriteState; }
+public slots:
+    // Asks the SDK now and updates the bar; the timer calls it too.
+    void checkStorageWritable();
+private:
+    void initStorageWarning();
+    void retranslateStorageWarning();
+    void rereadAllStorages();
+    QLabel *m_pStorageWarning = nullptr;
+    QTimer *m_pStorageWarningTimer = nullptr;
+    int m_iStorageWriteState = 0;
+    // ==== END storage write warning ====
 };

@@ -45,11 +45,6 @@ QList<_EN_SMS_POSITION> arrivalTables(int position)
 }
 } // namespace
 
-SMSUIMainDlg *SMSUIMainDlg::existingInstance()
-{
-    return s_pInstance;
-}
-
 void SMSUIMainDlg::connectArrivalSignals(SMSStatusUILogic *store)
 {
     connect(store, &SMSStatusUILogic::SMSReceiveRecord, this,

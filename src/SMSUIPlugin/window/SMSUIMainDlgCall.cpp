@@ -4,10 +4,8 @@
 
 #include "CommonUtils.h"
 #include "HostInterfaces.h"
-#include "PluginIds.h"
 #include "SMSUITableWidget.h"
 #include "SmsLog.h"
-#include "Startup.h"
 
 namespace {
 constexpr QChar kSeparator = QLatin1Char(';');
@@ -79,14 +77,7 @@ void SMSUIMainDlg::onButtonClickCallHandler(bool fromShortcut)
 
 IAddrBookUIPlugin *SMSUIMainDlg::GetAddrBookPlugin()
 {
-    PluginContainer *container = Startup::GetPluginContainer();
-    if (!container) {
-        qCWarning(lcSmsWindow) << "no plug-in container: no address book";
-        return nullptr;
-    }
-    QObject *object =
-        container->GetPlugin(QString::fromLatin1(PluginIds::AddrBook), InterfaceId::AddrBook);
-    auto *book = qobject_cast<IAddrBookUIPlugin *>(object);
+    IAddrBookUIPlugin *book = addressBook();
     if (!book)
         qCDebug(lcSmsWindow) << "the address book plug-in is not available";
     return book;

@@ -56,9 +56,17 @@ void SMSUIMainDlg::initCommands()
         connect(m_pSearchBox, &SearchLineEdit::cancelled, this, &SMSUIMainDlg::hideSearchBox,
                 Qt::UniqueConnection);
     }
-    if (m_pCallShortcut)
-        connect(m_pCallShortcut, &QShortcut::activated, this, &SMSUIMainDlg::OnCallKeyPress,
-                Qt::UniqueConnection);
+    // New and Delete are wired with the editor and the operations they start.
+    const QPair<QShortcut *, void (SMSUIMainDlg::*)()> keys[] = {
+        {m_pEditShortcut, &SMSUIMainDlg::OnEditKeyPress},
+        {m_pSendShortcut, &SMSUIMainDlg::OnSendKeyPress},
+        {m_pReplyShortcut, &SMSUIMainDlg::OnReplyKeyPress},
+        {m_pForwardShortcut, &SMSUIMainDlg::OnForwardKeyPress},
+        {m_pCallShortcut, &SMSUIMainDlg::OnCallKeyPress}};
+    for (const auto &[shortcut, slot] : keys) {
+        if (shortcut)
+            connect(shortcut, &QShortcut::activated, this, slot, Qt::UniqueConnection);
+    }
     if (!m_pSearchShortcut) {
         m_pSearchShortcut = new QShortcut(this);
         connect(m_pSearchShortcut, &QShortcut::activated, this, &SMSUIMainDlg::onMenuSearch);
@@ -86,11 +94,17 @@ void SMSUIMainDlg::initCommands()
 void SMSUIMainDlg::onTBBtnClicked(int id)
 {
     switch (id) {
-    case SmsCommand::Call:
-        onButtonClickCallHandler(false);
+    case SmsCommand::New:
+    case SmsCommand::Send:
+    case SmsCommand::Reply:
+    case SmsCommand::Forward:
+        onButtonClickedNewSMS(id);  // the command id is the editor's mode
         break;
     case SmsCommand::Delete:
         onButtonClickDelete();
+        break;
+    case SmsCommand::Call:
+        onButtonClickCallHandler(false);
         break;
     default:
         break;
@@ -112,6 +126,34 @@ void SMSUIMainDlg::setSmsToolbarTooltipLanguage()
     if (m_pSearchBox)
         m_pSearchBox->retranslate();
     appendShortcuts();
+}
+
+// The shortcuts act only where their toolbar button would: Reply in an outbox does nothing.
+void SMSUIMainDlg::OnSendKeyPress()
+{
+    if (m_bSendEnabled)
+        onButtonClickedNewSMS(SmsCommand::Send);
+}
+
+void SMSUIMainDlg::OnReplyKeyPress()
+{
+    if (m_bReplyEnabled)
+        onButtonClickedNewSMS(SmsCommand::Reply);
+}
+
+void SMSUIMainDlg::OnForwardKeyPress()
+{
+    if (m_bForwardEnabled)
+        onButtonClickedNewSMS(SmsCommand::Forward);
+}
+
+void SMSUIMainDlg::OnEditKeyPress()
+{
+    if (m_iSelectedTreeNode != EN_LOCAL_DRAFT || selectedRowCount() < 1)
+        return;
+    const SmsRecord *record = firstSelectedRecord();
+    if (record && record->enPos == EN_LOCAL_DRAFT)
+        onButtonClickedEditSMS();
 }
 
 void SMSUIMainDlg::onCtrlAPressedOnTable()

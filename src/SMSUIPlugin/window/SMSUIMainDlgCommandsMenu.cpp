@@ -95,18 +95,13 @@ void SMSUIMainDlg::doconnectForRightClick(const MENU::QActionInfo &info, const Q
 {
     if (info.menu)
         return;  // a submenu's own entry does nothing
-    if (isTargetKey(key)) {
-        connectMoveCopyTarget(info);
+    if (!isTargetKey(key)) {
+        doConnect(info);
         return;
     }
-    doConnect(info);
-}
-
-void SMSUIMainDlg::connectMoveCopyTarget(const MENU::QActionInfo &info)
-{
-    const int storage = isKey(info.key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
-                        : isKey(info.key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
-                                                                    : UTPS_SMS_MEM_PC;
+    const int storage = isKey(key, SmsMenuKey::TargetSim)      ? UTPS_SMS_MEM_SIM
+                        : isKey(key, SmsMenuKey::TargetDevice) ? UTPS_SMS_MEM_DEVICE
+                                                               : UTPS_SMS_MEM_PC;
     void (SMSUIMainDlg::*command)(int) = nullptr;
     if (isKey(info.parentKey, SmsMenuKey::MoveTo))
         command = &SMSUIMainDlg::onClickMove;
@@ -116,30 +111,34 @@ void SMSUIMainDlg::connectMoveCopyTarget(const MENU::QActionInfo &info)
         command = &SMSUIMainDlg::onClickMoveAll;
     else if (isKey(info.parentKey, SmsMenuKey::CopyAllTo))
         command = &SMSUIMainDlg::onClickCopyAll;
-    if (!command) {
-        qCDebug(lcSmsWindow) << "target entry outside a move or copy submenu:" << info.key;
-        return;
-    }
-    connect(info.action, &QAction::triggered, this,
-            [this, command, storage] { (this->*command)(storage); });
+    if (command)
+        connect(info.action, &QAction::triggered, this,
+                [this, command, storage]() { (this->*command)(storage); });
 }
 
 void SMSUIMainDlg::doConnect(const MENU::QActionInfo &info)
 {
     const QString &key = info.key;
     QAction *action = info.action;
-    if (isKey(key, SmsMenuKey::Call))
+    using Slot = void (SMSUIMainDlg::*)();
+    static const QHash<QString, Slot> commands{
+        {QLatin1String(SmsMenuKey::New), &SMSUIMainDlg::onMenuNew},
+        {QLatin1String(SmsMenuKey::Edit), &SMSUIMainDlg::onButtonClickedEditSMS},
+        {QLatin1String(SmsMenuKey::Send), &SMSUIMainDlg::onMenuSend},
+        {QLatin1String(SmsMenuKey::Reply), &SMSUIMainDlg::onMenuReply},
+        {QLatin1String(SmsMenuKey::Forward), &SMSUIMainDlg::onMenuForward},
+        {QLatin1String(SmsMenuKey::Delete), &SMSUIMainDlg::onButtonClickDelete},
+        {QLatin1String(SmsMenuKey::ClearAll), &SMSUIMainDlg::onButtonClickDeleteAll},
+        {QLatin1String(SmsMenuKey::Recover), &SMSUIMainDlg::onButtonClickRecoverMessages},
+    };
+    if (const Slot slot = commands.value(key))
+        connect(action, &QAction::triggered, this, slot);
+    else if (isKey(key, SmsMenuKey::Call))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickCall);
     else if (isKey(key, SmsMenuKey::SaveNumber))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickedSaveNumber);
     else if (isKey(key, SmsMenuKey::Search))
         connect(action, &QAction::triggered, this, &SMSUIMainDlg::onMenuSearch);
-    else if (isKey(key, SmsMenuKey::Delete))
-        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDelete);
-    else if (isKey(key, SmsMenuKey::ClearAll))
-        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickDeleteAll);
-    else if (isKey(key, SmsMenuKey::Recover))
-        connect(action, &QAction::triggered, this, &SMSUIMainDlg::onButtonClickRecoverMessages);
     else
         qCDebug(lcSmsWindow) << "menu entry without a command:" << key;
 }

@@ -10,7 +10,6 @@
 #include "PluginIds.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
-#include "SMSWaitingDlg.h"
 #include "SmsLog.h"
 #include "Startup.h"
 #include "editor/SMSMessageDlg.h"
@@ -150,15 +149,15 @@ IAddrBookUIPlugin *SMSUIMainDlg::addressBook() const
     return plugin ? qobject_cast<IAddrBookUIPlugin *>(plugin) : nullptr;
 }
 
-void SMSUIMainDlg::startSendFromEditor(const QString &recipients, const QString &content,
+bool SMSUIMainDlg::startSendFromEditor(const QString &recipients, const QString &content,
                                        int total, int sourceId, int sourcePosition)
 {
-    // The progress dialog, the send counters its verdict is made from, and the worker.
     if (!startSendOperation(recipients, content, total))
-        return;
+        return false;
     m_iSendSourceId = sourceId;
     m_iSendSourcePosition = sourcePosition;
     m_bPhonebook = false;
+    return true;
 }
 
 void SMSUIMainDlg::onEditorSendResult(bool, int origin)

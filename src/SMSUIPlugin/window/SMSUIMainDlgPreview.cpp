@@ -84,7 +84,8 @@ void SMSUIMainDlg::fillTextPreviewPane(const QString &names, const QString &cont
     }
     const QString priority =
         productType == kProductWithPriority ? priorityKeyFor(*record) : QString();
-    const QString html = buildMessageHtml(names, m_strSelectedNumber, content,
+    // A sender from the network may be any text, markup included.
+    const QString html = buildMessageHtml(names, escapeForPreview(m_strSelectedNumber), content,
                                           record->strDisplayTime, priority);
     if (selectedRows <= 1) {
         m_pTextPreview->setHtml(html);

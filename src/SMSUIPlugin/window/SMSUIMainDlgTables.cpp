@@ -204,17 +204,64 @@ int SMSUIMainDlg::emptySMSTable(_EN_SMS_POSITION position)
 void SMSUIMainDlg::addRecToSMSTable(_EN_SMS_POSITION position, SmsRecord *record)
 {
     SMSUITableWidget *table = m_tableMap.value(position);
-    if (!record || !table || doesTableHasRecord(record->iMsgId, table))
+    if (!record || !table)
         return;
-    // Sorting stays on: the new row is placed by the table itself when its sort-column cell
-    // is set, in the order the user chose, without sorting the other rows again. A burst of
-    // arrivals into a large table then costs one insertion each.
-    const int row = table->rowCount();
+    const std::array<QTableWidgetItem *, 3> items = rowItemsFor(record);
+    // Sorting stays on: the row goes straight to its place in the order the user chose,
+    // without sorting the other rows again, so a burst of arrivals into a large table costs
+    // one insertion each. A copy of the record already shown sits among the rows that sort
+    // equal to it; a time of "now" is not reproducible, so such a record is looked up in all.
+    int row = table->rowCount();
+    if (table->isSortingEnabled() && record->strTime != kNowPlaceholder) {
+        row = sortedRowFor(table, items);
+        if (row < 0) {
+            qDeleteAll(items);
+            return;
+        }
+    } else if (doesTableHasRecord(record->iMsgId, table)) {
+        qDeleteAll(items);
+        return;
+    }
     table->insertRow(row);
-    populateTableRow(record, row, table);
+    placeRowItems(table, row, items);
     if (m_pCurrentTreeItem)
         loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
     onClickTableRow(0);
+}
+
+int SMSUIMainDlg::sortedRowFor(SMSUITableWidget *table,
+                               const std::array<QTableWidgetItem *, 3> &items) const
+{
+    const int column = table->horizontalHeader()->sortIndicatorSection();
+    if (column < 0 || column >= 3)
+        return table->rowCount();
+    const bool ascending = table->horizontalHeader()->sortIndicatorOrder() == Qt::AscendingOrder;
+    const QTableWidgetItem *probe = items[column];
+    // Whether a sorts before b in the table's order.
+    const auto before = [ascending](const QTableWidgetItem *a, const QTableWidgetItem *b) {
+        return ascending ? *a < *b : *b < *a;
+    };
+    int low = 0;
+    int high = table->rowCount();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        const QTableWidgetItem *item = table->item(middle, column);
+        if (item && before(item, probe))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    const SmsRecord *record = SMSUITableWidget::recordOf(items[0]);
+    for (int r = low; r < table->rowCount(); ++r) {
+        const QTableWidgetItem *item = table->item(r, column);
+        if (!item || before(probe, item))
+            break;
+        const SmsRecord *shown = table->recordAt(r);
+        if (shown == record || (shown && record && shown->iMsgId == record->iMsgId
+                                && shown->enPos == record->enPos))
+            return -1;
+    }
+    return low;
 }
 
 void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget *table)
@@ -223,6 +270,11 @@ void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget
         qCWarning(lcSmsWindow) << "row without record or table";
         return;
     }
+    placeRowItems(table, row, rowItemsFor(record));
+}
+
+std::array<QTableWidgetItem *, 3> SMSUIMainDlg::rowItemsFor(SmsRecord *record)
+{
     const bool rtl = isRightToLeft();
     const Qt::Alignment align = Qt::AlignLeft | Qt::AlignBottom;
     const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
@@ -246,15 +298,23 @@ void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget
     time->setData(Qt::DisplayRole, when);
     time->setData(Qt::UserRole, 0);
 
-    QTableWidgetItem *items[3] = {name, text, time};
+    const std::array<QTableWidgetItem *, 3> items{name, text, time};
+    for (QTableWidgetItem *item : items) {
+        item->setTextAlignment(align);
+        item->setFlags(flags);
+    }
+    return items;
+}
+
+void SMSUIMainDlg::placeRowItems(SMSUITableWidget *table, int row,
+                                 const std::array<QTableWidgetItem *, 3> &items)
+{
     table->setRowHeight(row, kRowHeight);
     // With sorting on, setting the sort column's cell moves the row into place: that cell
     // goes last, so that the others land in the row before it moves.
     const int sortColumn = table->isSortingEnabled()
         ? table->horizontalHeader()->sortIndicatorSection() : -1;
     for (int c = 0; c < 3; ++c) {
-        items[c]->setTextAlignment(align);
-        items[c]->setFlags(flags);
         if (c != sortColumn)
             table->setItem(row, c, items[c]);
     }

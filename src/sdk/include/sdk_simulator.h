@@ -23,6 +23,10 @@
 extern "C" {
 #endif
 
+/* Answer of the calls that act on the simulated modem while the SDK talks to a real one
+ * (sdk_backend.h). */
+#define SIMCTL_E_NOT_AVAILABLE 40L
+
 /* Storage argument of the inject calls: the receive storage set below. */
 #define SIMCTL_RECEIVE_STORAGE (-1)
 

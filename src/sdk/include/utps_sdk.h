@@ -325,6 +325,27 @@ UTPS_API long UTPS_DevSrv_GetMultiModeCardStatus(int *multiMode, int reserved1, 
 UTPS_API long UTPS_NetSrv_GetSrvStatus(int *status);                  /* UTPS_SRV_STATUS_* */
 /* The status calls other than GetDevStatus answer UTPS_E_NO_DEVICE without a modem. */
 
+/* ---- The message database ---------------------------------------------------------- */
+/* Why the PC's message database cannot be written; UTPS_STORE_OK when it can. */
+typedef enum _UTPS_EN_STORE_STATE {
+    UTPS_STORE_OK = 0,
+    UTPS_STORE_NO_SPACE = 1,      /* the disk is full (or a file-size limit was reached) */
+    UTPS_STORE_NO_PERMISSION = 2, /* the data folder or the file may not be written */
+    UTPS_STORE_LOCKED = 3,        /* another program holds the database */
+    UTPS_STORE_IO_ERROR = 4,      /* the disk reported a read or write error */
+    UTPS_STORE_FAILED = 5         /* any other reason (e.g. a damaged file that could not be moved) */
+} _UTPS_EN_STORE_STATE;
+/* *state receives the database's condition (_UTPS_EN_STORE_STATE). While it is not
+ * UTPS_STORE_OK, every call that would store something fails (UTPS_E_DATABASE, arrivals
+ * are refused and stay with the network), nothing is kept in memory only, and the SDK tries
+ * the database again at most once a second, also when this function is called, so polling
+ * it shows when the folder can be used again. A damaged database (one SQLite calls corrupt)
+ * is the only file ever moved aside, under a name that never replaces another file, and a
+ * new one is started. path and aside may be NULL; otherwise *path receives the database's
+ * path and *aside the path a damaged database was moved to since the SDK started (NULL when
+ * none), both new[]-allocated for the caller to free with delete[]. */
+UTPS_API long UTPS_SMSSrv_GetStoreState(int *state, UTPS_WCHAR **path, UTPS_WCHAR **aside);
+
 /* ---- Misc -------------------------------------------------------------------------- */
 /* The SDK's log folder, ending in "/". *directory receives a new[]-allocated string the
  * caller frees with delete[]. */

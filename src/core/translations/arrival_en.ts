@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name>dialcrest</name>
+    <message>
+        <source>IDS_HOST_UNREAD_TIP</source>
+        <translation>Open the messages</translation>
+    </message>
+</context>
+</TS>

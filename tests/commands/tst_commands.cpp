@@ -1,0 +1,515 @@
+// The window's commands as a user meets them: the context menu on rows, on the empty area
+// and on the folder tree, the toolbar buttons, the shortcuts, the search box, and calling
+// or saving a sender's number through the host's plug-ins.
+#include <QAbstractButton>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include "Change.h"
+#include "CommandsHost.h"
+#include "SearchLineEdit.h"
+#include "ToolBarLogic.h"
+#include "editor/SMSMessageDlg.h"
+#include "editor/SMSUIMessageEditor.h"
+#include "window/SMSUITreeWidget.h"
+
+using namespace CommandsUi;
+
+namespace {
+const QString kPlugin = QStringLiteral("SMSUIPlugin");
+
+QAbstractButton *toolButton(SMSUIMainDlg *w, int id)
+{
+    return w->findChild<QAbstractButton *>(ToolBarLogic::GetButtonObjectName(kPlugin, id));
+}
+
+bool activate(SMSUIMainDlg *w)
+{
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+
+void showFolder(SMSUIMainDlg *w, _EN_SMS_POSITION position)
+{
+    w->treeWidget()->setCurrentItem(w->treeItem(position));
+}
+} // namespace
+
+class tst_Commands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        m_host.tearDown();
+        m_fixture.tearDown();
+    }
+
+    void rightClickOnRows_data();
+    void rightClickOnRows();
+    void rightClickOnEmptyArea();
+    void rightClickOnTreeFolder();
+    void callAndVideoCallEntries_data();
+    void callAndVideoCallEntries();
+    void toolbarAfterLayoutAndOnSelection();
+    void toolbarButtonsAndMenuEntriesReachTheirCommands();
+    void shortcuts();
+    void commandsOpenTheEditorAndStartOperations();
+    void searchNarrowsAndClears();
+    void callAndSaveNumber_data();
+    void callAndSaveNumber();
+
+private:
+    SMSUIMainDlg *window(bool sim = false)
+    {
+        SMSUIMainDlg *w = WindowFixture::createWindow(sim);
+        if (w)
+            w->setCallCapableFlag(true);
+        return w;
+    }
+    void openMenuOnRows(SMSUIMainDlg *w, int rows);
+
+    WindowFixture m_fixture;
+    CommandsHost m_host;
+};
+
+void tst_Commands::openMenuOnRows(SMSUIMainDlg *w, int rows)
+{
+    SMSUITableWidget *table = w->currentTable();
+    clickRow(table, 0);
+    for (int r = 1; r < rows; ++r)
+        clickRow(table, r, Qt::ControlModifier);
+    rightClickAt(table->viewport(), rowPoint(table, 0));
+}
+
+void tst_Commands::rightClickOnRows_data()
+{
+    QTest::addColumn<bool>("sim");
+    QTest::addColumn<int>("folder");        // folder shown
+    QTest::addColumn<int>("messageFolder"); // where the messages are stored
+    QTest::addColumn<int>("rows");          // rows selected
+    QTest::addColumn<QStringList>("enabled");
+
+    const QStringList common{"NEW", "DELETE", "CLEARALL", "SEARCH", "SMSSELECT", "SMSALL"};
+    const QStringList one = common + QStringList{"CALL", "SAVENUMBER"};
+    const QStringList answer{"SEND", "REPLY", "FORWARD"};
+    QTest::newRow("inbox, one") << false << int(EN_LOCAL_INBOX) << int(EN_LOCAL_INBOX) << 1
+                                << one + answer + allTargets("DEVICE");
+    QTest::newRow("inbox, two") << false << int(EN_LOCAL_INBOX) << int(EN_LOCAL_INBOX) << 2
+                                << common + allTargets("DEVICE");
+    QTest::newRow("inbox with SIM, one") << true << int(EN_LOCAL_INBOX) << int(EN_LOCAL_INBOX) << 1
+                                         << one + answer + allTargets("DEVICE") + allTargets("SIM");
+    QTest::newRow("outbox, one") << false << int(EN_LOCAL_OUTBOX) << int(EN_LOCAL_OUTBOX) << 1
+                                 << one + QStringList{"SEND", "FORWARD"} + allTargets("DEVICE");
+    QTest::newRow("sent items, one") << false << int(EN_LOCAL_SENTITEMS) << int(EN_LOCAL_SENTITEMS)
+                                     << 1 << one + QStringList{"SEND", "FORWARD"} + allTargets("DEVICE");
+    QTest::newRow("draft, one") << false << int(EN_LOCAL_DRAFT) << int(EN_LOCAL_DRAFT) << 1
+                                << one + QStringList{"EDIT", "SEND", "RECOVER"};
+    QTest::newRow("favourite, one") << false << int(EN_LOCAL_FAVORITE) << int(EN_LOCAL_FAVORITE) << 1
+                                    << one + QStringList{"SEND", "FORWARD", "RECOVER"};
+    QTest::newRow("trash, one") << false << int(EN_LOCAL_TRASH) << int(EN_LOCAL_TRASH) << 1
+                                << one + QStringList{"RECOVER"};
+    QTest::newRow("report, one") << false << int(EN_LOCAL_REPORT) << int(EN_LOCAL_REPORT) << 1 << one;
+    QTest::newRow("PC root, an outbox message") << false << int(EN_LOCAL_ROOT) << int(EN_LOCAL_OUTBOX)
+                                                << 1 << one + QStringList{"SEND", "FORWARD"};
+    QTest::newRow("PC root, a draft") << false << int(EN_LOCAL_ROOT) << int(EN_LOCAL_DRAFT) << 1
+                                      << one + QStringList{"EDIT", "SEND", "RECOVER"};
+    QTest::newRow("device inbox, one") << false << int(EN_DEVICE_INBOX) << int(EN_DEVICE_INBOX) << 1
+                                       << one + answer + allTargets("LOCAL");
+    QTest::newRow("device root, two") << false << int(EN_DEVICE_ROOT) << int(EN_DEVICE_OUTBOX) << 2
+                                      << common + allTargets("LOCAL");
+    // A SIM message cannot be moved onto the SIM it is on.
+    QTest::newRow("SIM inbox, one") << true << int(EN_SIM_INBOX) << int(EN_SIM_INBOX) << 1
+                                    << one + answer + allTargets("LOCAL") + allTargets("DEVICE");
+}
+
+void tst_Commands::rightClickOnRows()
+{
+    QFETCH(bool, sim);
+    QFETCH(int, folder);
+    QFETCH(int, messageFolder);
+    QFETCH(int, rows);
+    QFETCH(QStringList, enabled);
+    m_fixture.setUp();
+    m_host.setUp();
+    // Sent items are the PC outbox's messages that went out (status 0).
+    const bool sent = messageFolder == EN_LOCAL_SENTITEMS;
+    for (int i = 0; i < 2; ++i)
+        QVERIFY(WindowFixture::save(sent ? int(EN_LOCAL_OUTBOX) : messageFolder,
+                                    QStringLiteral("+4930100%1").arg(i),
+                                    QStringLiteral("text %1").arg(i),
+                                    QStringLiteral("2026010112000%1").arg(i), 0, sent ? 0 : 1)
+                >= 0);
+    SMSUIMainDlg *w = window(sim);
+    QVERIFY(w);
+    showFolder(w, _EN_SMS_POSITION(folder));
+    QCOMPARE(w->currentTable()->rowCount(), 2);
+
+    openMenuOnRows(w, rows);
+    QMenu *menu = w->contextMenu();
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    // Answering needs a network that lets messages go out.
+    if (!w->canSendSMS()) {
+        for (const char *k : {"SEND", "REPLY", "FORWARD"})
+            enabled.removeAll(QString::fromLatin1(k));
+    }
+    enabled.sort();
+    QCOMPARE(enabledEntries(menu), enabled);
+    menu->close();
+}
+
+void tst_Commands::rightClickOnEmptyArea()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+1"), QStringLiteral("a")) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QMenu *menu = w->contextMenu();
+    QVERIFY(menu);
+    const auto rightClickBelowRows = [w]() {
+        QWidget *viewport = w->currentTable()->viewport();
+        rightClickAt(viewport, QPoint(10, viewport->height() - 5));
+    };
+    showFolder(w, EN_LOCAL_DRAFT);
+    QCOMPARE(w->currentTable()->rowCount(), 0);
+    rightClickBelowRows();
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(enabledEntries(menu), (QStringList{"NEW", "SEARCH"}));
+    menu->close();
+
+    // With messages, the folder-wide commands stay, and the selection is given up.
+    showFolder(w, EN_LOCAL_INBOX);
+    clickRow(w->currentTable(), 0);
+    QVERIFY(toolButton(w, 9001)->isEnabled());
+    rightClickBelowRows();
+    QTRY_VERIFY(menu->isVisible());
+    QStringList expected{"NEW", "SEARCH", "CLEARALL", "SMSALL"};
+    expected << allTargets("DEVICE").filter(QStringLiteral("All2"));
+    expected.sort();
+    QCOMPARE(enabledEntries(menu), expected);
+    QVERIFY(w->currentTable()->selectedItems().isEmpty());
+    QVERIFY(!toolButton(w, 9001)->isEnabled());
+    menu->close();
+}
+
+void tst_Commands::rightClickOnTreeFolder()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    QVERIFY(WindowFixture::save(EN_LOCAL_TRASH, QStringLiteral("+1"), QStringLiteral("old")) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QTreeWidget *tree = w->treeWidget();
+    const QPoint trash = tree->visualItemRect(w->treeItem(EN_LOCAL_TRASH)).center();
+    rightClickAt(tree->viewport(), trash);
+    // The folder clicked becomes the folder shown, and its menu offers folder commands.
+    QCOMPARE(w->selectedTreeNode(), int(EN_LOCAL_TRASH));
+    QMenu *menu = w->contextMenu();
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    QStringList expected{"NEW", "SEARCH", "CLEARALL", "SMSALL"};
+    expected.sort();
+    QCOMPARE(enabledEntries(menu), expected);
+    menu->close();
+}
+
+void tst_Commands::callAndVideoCallEntries_data()
+{
+    QTest::addColumn<bool>("callPlugin");
+    QTest::addColumn<bool>("callVoice");
+    QTest::addColumn<bool>("callShown");
+    QTest::newRow("plug-in and voice calls") << true << true << true;
+    QTest::newRow("voice calls off") << true << false << false;
+    QTest::newRow("no call plug-in") << false << true << false;
+}
+
+void tst_Commands::callAndVideoCallEntries()
+{
+    QFETCH(bool, callPlugin);
+    QFETCH(bool, callVoice);
+    QFETCH(bool, callShown);
+    m_fixture.setUp();
+    m_host.setUp(callPlugin, true, callVoice);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QMenu *menu = w->contextMenu();
+    QVERIFY(menu);
+    QCOMPARE(present(menu, "IDS_MENU_CALL"), callShown);
+    QVERIFY(!present(menu, "IDS_MENU_VIDEO_CALL"));
+    QCOMPARE(toolButton(w, 9005) != nullptr, callShown);
+    // Both export entries are switched on by the shipped configuration.
+    QVERIFY(present(menu, "IDS_EXPORT_SMSSELECT"));
+    QVERIFY(present(menu, "IDS_EXPORT_SMSALL"));
+}
+
+void tst_Commands::toolbarAfterLayoutAndOnSelection()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    for (int i = 0; i < 2; ++i)
+        QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4930%1").arg(i),
+                                    QStringLiteral("in %1").arg(i)) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    // Only what needs no message is usable before a row is chosen.
+    QVERIFY(toolButton(w, 9000)->isEnabled());
+    QVERIFY(toolButton(w, 9006)->isEnabled());
+    for (int id : {9001, 9002, 9003, 9004, 9005})
+        QVERIFY2(!toolButton(w, id)->isEnabled(), qPrintable(QString::number(id)));
+    // The tooltip names the shortcut.
+    QString text;
+    QKeySequence keys;
+    Change::tr(QStringLiteral("IDS_TIP_NEW"), kPlugin, text, keys);
+    QVERIFY(!keys.isEmpty());
+    QVERIFY(toolButton(w, 9000)->toolTip().endsWith(
+        QStringLiteral("  (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')')));
+
+    SMSUITableWidget *table = w->currentTable();
+    clickRow(table, 0);
+    QVERIFY(toolButton(w, 9001)->isEnabled());
+    QVERIFY(toolButton(w, 9005)->isEnabled());
+    QCOMPARE(toolButton(w, 9003)->isEnabled(), w->canSendSMS());
+    clickRow(table, 1, Qt::ControlModifier);
+    for (int id : {9002, 9003, 9004, 9005})
+        QVERIFY2(!toolButton(w, id)->isEnabled(), qPrintable(QString::number(id)));
+    QVERIFY(toolButton(w, 9001)->isEnabled());
+    QVERIFY(w->previewPane()->toPlainText().isEmpty());
+    // The host's "calls possible" survives the Call button being greyed by a selection.
+    QVERIFY(w->callCapableFlag());
+    clickRow(table, 1);
+    QVERIFY(toolButton(w, 9005)->isEnabled());
+    w->setCallCapableFlag(false);
+    clickRow(table, 0);
+    QVERIFY(!toolButton(w, 9005)->isEnabled());
+    // A folder click takes every message command away again, not New.
+    showFolder(w, EN_LOCAL_OUTBOX);
+    QVERIFY(!toolButton(w, 9001)->isEnabled());
+    QVERIFY(toolButton(w, 9000)->isEnabled());
+}
+
+void tst_Commands::toolbarButtonsAndMenuEntriesReachTheirCommands()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+493012345"),
+                                QStringLiteral("call me")) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    auto *search = w->findChild<SearchLineEdit *>(ToolBarLogic::GetSearchBoxObjectName(kPlugin));
+    QVERIFY(search);
+    QTest::mouseClick(toolButton(w, 9006), Qt::LeftButton);
+    QVERIFY(w->isSearchShown());
+    QVERIFY(search->isVisible());
+    QVERIFY(toolButton(w, 9006)->isChecked());
+    QTest::mouseClick(toolButton(w, 9006), Qt::LeftButton);
+    QVERIFY(!search->isVisible());
+
+    clickRow(w->currentTable(), 0);
+    QTest::mouseClick(toolButton(w, 9005), Qt::LeftButton);
+    QCOMPARE(m_host.call.calls, QStringList{QStringLiteral("+493012345")});
+    QCOMPARE(m_host.call.types, QList<int>{0});
+
+    openMenuOnRows(w, 1);
+    QTRY_VERIFY(w->contextMenu()->isVisible());
+    w->GetAction(QStringLiteral("IDS_MENU_SAVENUMBER"))->trigger();
+    QCOMPARE(m_host.book.saved, QStringList{QStringLiteral("+493012345")});
+    QVERIFY(w->saveNumberFlag());
+    w->GetAction(QStringLiteral("IDS_MENU_CALL"))->trigger();
+    QCOMPARE(m_host.call.calls.size(), 2);
+    w->GetAction(QStringLiteral("IDS_MENU_SEARCH"))->trigger();
+    QVERIFY(w->isSearchShown());
+    w->contextMenu()->close();
+    QVERIFY(m_host.prompts.isEmpty());
+}
+
+void tst_Commands::shortcuts()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4940%1").arg(i),
+                                    QStringLiteral("m %1").arg(i)) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QVERIFY(activate(w));
+    SMSUITableWidget *table = w->currentTable();
+
+    QTest::keyClick(w, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(w->isSearchShown());
+    QTest::keyClick(w, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(!w->isSearchShown());
+
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(table->selectionModel()->selectedRows().size(), 3);
+    QVERIFY(toolButton(w, 9001)->isEnabled());
+
+    // Call: from the table with one message chosen; never from the tree.
+    clickRow(table, 1);
+    const QString number = table->recordAt(1)->strNumber;
+    w->treeWidget()->setFocus();
+    QTest::keyClick(w->treeWidget(), Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(m_host.call.calls.isEmpty());
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(m_host.call.calls, QStringList{number});
+    // Nor while the Call command is off.
+    w->setCallCapableFlag(false);
+    clickRow(table, 1);
+    QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(m_host.call.calls.size(), 1);
+
+    // F5 reads the folder again from the store.
+    table->item(0, 1)->setData(Qt::UserRole + 7, true);
+    QTest::keyClick(table, Qt::Key_F5);
+    QCOMPARE(table->rowCount(), 3);
+    QVERIFY(!table->item(0, 1)->data(Qt::UserRole + 7).toBool());
+}
+
+void tst_Commands::commandsOpenTheEditorAndStartOperations()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4970001"), QStringLiteral("hi")) >= 0);
+    QVERIFY(WindowFixture::save(EN_LOCAL_OUTBOX, QStringLiteral("+4970002"), QStringLiteral("out")) >= 0);
+    QVERIFY(WindowFixture::save(EN_DEVICE_INBOX, QStringLiteral("+4970003"), QStringLiteral("nv")) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QVERIFY(activate(w));
+    QTest::mouseClick(toolButton(w, 9000), Qt::LeftButton);
+    QVERIFY(w->messageEditor());
+    QCOMPARE(w->messageEditor()->mode(), 9000);
+
+    // Reply is not offered for one's own messages, so its shortcut does nothing there.
+    showFolder(w, EN_LOCAL_OUTBOX);
+    clickRow(w->currentTable(), 0);
+    SMSUIMessageEditor *before = w->messageEditor();
+    QTest::keyClick(w->currentTable(), Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(w->messageEditor(), before);
+    QVERIFY(w->canSendSMS());
+    QTest::keyClick(w->currentTable(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(w->messageEditor()->mode(), 9004);
+    showFolder(w, EN_LOCAL_INBOX);
+    clickRow(w->currentTable(), 0);
+    QTest::mouseClick(toolButton(w, 9003), Qt::LeftButton);
+    QCOMPARE(w->messageEditor()->mode(), 9003);
+
+    // Move to > PC from the modem's inbox, confirmed, lands in the PC inbox.
+    showFolder(w, EN_DEVICE_INBOX);
+    openMenuOnRows(w, 1);
+    QTRY_VERIFY(w->contextMenu()->isVisible());
+    w->targetAction(QStringLiteral("IDS_MENU_MOVE2"), QStringLiteral("IDS_TREE_LOCAL"))->trigger();
+    w->contextMenu()->close();
+    QTRY_COMPARE_WITH_TIMEOUT(w->tableAt(EN_LOCAL_INBOX)->rowCount(), 2, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->tableAt(EN_DEVICE_INBOX)->rowCount(), 0, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning(), 15000);
+
+    // The Delete button sends the chosen message to the trash.
+    showFolder(w, EN_LOCAL_OUTBOX);
+    clickRow(w->currentTable(), 0);
+    QTest::mouseClick(toolButton(w, 9001), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(w->tableAt(EN_LOCAL_TRASH)->rowCount(), 1, 15000);
+}
+
+void tst_Commands::searchNarrowsAndClears()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    const QStringList texts{"Abc one", "abd two", "xyz three", "abc four"};
+    for (int i = 0; i < texts.size(); ++i)
+        QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4950%1").arg(i), texts.at(i),
+                                    QStringLiteral("2026010%1").arg(i + 1) + QStringLiteral("120000")) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUITableWidget *table = w->currentTable();
+    auto *search = w->findChild<SearchLineEdit *>(ToolBarLogic::GetSearchBoxObjectName(kPlugin));
+    w->onMenuSearch();
+    QTest::keyClicks(search, QStringLiteral("ab"));
+    QCOMPARE(table->rowCount(), 3);  // case does not matter
+    QVERIFY(w->previewPane()->toPlainText().endsWith(ids("IDS_STR_SMSCOUNT") + QStringLiteral("3")));
+    // A longer text filters the rows left: the same cells, nothing read again.
+    const auto marked = [table]() {
+        const QList<QTableWidgetItem *> found =
+            table->findItems(QStringLiteral("abc four"), Qt::MatchExactly);
+        return !found.isEmpty() && found.first()->data(Qt::UserRole + 7).toBool();
+    };
+    table->findItems(QStringLiteral("abc four"), Qt::MatchExactly).value(0)->setData(Qt::UserRole + 7, true);
+    QTest::keyClicks(search, QStringLiteral("c"));
+    QCOMPARE(table->rowCount(), 2);
+    QVERIFY(marked());
+    // Deleting back to "a" reads the folder again before filtering.
+    QTest::keyClick(search, Qt::Key_Backspace);
+    QTest::keyClick(search, Qt::Key_Backspace);
+    QCOMPARE(table->rowCount(), 3);
+    QVERIFY(!marked());
+    // Numbers and ISO times are searched too.
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("2026-01-02"));
+    QCOMPARE(table->rowCount(), 1);
+    QCOMPARE(table->recordAt(0)->strContent, QStringLiteral("abd two"));
+    // Another folder and back: the filtered folder is whole again.
+    showFolder(w, EN_LOCAL_OUTBOX);
+    QVERIFY(search->text().isEmpty());
+    showFolder(w, EN_LOCAL_INBOX);
+    QCOMPARE(w->currentTable()->rowCount(), 4);
+    // Closing the search row shows every message.
+    QTest::keyClicks(search, QStringLiteral("xyz"));
+    QCOMPARE(table->rowCount(), 1);
+    w->onMenuSearch();
+    QVERIFY(!search->isVisible());
+    QCOMPARE(table->rowCount(), 4);
+}
+
+void tst_Commands::callAndSaveNumber_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("callAnswer");
+    QTest::addColumn<QString>("dialled");     // empty: no call
+    QTest::addColumn<QString>("callPrompt");  // empty: no prompt
+    QTest::addColumn<QString>("savePrompt");  // empty: saved
+    QTest::newRow("no number") << "" << 1 << "" << "IDS_STR_CALLNUMBERISNULL"
+                               << "IDS_STR_SAVENUMBERISNULL";
+    QTest::newRow("one number") << "+4930111" << 1 << "+4930111" << "" << "";
+    QTest::newRow("one number with separator")
+        << "+4930111;" << 1 << "+4930111" << "" << "IDS_STR_SAVENUMBERONLYONE";
+    QTest::newRow("two numbers") << "+4930111;+4930222" << 1 << "" << "IDS_STR_CALLNUMBERONLYONE"
+                                 << "IDS_STR_SAVENUMBERONLYONE";
+    QTest::newRow("call refused") << "+4930111" << 0 << "+4930111" << "IDS_STR_MAKECALLFAILED" << "";
+}
+
+void tst_Commands::callAndSaveNumber()
+{
+    QFETCH(QString, number);
+    QFETCH(int, callAnswer);
+    QFETCH(QString, dialled);
+    QFETCH(QString, callPrompt);
+    QFETCH(QString, savePrompt);
+    m_fixture.setUp();
+    m_host.setUp();
+    m_host.call.answer = callAnswer;
+    QVERIFY(WindowFixture::save(EN_LOCAL_OUTBOX, number, QStringLiteral("to them")) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    showFolder(w, EN_LOCAL_OUTBOX);
+    clickRow(w->currentTable(), 0);
+    QCOMPARE(w->selectedNumber(), number);
+
+    w->onButtonClickCall();
+    QCOMPARE(m_host.call.calls, dialled.isEmpty() ? QStringList() : QStringList{dialled});
+    QCOMPARE(m_host.promptTexts(),
+             callPrompt.isEmpty() ? QStringList() : QStringList{ids(qPrintable(callPrompt))});
+    m_host.prompts.clear();
+
+    w->onButtonClickedSaveNumber();
+    QCOMPARE(m_host.book.saved, savePrompt.isEmpty() ? QStringList{number} : QStringList());
+    QCOMPARE(m_host.promptTexts(),
+             savePrompt.isEmpty() ? QStringList() : QStringList{ids(qPrintable(savePrompt))});
+    QCOMPARE(w->saveNumberFlag(), savePrompt.isEmpty());
+}
+
+QTEST_MAIN(tst_Commands)
+#include "tst_commands.moc"

@@ -1,0 +1,35 @@
+#pragma once
+// A signal recorder for signals emitted on another thread. QSignalSpy records in the
+// emitting thread and is read in the test's, which is a data race; this one receives the
+// signal queued onto the thread that created it, as a window would, so only that thread
+// ever touches what it recorded.
+#include <QList>
+#include <QObject>
+#include <QTest>
+#include <QVariant>
+
+template <typename... Args>
+class QueuedSpy : public QObject
+{
+public:
+    template <typename Sender, typename Signal>
+    QueuedSpy(const Sender *sender, Signal signal)
+    {
+        connect(sender, signal, this, [this](Args... args) {
+            m_calls.append(QVariantList{QVariant::fromValue(args)...});
+        }, Qt::QueuedConnection);
+    }
+
+    int count() const { return int(m_calls.size()); }
+    const QVariantList &at(int index) const { return m_calls.at(index); }
+    const QList<QVariantList> &calls() const { return m_calls; }
+    // Waits until one more call than now has arrived.
+    bool wait(int timeoutMs = 5000)
+    {
+        const int before = count();
+        return QTest::qWaitFor([&] { return count() > before; }, timeoutMs);
+    }
+
+private:
+    QList<QVariantList> m_calls;
+};

@@ -1,0 +1,549 @@
+// The message editor with the real window, real widgets and the simulator: composing,
+// replying, forwarding, editing drafts, the counter, the recipient rules, closing, and
+// sending with the network and the SDK refusing.
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "Change.h"
+#include "ExtendLineEdit.h"
+#include "editor/SMSMessageDlg.h"
+#include "editor/SMSUIMessageEditor.h"
+#include "operations/SMSThreadUI.h"
+#include "store/SMSStatusUILogic.h"
+#include "window/SMSUITableWidget.h"
+#include "window/SMSWaitingDlg.h"
+#include "WindowFixture.h"
+
+namespace {
+const QString kInboxNumber = QStringLiteral("+15550177");
+const QString kInboxText = QStringLiteral("Lunch at noon?");
+
+QString key(const char *k)
+{
+    return Change::tr(QString::fromLatin1(k), QStringLiteral("SMSUIPlugin"));
+}
+
+void clickRow(SMSUITableWidget *table, int row)
+{
+    const QRect rect = table->visualItemRect(table->item(row, 1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+// Opens folder position and clicks its first row.
+void selectFirstRow(SMSUIMainDlg *w, _EN_SMS_POSITION position)
+{
+    w->onClickSMSTreeNode(w->treeItem(position), 0);
+    QVERIFY(w->currentTable());
+    QVERIFY(w->currentTable()->rowCount() > 0);
+    clickRow(w->currentTable(), 0);
+}
+
+int segmentsBySdk(const QString &text)
+{
+    int count = -1;
+    UTPS_SMSSrv_GetMsgSplitCount(reinterpret_cast<const UTPS_WCHAR *>(text.utf16()), &count);
+    return count;
+}
+
+QList<SmsRecord> recordsIn(_EN_SMS_POSITION position)
+{
+    QList<SmsRecord> out;
+    const QHash<int, SmsRecord *> set = SMSStatusUILogic::Instance()->GetSMSRecordsSet(position);
+    for (const SmsRecord *r : set)
+        out.append(*r);
+    return out;
+}
+
+bool holdsText(_EN_SMS_POSITION position, const QString &content)
+{
+    const QList<SmsRecord> records = recordsIn(position);
+    return std::any_of(records.cbegin(), records.cend(),
+                       [&](const SmsRecord &r) { return r.strContent == content; });
+}
+} // namespace
+
+class tst_Editor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void canSendAtStartAndOnStateChanges_data();
+    void canSendAtStartAndOnStateChanges();
+    void newMessageToTwoNumbersIsSent();
+    void counterMatchesSdkSegments_data();
+    void counterMatchesSdkSegments();
+    void textLimitKeepsLastAcceptedContent();
+    void replyAndForwardPrefill();
+    void editDraftAndSaveReplacesIt();
+    void closeQuestion_data();
+    void closeQuestion();
+    void refusedRecipientCharacterIsUndone();
+    void recipientParsing_data();
+    void recipientParsing();
+    void sendFailuresLoseNothing_data();
+    void sendFailuresLoseNothing();
+    void failedDraftSaveKeepsTheText();
+    void retitledOnLanguageChange();
+
+private:
+    SMSUIMainDlg *window(bool withInboxMessage = false);
+    SMSUIMainDlg *createWindow();
+    SMSUIMessageEditor *open(SMSUIMainDlg *w, int mode);
+
+    WindowFixture m_fixture;
+    QList<MessageRequest> m_prompts;
+    int m_answer = CommonUtils::FirstButton;
+    bool m_bRegistered = false;
+};
+
+void tst_Editor::init()
+{
+    m_prompts.clear();
+    m_answer = CommonUtils::FirstButton;
+    CommonUtils::SetMessageResponder([this](const MessageRequest &request) {
+        m_prompts.append(request);
+        return m_answer;
+    });
+}
+
+void tst_Editor::cleanup()
+{
+    CommonUtils::SetMessageResponder({});
+    // No SDK callback may reach the store while the window takes it down.
+    if (m_bRegistered)
+        SMSStatusUILogic::Instance()->unSDKRegisterEvent();
+    m_bRegistered = false;
+    m_fixture.tearDown();
+}
+
+SMSUIMainDlg *tst_Editor::window(bool withInboxMessage)
+{
+    m_fixture.setUp();
+    if (withInboxMessage)
+        WindowFixture::save(UTPS_POS_PC_INBOX, kInboxNumber, kInboxText);
+    return createWindow();
+}
+
+SMSUIMainDlg *tst_Editor::createWindow()
+{
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    // The SMS service registers the store with the SDK once the window is built; without
+    // it no send result and no device state would reach the window.
+    if (!w || SMSStatusUILogic::Instance()->InitStatusLogic() != 0)
+        return nullptr;
+    m_bRegistered = true;
+    return w;
+}
+
+SMSUIMessageEditor *tst_Editor::open(SMSUIMainDlg *w, int mode)
+{
+    w->onButtonClickedNewSMS(mode);
+    SMSUIMessageEditor *editor = w->messageEditor();
+    if (editor && editor->dialog() && !QTest::qWaitForWindowExposed(editor->dialog()))
+        return nullptr;
+    return editor;
+}
+
+void tst_Editor::canSendAtStartAndOnStateChanges_data()
+{
+    QTest::addColumn<int>("flight");
+    QTest::addColumn<int>("registered");
+    QTest::addColumn<bool>("canSend");
+    QTest::newRow("ready modem") << 0 << 1 << true;
+    QTest::newRow("flight mode") << 1 << 1 << false;
+    QTest::newRow("no network") << 0 << 0 << false;
+}
+
+void tst_Editor::canSendAtStartAndOnStateChanges()
+{
+    QFETCH(int, flight);
+    QFETCH(int, registered);
+    QFETCH(bool, canSend);
+    m_fixture.setUp();
+    QCOMPARE(SimCtl_SetFlightMode(flight), 0L);
+    QCOMPARE(SimCtl_SetNetworkRegistered(registered), 0L);
+    QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    QCOMPARE(w->canSendSMS(), canSend);
+
+    // An open editor follows the modem: Send only with a recipient and a modem that sends.
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QTest::keyClicks(editor->recipientLine(), QStringLiteral("+15550101"));
+    QCOMPARE(editor->sendButton()->isEnabled(), canSend);
+    QCOMPARE(SimCtl_SetFlightMode(0), 0L);
+    QCOMPARE(SimCtl_SetNetworkRegistered(1), 0L);
+    QTRY_VERIFY(w->canSendSMS());
+    QTRY_VERIFY(editor->sendButton()->isEnabled());
+    QCOMPARE(SimCtl_SetCanSend(0), 0L);
+    QTRY_VERIFY(!w->canSendSMS());
+    QTRY_VERIFY(!editor->sendButton()->isEnabled());
+}
+
+void tst_Editor::newMessageToTwoNumbersIsSent()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
+    QTRY_VERIFY(w->messageEditor());
+    SMSUIMessageEditor *editor = w->messageEditor();
+    QCOMPARE(editor->mode(), int(SMSUIMessageEditor::ModeNew));
+    QCOMPARE(editor->dialog()->windowTitle(), key("IDS_TTL_NEW"));
+    QCOMPARE(editor->counterLabel()->text(), QStringLiteral("0/2048(1)"));
+    QVERIFY(!editor->sendButton()->isEnabled());
+    QVERIFY(!editor->saveButton()->isEnabled());
+
+    QTest::keyClicks(editor->recipientLine(), QStringLiteral("+15550111;+15550122"));
+    QTest::keyClicks(editor->textArea(), QStringLiteral("See you at eight"));
+    QCOMPARE(editor->counterLabel()->text(), QStringLiteral("16/2048(1)"));
+    QVERIFY(editor->sendButton()->isEnabled());
+    QVERIFY(editor->saveButton()->isEnabled());
+
+    QSignalSpy results(&w->workerThread(), &SMSThreadUI::SendSignalEvent);
+    QSignalSpy sentCopies(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SMSSentRecord);
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    QTest::mouseClick(editor->sendButton(), Qt::LeftButton);
+    QVERIFY(!dialog || !dialog->isVisible());
+    QVERIFY(w->waitingDialog()->dialog() && w->waitingDialog()->dialog()->isVisible());
+    QCOMPARE(w->waitingDialog()->m_iMaximum, 2);
+
+    QTRY_COMPARE_WITH_TIMEOUT(results.size(), 2, 10000);
+    for (const QList<QVariant> &result : std::as_const(results))
+        QVERIFY(result.at(0).toBool());
+    QTRY_COMPARE_WITH_TIMEOUT(sentCopies.size(), 1, 10000);
+    QTRY_VERIFY(holdsText(EN_LOCAL_SENTITEMS, QStringLiteral("See you at eight")));
+    QTRY_VERIFY(!dialog);  // the editor went with its dialog
+}
+
+void tst_Editor::counterMatchesSdkSegments_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("parts");
+    QTest::newRow("empty") << QString() << 1;
+    QTest::newRow("160 GSM characters") << QString(160, QLatin1Char('a')) << 1;
+    QTest::newRow("200 GSM characters") << QString(200, QLatin1Char('a')) << 2;
+    QTest::newRow("100 Unicode characters") << QString(100, QChar(0x0436)) << 2;
+    QTest::newRow("70 Unicode characters") << QString(70, QChar(0x0436)) << 1;
+    // The euro sign takes two units of the 7-bit alphabet: 81 of them need two parts.
+    QTest::newRow("81 euro signs") << QString(81, QChar(0x20AC)) << 2;
+}
+
+void tst_Editor::counterMatchesSdkSegments()
+{
+    QFETCH(QString, text);
+    QFETCH(int, parts);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    editor->textArea()->setPlainText(text);
+    QCOMPARE(segmentsBySdk(text), parts);
+    QCOMPARE(editor->counterLabel()->text(),
+             QStringLiteral("%1/2048(%2)").arg(text.size()).arg(parts));
+}
+
+void tst_Editor::textLimitKeepsLastAcceptedContent()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QTextEdit *area = editor->textArea();
+    const QString full(2047, QLatin1Char('x'));
+    area->setPlainText(full);
+
+    // A paste inside the text that would pass the limit is taken back whole.
+    QTextCursor cursor = area->textCursor();
+    cursor.setPosition(10);
+    area->setTextCursor(cursor);
+    area->insertPlainText(QStringLiteral("yy"));
+    QCOMPARE(area->toPlainText(), full);
+    QCOMPARE(area->textCursor().position(), 12);
+
+    // Typing at the end keeps the first 2048 characters.
+    area->moveCursor(QTextCursor::End);
+    QTest::keyClicks(area, QStringLiteral("abc"));
+    QCOMPARE(area->toPlainText(), full + QLatin1Char('a'));
+    QCOMPARE(editor->counterLabel()->text().left(10), QStringLiteral("2048/2048("));
+}
+
+void tst_Editor::replyAndForwardPrefill()
+{
+    SMSUIMainDlg *w = window(/* inbox message */ true);
+    QVERIFY(w);
+    selectFirstRow(w, EN_LOCAL_INBOX);
+
+    SMSUIMessageEditor *reply = open(w, SMSUIMessageEditor::ModeReply);
+    QVERIFY(reply);
+    QCOMPARE(reply->dialog()->windowTitle(), key("IDS_TTL_REPLY"));
+    QCOMPARE(reply->recipientLine()->text(), kInboxNumber);
+    QVERIFY(reply->textArea()->toPlainText().isEmpty());
+    QVERIFY(reply->sendButton()->isEnabled());
+    QVERIFY(!reply->saveButton()->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(reply->textArea()));
+    QTest::mouseClick(reply->dialog()->findChild<QPushButton *>(QStringLiteral("SMSUIPlugin_ButtonCloseMsgButton")), Qt::LeftButton);
+    QVERIFY(m_prompts.isEmpty());  // nothing typed: no question
+
+    SMSUIMessageEditor *forward = open(w, SMSUIMessageEditor::ModeForward);
+    QVERIFY(forward);
+    QCOMPARE(forward->dialog()->windowTitle(), key("IDS_TTL_FORWARD"));
+    QVERIFY(forward->recipientLine()->text().isEmpty());
+    QCOMPARE(forward->textArea()->toPlainText(), kInboxText);
+    QCOMPARE(forward->counterLabel()->text(), QStringLiteral("%1/2048(1)").arg(kInboxText.size()));
+    QVERIFY(!forward->sendButton()->isEnabled());
+    QVERIFY(!forward->saveButton()->isEnabled());  // the forwarded text alone is nothing new
+    QTest::keyClicks(forward->recipientLine(), QStringLiteral("+15550188"));
+    QVERIFY(forward->sendButton()->isEnabled());
+    QVERIFY(forward->saveButton()->isEnabled());
+}
+
+void tst_Editor::editDraftAndSaveReplacesIt()
+{
+    m_fixture.setUp();
+    const int id = WindowFixture::save(UTPS_POS_PC_DRAFTS, QStringLiteral("+15550133"),
+                                       QStringLiteral("Draft one"));
+    QVERIFY(id >= 0);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    selectFirstRow(w, EN_LOCAL_DRAFT);
+    SMSUITableWidget *drafts = w->currentTable();
+    const QRect cell = drafts->visualItemRect(drafts->item(0, 1));
+    QTest::mouseDClick(drafts->viewport(), Qt::LeftButton, {}, cell.center());
+
+    QTRY_VERIFY(w->messageEditor());
+    SMSUIMessageEditor *editor = w->messageEditor();
+    QCOMPARE(editor->mode(), int(SMSUIMessageEditor::ModeEditDraft));
+    QCOMPARE(editor->dialog()->windowTitle(), key("IDS_TTL_EDIT"));
+    QCOMPARE(editor->recipientLine()->text(), QStringLiteral("+15550133"));
+    QCOMPARE(editor->textArea()->toPlainText(), QStringLiteral("Draft one"));
+    QVERIFY(!editor->saveButton()->isEnabled());
+
+    editor->textArea()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->textArea(), QStringLiteral(", changed"));
+    QVERIFY(editor->saveButton()->isEnabled());
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+
+    const QList<SmsRecord> saved = recordsIn(EN_LOCAL_DRAFT);
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.first().iMsgId, id);
+    QCOMPARE(saved.first().strContent, QStringLiteral("Draft one, changed"));
+    QCOMPARE(w->selectedTreeNode(), int(EN_LOCAL_DRAFT));
+    QCOMPARE(w->tableAt(EN_LOCAL_DRAFT)->rowCount(), 1);
+    QCOMPARE(w->tableAt(EN_LOCAL_DRAFT)->item(0, 1)->text(), QStringLiteral("Draft one, changed"));
+    QTRY_VERIFY(!dialog);
+
+    // Only a draft opens this way: a double click in the inbox edits nothing.
+    WindowFixture::save(UTPS_POS_PC_INBOX, kInboxNumber, kInboxText);
+    SMSStatusUILogic::Instance()->PopulateSMSFromSDK(UTPS_SMS_MEM_PC);
+    w->syncSMSTableWithBuffers(EN_LOCAL_INBOX);
+    selectFirstRow(w, EN_LOCAL_INBOX);
+    w->onDoubleClickedEditSMS();
+    QVERIFY(!w->messageEditor());
+}
+
+void tst_Editor::closeQuestion_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    for (const QString &way : {QStringLiteral("Close button"), QStringLiteral("Escape"),
+                               QStringLiteral("window close")}) {
+        QTest::addRow("%s, Yes", qPrintable(way)) << way << CommonUtils::FirstButton << true << true;
+        QTest::addRow("%s, Cancel", qPrintable(way)) << way << CommonUtils::SecondButton << false << false;
+        QTest::addRow("%s, No", qPrintable(way)) << way << CommonUtils::ThirdButton << true << false;
+    }
+}
+
+void tst_Editor::closeQuestion()
+{
+    QFETCH(QString, way);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    const auto close = [&way](SMSUIMessageEditor *editor) {
+        if (way == QLatin1String("Close button"))
+            QTest::mouseClick(editor->dialog()->findChild<QPushButton *>(
+                                  QStringLiteral("SMSUIPlugin_ButtonCloseMsgButton")),
+                              Qt::LeftButton);
+        else if (way == QLatin1String("Escape"))
+            QTest::keyClick(editor->dialog(), Qt::Key_Escape);
+        else
+            editor->dialog()->close();
+    };
+
+    // Nothing typed: it closes at once, without asking.
+    SMSUIMessageEditor *untouched = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(untouched);
+    QPointer<SMSMessageDlg> first = untouched->dialog();
+    close(untouched);
+    QVERIFY(m_prompts.isEmpty());
+    QTRY_VERIFY(!first);
+
+    m_answer = answer;
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QTest::keyClicks(editor->recipientLine(), QStringLiteral("+15550144"));
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    close(editor);
+    QCOMPARE(m_prompts.size(), 1);
+    QCOMPARE(m_prompts.first().text, key("IDS_STR_SAVECHANGES"));
+    QCOMPARE(m_prompts.first().button1, QStringLiteral("IDS_YES"));
+    QCOMPARE(m_prompts.first().button2, QStringLiteral("IDS_CANCEL"));
+    QCOMPARE(m_prompts.first().button3, QStringLiteral("IDS_NO"));
+    if (closed) {
+        QTRY_VERIFY(!dialog);
+    } else {
+        QTest::qWait(0);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(editor->recipientLine()->text(), QStringLiteral("+15550144"));
+    }
+    const QList<SmsRecord> drafts = recordsIn(EN_LOCAL_DRAFT);
+    QCOMPARE(drafts.size(), saved ? 1 : 0);
+    if (saved) {
+        QCOMPARE(drafts.first().strNumber, QStringLiteral("+15550144"));
+        QCOMPARE(w->selectedTreeNode(), int(EN_LOCAL_DRAFT));
+    }
+}
+
+void tst_Editor::refusedRecipientCharacterIsUndone()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    ExtendLineEdit *line = editor->recipientLine();
+    QTest::keyClicks(line, QStringLiteral("+1555x"));
+    QCOMPARE(line->text(), QStringLiteral("+1555"));
+    QCOMPARE(line->cursorPosition(), 5);
+    // A "+" is allowed only at the start of a number, a ";" never twice in a row.
+    QTest::keyClicks(line, QStringLiteral("0+;;1"));
+    QCOMPARE(line->text(), QStringLiteral("+15550;1"));
+    // A refused key in the middle: the cursor stays where the user typed.
+    line->setCursorPosition(2);
+    QTest::keyClicks(line, QStringLiteral("#a"));
+    QCOMPARE(line->text(), QStringLiteral("+1#5550;1"));
+    QCOMPARE(line->cursorPosition(), 3);
+    // Up and Down move through the recipients without leaving the line.
+    QTest::keyClick(line, Qt::Key_Up);
+    QCOMPARE(line->cursorPosition(), 2);
+    QTest::keyClick(line, Qt::Key_Down);
+    QTest::keyClick(line, Qt::Key_Down);
+    QCOMPARE(line->cursorPosition(), 4);
+}
+
+void tst_Editor::recipientParsing_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::newRow("one") << "+15550101" << 1 << QStringList{"+15550101"};
+    QTest::newRow("two, trailing separator") << "111;222;" << 2 << QStringList{"111", "222"};
+    QTest::newRow("two, doubled separator") << "111;;222" << 3 << QStringList{"111", "222"};
+}
+
+void tst_Editor::recipientParsing()
+{
+    QFETCH(QString, line);
+    QFETCH(int, count);
+    QFETCH(QStringList, numbers);
+    int parsedCount = -1;
+    QStringList parsed;
+    SMSUIMessageEditor::parseRecipients(line, &parsedCount, &parsed);
+    QCOMPARE(parsedCount, count);
+    QCOMPARE(parsed, numbers);
+}
+
+void tst_Editor::sendFailuresLoseNothing_data()
+{
+    QTest::addColumn<bool>("networkRefuses");
+    QTest::newRow("the network refuses") << true;
+    QTest::newRow("the SDK refuses before sending") << false;
+}
+
+void tst_Editor::sendFailuresLoseNothing()
+{
+    QFETCH(bool, networkRefuses);
+    m_fixture.setUp();
+    const QString text = QStringLiteral("Keep me");
+    const int id = WindowFixture::save(UTPS_POS_PC_DRAFTS, QStringLiteral("+15550155"), text);
+    QVERIFY(id >= 0);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    if (networkRefuses)
+        QCOMPARE(SimCtl_ScriptSendOutcome("*", UTPS_E_SEND_FAILED), 0L);
+    else
+        QCOMPARE(SimCtl_FailNextCalls("UTPS_SMSSrv_SendMsg", 1, UTPS_E_NO_NETWORK), 0L);
+    selectFirstRow(w, EN_LOCAL_DRAFT);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeEditDraft);
+    QVERIFY(editor);
+    QVERIFY(editor->sendButton()->isEnabled());
+    QSignalSpy results(&w->workerThread(), &SMSThreadUI::SendSignalEvent);
+    QTest::mouseClick(editor->sendButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(results.size(), 1, 10000);
+    QCOMPARE(results.first().at(0).toBool(), false);
+    QCOMPARE(results.first().at(1).toInt(), networkRefuses ? 0 : 1);
+
+    if (networkRefuses) {
+        // The SDK took the message: its unsent copy is in the outbox, the draft is gone.
+        QTRY_VERIFY_WITH_TIMEOUT(holdsText(EN_LOCAL_OUTBOX, text), 10000);
+        QVERIFY(!holdsText(EN_LOCAL_DRAFT, text));
+        QCOMPARE(w->tableAt(EN_LOCAL_DRAFT)->rowCount(), 0);
+    } else {
+        // Nothing was stored anywhere else: the draft stays.
+        QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+        QVERIFY(holdsText(EN_LOCAL_DRAFT, text));
+        QCOMPARE(w->tableAt(EN_LOCAL_DRAFT)->rowCount(), 1);
+        QVERIFY(!holdsText(EN_LOCAL_OUTBOX, text));
+    }
+}
+
+void tst_Editor::failedDraftSaveKeepsTheText()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QTest::keyClicks(editor->textArea(), QStringLiteral("Not yet"));
+    QCOMPARE(SimCtl_FailNextCalls("UTPS_SMSSrv_SaveMsg", 1, UTPS_E_DATABASE), 0L);
+    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    QCOMPARE(m_prompts.size(), 1);
+    QCOMPARE(m_prompts.first().icon, QMessageBox::Warning);
+    QVERIFY(editor->dialog()->isVisible());
+    QCOMPARE(editor->textArea()->toPlainText(), QStringLiteral("Not yet"));
+    QVERIFY(recordsIn(EN_LOCAL_DRAFT).isEmpty());
+
+    // Closing asks, and Yes saves now that the store works again.
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    editor->dialog()->close();
+    QTRY_VERIFY(!dialog);
+    QVERIFY(holdsText(EN_LOCAL_DRAFT, QStringLiteral("Not yet")));
+}
+
+void tst_Editor::retitledOnLanguageChange()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    const auto restore = qScopeGuard([] { Change::SetLanguage(QStringLiteral("en")); });
+    QVERIFY(Change::SetLanguage(QStringLiteral("ar")));
+    w->SetLanguage(false);
+    QCOMPARE(editor->dialog()->windowTitle(), key("IDS_TTL_NEW"));
+    QVERIFY(editor->dialog()->windowTitle() != QStringLiteral("New Message"));
+    QCOMPARE(editor->sendButton()->text(), key("IDS_TTL_SEND"));
+}
+
+QTEST_MAIN(tst_Editor)
+#include "tst_editor.moc"
