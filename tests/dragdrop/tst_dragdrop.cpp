@@ -46,16 +46,6 @@ Places storedPlaces(const QString &content)
     return places;
 }
 
-bool tableShows(const SMSUITableWidget *table, const QString &content)
-{
-    for (int row = 0; table && row < table->rowCount(); ++row) {
-        const SmsRecord *record = table->recordAt(row);
-        if (record && record->strContent == content)
-            return true;
-    }
-    return false;
-}
-
 int rowOf(const SMSUITableWidget *table, const QString &content)
 {
     for (int row = 0; table && row < table->rowCount(); ++row) {
@@ -64,6 +54,11 @@ int rowOf(const SMSUITableWidget *table, const QString &content)
             return row;
     }
     return -1;
+}
+
+bool tableShows(const SMSUITableWidget *table, const QString &content)
+{
+    return rowOf(table, content) >= 0;
 }
 
 // Where a folder stores its messages: sent items are PC outbox messages marked sent.

@@ -871,6 +871,8 @@ public slots:
 private:
     void initDragAndDrop();
     void cancelDrop();
+    // Carries out a move, copy or cancel decided for the drop (a DropChoice).
+    void applyDropChoice(int choice);
     // The source folder becomes the tree's current item again, without a folder switch.
     void restoreDragOrigin();
 

@@ -175,9 +175,9 @@ DropChoice pcFolderChoice(int source, int target)
 }
 } // namespace
 
-void SMSUIMainDlg::enableDropForOutbox(int source)
+void SMSUIMainDlg::applyDropChoice(int choice)
 {
-    switch (outboxChoice(source, m_iDropTargetPosition)) {
+    switch (choice) {
     case DropMove:
         PerformDropForFolder();
         break;
@@ -186,34 +186,25 @@ void SMSUIMainDlg::enableDropForOutbox(int source)
         restoreDragOrigin();
         performSmsDragOperation(0, DC_SMS_DRAG_COPY);
         break;
-    case DropCancel:
+    default:
         cancelDrop();
         break;
     }
+}
+
+void SMSUIMainDlg::enableDropForOutbox(int source)
+{
+    applyDropChoice(outboxChoice(source, m_iDropTargetPosition));
 }
 
 void SMSUIMainDlg::enableDroForInbox(int source)
 {
-    switch (inboxChoice(source, m_iDropTargetPosition)) {
-    case DropMove:
-        PerformDropForFolder();
-        break;
-    case DropCopy:
-        restoreDragOrigin();
-        performSmsDragOperation(0, DC_SMS_DRAG_COPY);
-        break;
-    case DropCancel:
-        cancelDrop();
-        break;
-    }
+    applyDropChoice(inboxChoice(source, m_iDropTargetPosition));
 }
 
 void SMSUIMainDlg::enableDropForDelete(int source)
 {
-    if (pcFolderChoice(source, m_iDropTargetPosition) == DropMove)
-        PerformDropForFolder();
-    else
-        cancelDrop();
+    applyDropChoice(pcFolderChoice(source, m_iDropTargetPosition));
 }
 
 void SMSUIMainDlg::PerformDropForFolder()
