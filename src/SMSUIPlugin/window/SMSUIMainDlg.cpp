@@ -95,6 +95,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     destroySettingsPage();
     if (m_pStatusLogicObject) {
         m_pStatusLogicObject->setSentItemsBox(false);
+        m_pStatusLogicObject->setAcceptDropLOutboxOrLSenditemHook({});
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
         SMSStatusUILogic::Destroy();
         m_pStatusLogicObject = nullptr;
@@ -271,6 +272,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
     connectOperationSignals();
+    initDragAndDrop();
     connectArrivalSignals(store);
 }
 
