@@ -469,6 +469,7 @@ void TestPlugin::canSendFollowsModem()
     // Started in flight mode: nothing can be sent until the radio is back.
     plugin()->UnSDKRegisterEvent();
     plugin()->OnDestroy();
+    delete m_loader.instance();  // a destroyed root stays so: the host loads a new one
     init();
     QCOMPARE(SimCtl_SetFlightMode(1), 0L);
     QCOMPARE(SimCtl_WaitIdle(5000), 0L);

@@ -3,6 +3,8 @@
 
 #include "SmsLog.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 
 namespace {
@@ -22,6 +24,9 @@ QList<int> releasedPositions(int memory)
         return {};
     }
 }
+
+// Set while this thread reads a whole storage (PopulateSMSFromSDK).
+thread_local bool t_readingStorage = false;
 
 bool isInbox(int position)
 {
@@ -101,6 +106,8 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
     }
 
     int result = 0;
+    t_readingStorage = true;
+    const auto done = qScopeGuard([] { t_readingStorage = false; });
     for (int i = 0; i < count; ++i) {
         _UTPS_ST_SMS_RECORD *sdk = nullptr;
         long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
@@ -142,8 +149,9 @@ int SMSStatusUILogic::sortSMSToCorrespondingNodes(_UTPS_ST_SMS_RECORD *sdk, SmsR
     if (!record)
         return 1;
     // Re-reading a storage (every unread-count question does) mostly finds what is filed
-    // already: the filed record stays and the copy goes, so nothing needs parking.
-    if (SmsRecord *filed = filedTwinOf(*record)) {
+    // already: the filed record stays and the copy goes, so nothing needs parking. Only
+    // for a whole-storage reading: operations file what they read as before.
+    if (SmsRecord *filed = t_readingStorage ? filedTwinOf(*record) : nullptr) {
         delete record;
         *out = filed;
     } else {

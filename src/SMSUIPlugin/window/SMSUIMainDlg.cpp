@@ -96,6 +96,7 @@ SMSUIMainDlg::~SMSUIMainDlg()
     destroySettingsPage();
     if (m_pStatusLogicObject) {
         m_pStatusLogicObject->setSentItemsBox(false);
+        m_pStatusLogicObject->setAcceptDropLOutboxOrLSenditemHook({});
         m_pStatusLogicObject->ReleaseAllSmsBuffers();
         SMSStatusUILogic::Destroy();
         m_pStatusLogicObject = nullptr;
@@ -273,6 +274,7 @@ void SMSUIMainDlg::addListenersAndData()
     connect(store, &SMSStatusUILogic::InitStorageType, this, &SMSUIMainDlg::OnSMSReadComplete);
     connect(m_pVSplitter, &QSplitter::splitterMoved, this, &SMSUIMainDlg::onSplitterMoved);
     connectOperationSignals();
+    initDragAndDrop();
     connectArrivalSignals(store);
     connectReactionSignals(store);
 }

@@ -875,6 +875,67 @@ private:
     // ==== END storage-full, SIM and device reactions ====
 
     // ==== BEGIN drag and drop ====
+    // Rows dragged from a table onto a folder of the tree are moved or copied by the worker
+    // behind the progress dialog, like the Move and Copy commands (SMSUIMainDlgDragDrop.cpp;
+    // the press and drag live in SMSUITableWidget, the drop in SMSUITreeWidget).
+public:
+    // A press in a table that may start a drag: the source folder, the folder item to come
+    // back to, and copies of the selected rows' records.
+    void beginDragCollection(SMSUITableWidget *table);
+    int selectedDragRows() const { return m_iSelectedDragRows; }
+    void setSelectedDragRows(int rows) { m_iSelectedDragRows = rows; }
+    int dragSourcePosition() const { return m_iDragSourcePosition; }
+    const QList<SmsRecord> &draggedRecords() const { return m_selectedRecords; }
+    bool isDragInProgress() const { return m_bDragInProgress; }
+    void setDragInProgress(bool on) { m_bDragInProgress = on; }
+    // The table whose drag is under way (QDrag::exec running), null otherwise.
+    SMSUITableWidget *activeDragTable() const { return m_pActiveDragTable; }
+    void setActiveDragTable(SMSUITableWidget *table) { m_pActiveDragTable = table; }
+    // The folder the drag started from, restored as the tree's current item while the
+    // cursor is over a folder that refuses the drop.
+    QTreeWidgetItem *dragOriginItem() const;
+    void setDragOver(bool over) { m_bDragOver = over; }
+    bool isDropRefused() const { return m_bDropRefused; }
+    void setDropRefused(bool refused) { m_bDropRefused = refused; }
+    // The tree accepted a drop: Ctrl says copy whatever the folders would choose.
+    void markDropped(bool copyModifier);
+    int droppedFlag() const { return m_iDraggedFlag; }
+    // The folder under the drop (from onSmsTreeItemEntered).
+    int enteredPosition() const { return m_iDropTargetPosition; }
+    // The tree's current folder becomes the window's selected one (after a release).
+    void adoptTreeCurrentItem();
+
+    // Move, copy or cancel, by the drag source and the folder under the drop.
+    void enableDrop(int source);
+    void enableDropForOutbox(int source);
+    void enableDroForInbox(int source);
+    void enableDropForDelete(int source);
+    void PerformDropForFolder();
+    // operation 4 moves, 9 copies; nothing happens unless a drop waits.
+    void performSmsDragOperation(int unused, int operation);
+    // With the sent-items folder in use: may the dragged card outbox messages go to
+    // target (the PC outbox takes unsent ones, sent items the sent ones)?
+    bool isAcceptDropLOutboxOrLSenditem(_EN_SMS_POSITION target) const;
+
+public slots:
+    void onDraggSmsResult(bool done);
+
+private:
+    void initDragAndDrop();
+    void cancelDrop();
+    // Carries out a move, copy or cancel decided for the drop (a DropChoice).
+    void applyDropChoice(int choice);
+    // The source folder becomes the tree's current item again, without a folder switch.
+    void restoreDragOrigin();
+
+    bool m_bDragInProgress = false;
+    int m_iDragSourcePosition = EN_POS_INVALID;
+    int m_iSelectedDragRows = 0;
+    bool m_bDragOver = false;
+    bool m_bDropRefused = false;
+    int m_iDraggedFlag = 0;
+    bool m_bCopyModifier = false;
+    SMSUITableWidget *m_pActiveDragTable = nullptr;
     // ==== END drag and drop ====
 
     // ==== BEGIN settings page ====

@@ -9,6 +9,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
+#include "SearchLineEdit.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
@@ -274,6 +275,9 @@ void SMSUIMainDlg::handleOperationOnComplete()
         qCWarning(lcSmsWindow) << "batch of unknown operation" << operation << "finished";
         break;
     }
+    // The rebuilt tables list everything: a search under way filters them again.
+    if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
+        onTextEdited(m_pSearchBox->text());
 }
 
 void SMSUIMainDlg::handleDelOperationOnComplete()

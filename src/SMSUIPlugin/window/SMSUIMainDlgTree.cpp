@@ -279,6 +279,11 @@ void SMSUIMainDlg::onSMSTreeItemSelectionChangedSlot()
         m_bIgnoreNextTreeSelection = false;
         return;
     }
+    // A drop the tree accepted: the folder under it decides between move, copy and cancel.
+    if (m_iDraggedFlag) {
+        enableDrop(m_iDragSourcePosition);
+        return;
+    }
     const QList<QTreeWidgetItem *> selected = m_pTreeWidget->selectedItems();
     if (selected.size() == 1 && selected.first() == m_pCurrentTreeItem && !m_bDropHandling) {
         m_pTreeWidget->setMouseTracking(false);

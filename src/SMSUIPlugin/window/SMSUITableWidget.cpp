@@ -3,6 +3,11 @@
 #include <QStyle>
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QDateTime>
 #include <QHelpEvent>
 #include <QPainter>
@@ -10,6 +15,9 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+
+#include "SMSUIMainDlg.h"
+#include "SMSUITreeWidget.h"
 
 bool UITableItem::operator<(const QTableWidgetItem &other) const
 {
@@ -166,4 +174,128 @@ QList<int> SMSUITableWidget::selectedRowNumbers() const
     }
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+// ---- drag source ----
+
+namespace {
+SMSUITableWidget::DragExecutor &dragExecutor()
+{
+    static SMSUITableWidget::DragExecutor executor;
+    return executor;
+}
+
+constexpr int kSend = 9002;
+constexpr int kDelete = 9001;
+constexpr int kReply = 9003;
+constexpr int kForward = 9004;
+} // namespace
+
+SMSUITableWidget::DragExecutor SMSUITableWidget::setDragExecutor(DragExecutor executor)
+{
+    DragExecutor previous = std::move(dragExecutor());
+    dragExecutor() = std::move(executor);
+    return previous;
+}
+
+bool SMSUITableWidget::isInDragArea(const QPoint &pos) const
+{
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid())
+        return false;
+    const int left = columnViewportPosition(index.column());
+    const int width = columnWidth(index.column());
+    // Measured from where the column begins: its right edge in a right-to-left layout.
+    const int offset = isRightToLeft() ? left + width - pos.x() : pos.x() - left;
+    return offset <= width / 2;
+}
+
+int SMSUITableWidget::selectedRowCount() const
+{
+    int rows = 0;
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    for (const QTableWidgetSelectionRange &range : ranges)
+        rows += range.rowCount();
+    return rows;
+}
+
+void SMSUITableWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (!event || !m_pMainDlg) {
+        QTableWidget::mousePressEvent(event);
+        return;
+    }
+    m_pMainDlg->setDragInProgress(false);
+    m_pressPos = event->position().toPoint();
+    QTableWidget::mousePressEvent(event);
+    if (!itemAt(m_pressPos)) {
+        m_pMainDlg->reSetPreviewArea();
+        m_pMainDlg->disableAllToolbarItems();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && isInDragArea(m_pressPos))
+        m_pMainDlg->beginDragCollection(this);
+    else
+        m_pMainDlg->setSelectedDragRows(selectedRowCount());
+    if (m_pMainDlg->selectedDragRows() > 1) {
+        for (int id : {kReply, kForward, kSend})
+            m_pMainDlg->disableToolBarItem(id);
+        m_pMainDlg->enableToolBarItem(kDelete);
+    }
+}
+
+void SMSUITableWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    // A drag starts only from the leading half of a cell, so that a press elsewhere can
+    // still sweep a selection; one drag per press.
+    if (event && m_pMainDlg && (event->buttons() & Qt::LeftButton) && itemAt(m_pressPos)
+        && isInDragArea(m_pressPos)) {
+        if (m_pMainDlg->isDragInProgress())
+            return;
+        if ((event->position().toPoint() - m_pressPos).manhattanLength()
+            >= QApplication::startDragDistance())
+            performDrag();
+        return;
+    }
+    QTableWidget::mouseMoveEvent(event);
+}
+
+void SMSUITableWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableWidget::mouseReleaseEvent(event);
+    if (!event || !m_pMainDlg || !m_pMainDlg->treeWidget())
+        return;
+    m_pMainDlg->setDragInProgress(false);
+    if (!indexAt(event->position().toPoint()).isValid())
+        m_pMainDlg->onClickTableRow(0);
+    m_pMainDlg->adoptTreeCurrentItem();
+}
+
+void SMSUITableWidget::performDrag()
+{
+    auto *drag = new QDrag(this);
+    auto *mime = new QMimeData;
+    mime->setData(QStringLiteral("Text/stringids"), QByteArray());
+    drag->setMimeData(mime);
+    connect(drag, &QDrag::targetChanged, this, &SMSUITableWidget::OnDragTargetChanged);
+    QPointer<SMSUITableWidget> self(this);
+    if (m_pMainDlg)
+        m_pMainDlg->setActiveDragTable(this);
+    if (const DragExecutor &executor = dragExecutor()) {
+        executor(drag);
+        drag->deleteLater();
+    } else {
+        drag->exec(Qt::CopyAction | Qt::MoveAction);  // Qt deletes the drag afterwards
+    }
+    if (!self || !m_pMainDlg)
+        return;
+    m_pMainDlg->setActiveDragTable(nullptr);
+    m_pMainDlg->setDragInProgress(true);
+}
+
+void SMSUITableWidget::OnDragTargetChanged(QObject *)
+{
+    SMSUITreeWidget *tree = m_pMainDlg ? m_pMainDlg->treeWidget() : nullptr;
+    if (tree && m_pMainDlg->dragOriginItem())
+        tree->setCurrentItemQuietly(m_pMainDlg->dragOriginItem());
 }

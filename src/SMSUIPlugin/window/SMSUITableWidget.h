@@ -2,7 +2,12 @@
 // The message table of one storage folder, its sortable cells and the delegate that keeps
 // tables and the folder tree free of focus frames.
 #include <QItemDelegate>
+#include <QPoint>
 #include <QTableWidget>
+
+#include <functional>
+
+class QDrag;
 #include <QTableWidgetItem>
 
 class SMSUIMainDlg;
@@ -82,10 +87,30 @@ public:
     void setEmptyText(const QString &text);
     QString emptyText() const { return m_strEmptyText; }
 
+    // ---- drag source ----
+    // Runs a drag in place of QDrag::exec, which spins its own event loop and needs a
+    // platform drag; tests deliver the tree's drag events from here. Empty: the real one.
+    using DragExecutor = std::function<Qt::DropAction(QDrag *drag)>;
+    static DragExecutor setDragExecutor(DragExecutor executor);
+    // Whether a press at pos (viewport coordinates) may start a drag: it must fall in the
+    // leading half of a cell's column (the right half in a right-to-left layout).
+    bool isInDragArea(const QPoint &pos) const;
+    void performDrag();
+
+public slots:
+    // Qt 6 names the target as a QObject.
+    void OnDragTargetChanged(QObject *target);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    int selectedRowCount() const;
+
     SMSUIMainDlg *m_pMainDlg = nullptr;
     QString m_strEmptyText;
+    QPoint m_pressPos;
 };

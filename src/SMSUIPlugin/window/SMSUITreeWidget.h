@@ -1,5 +1,9 @@
 #pragma once
-// The folder tree of the SMS window.
+// The folder tree of the SMS window; also the target of messages dragged from a table.
+#include <QList>
+
+#include <initializer_list>
+#include <QString>
 #include <QTreeWidget>
 
 class SMSUIMainDlg;
@@ -8,7 +12,7 @@ class SMSUITreeWidget : public QTreeWidget
 {
     Q_OBJECT
 public:
-    explicit SMSUITreeWidget(QWidget *parent = nullptr) : QTreeWidget(parent) {}
+    explicit SMSUITreeWidget(QWidget *parent = nullptr);
 
     // Not owned: the window the tree belongs to.
     void setMainDlg(SMSUIMainDlg *dlg) { m_pMainDlg = dlg; }
@@ -17,6 +21,27 @@ public:
     // Number of ancestors of an item (0 for a top-level item).
     static int depthOf(const QTreeWidgetItem *item);
 
+    // ---- drop target ----
+    // The folder whose row contains rect (viewport coordinates), roots and the folders
+    // most often aimed at first; its position, or 16 when none. *item gets the folder.
+    int GetItemAtPos(const QRect &rect, QTreeWidgetItem **item) const;
+    int GetItemAtPosForDraftDeleteImportant(const QRect &rect, QTreeWidgetItem **item) const;
+    void smsItemSelectionChanged() { emit itemSelectionChanged(); }
+    // Highlights item as current without the window switching folders.
+    void setCurrentItemQuietly(QTreeWidgetItem *item);
+    const QList<QString> &droppedIds() const { return m_droppedIds; }
+    void clearDroppedIds() { m_droppedIds.clear(); }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    bool isOwnDrag(const QDropEvent *event) const;
+    int firstItemAt(const QRect &rect, std::initializer_list<int> positions,
+                    QTreeWidgetItem **item) const;
+
     SMSUIMainDlg *m_pMainDlg = nullptr;
+    QList<QString> m_droppedIds;
 };
