@@ -265,10 +265,15 @@ void SMSUITableWidget::mouseReleaseEvent(QMouseEvent *event)
     QTableWidget::mouseReleaseEvent(event);
     if (!event || !m_pMainDlg || !m_pMainDlg->treeWidget())
         return;
+    const bool dragged = m_pMainDlg->isDragInProgress();
     m_pMainDlg->setDragInProgress(false);
     if (!indexAt(event->position().toPoint()).isValid())
         m_pMainDlg->onClickTableRow(0);
-    m_pMainDlg->adoptTreeCurrentItem();
+    // Only a drag moves the tree's current item (it highlights the folder under the
+    // pointer); after a plain click the folder on show stays the one the window knows,
+    // which need not be the tree's current item when it was chosen programmatically.
+    if (dragged)
+        m_pMainDlg->adoptTreeCurrentItem();
 }
 
 void SMSUITableWidget::performDrag()

@@ -56,13 +56,13 @@ extern "C" {
 #define SDK_BACKEND_SIMULATOR 0
 #define SDK_BACKEND_MODEMMANAGER 1
 
-/* Chooses the backend; call before any other SDK call. spec is one of the texts above
+/* Chooses the backend; call before any other SDK call. choice is one of the texts above
  * (NULL means "simulator"). On failure the SDK stays on the simulator, the result is
- * non-zero (UTPS_E_INVALID_ARG for an unknown spec, UTPS_E_NO_DEVICE when ModemManager
+ * non-zero (UTPS_E_INVALID_ARG for an unknown choice, UTPS_E_NO_DEVICE when ModemManager
  * cannot be reached or the SDK was built without it) and error (may be NULL) receives a
  * NUL-terminated UTF-8 explanation for the user, cut to errorLength bytes. Waits at most
  * a few seconds. */
-UTPS_API long SdkBackend_Select(const char *spec, char *error, int errorLength);
+UTPS_API long SdkBackend_Select(const char *choice, char *error, int errorLength);
 
 /* SDK_BACKEND_SIMULATOR or SDK_BACKEND_MODEMMANAGER. */
 UTPS_API int SdkBackend_Current(void);

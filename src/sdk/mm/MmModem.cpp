@@ -330,11 +330,11 @@ using namespace sdk;
 
 extern "C" {
 
-long SdkBackend_Select(const char *spec, char *error, int errorLength)
+long SdkBackend_Select(const char *choice, char *error, int errorLength)
 {
     std::string why;
     long rc = UTPS_OK;
-    const std::string text = spec ? spec : "simulator";
+    const std::string text = choice ? choice : "simulator";
     mm::Backend &b = mm::backend();
     if (text == "simulator") {
         if (b.selected) {

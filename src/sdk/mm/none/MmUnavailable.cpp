@@ -23,9 +23,9 @@ long cancel(int) { return UTPS_E_FAILED; }
 
 extern "C" {
 
-long SdkBackend_Select(const char *spec, char *error, int errorLength)
+long SdkBackend_Select(const char *choice, char *error, int errorLength)
 {
-    if (!spec || std::strcmp(spec, "simulator") == 0)
+    if (!choice || std::strcmp(choice, "simulator") == 0)
         return UTPS_OK;
     const char *why = "This build of dialcrest has no ModemManager support (libmm-glib was "
                       "missing when it was built); only the simulated modem is available.";
