@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 #include "CommonUtils.h"
@@ -14,6 +15,31 @@
 #include "TestEnv.h"
 #include "sdk_simulator.h"
 #include "utps_sdk.h"
+
+// (memory, position) of every stored message whose text is content, sorted: where a
+// message really is, whatever the window shows.
+inline QList<QPair<int, int>> storedPlaces(const QString &content)
+{
+    QList<QPair<int, int>> places;
+    for (int memory : {UTPS_SMS_MEM_PC, UTPS_SMS_MEM_SIM, UTPS_SMS_MEM_DEVICE}) {
+        int *ids = nullptr;
+        int count = 0;
+        if (UTPS_SMSSrv_GetSmsIdList(&ids, &count, _UTPS_EN_SMS_MEM(memory)) != 0)
+            continue;
+        for (int i = 0; i < count; ++i) {
+            _UTPS_ST_SMS_RECORD *r = nullptr;
+            UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
+            r->iMsgId = ids[i];
+            if (UTPS_SMSSrv_GetMsg(r, _UTPS_EN_SMS_MEM(memory)) == 0 && r->pszContent
+                && QString::fromUtf16(reinterpret_cast<const char16_t *>(r->pszContent)) == content)
+                places.append({memory, r->iPos});
+            UTPS_SMSSrv_ReleaseSMSRecord(&r);
+        }
+        UTPS_SMSSrv_ReleaseSmsIdList(&ids);
+    }
+    std::sort(places.begin(), places.end());
+    return places;
+}
 
 struct WindowConfig
 {
