@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Regenerates the screenshots in docs/: the demo messages in the English and the Arabic
+# interface at two window sizes, each from a fresh data folder, on the offscreen platform
+# with a screen large enough for the bigger size.
+#   tools/screenshots.sh [path/to/dialcrest]   (default: build/bin/dialcrest)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=${1:-build/bin/dialcrest}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+echo '{"screens":[{"name":"shot","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96}]}' \
+  > "$work/screen.json"
+for lang in en ar; do
+  for size in 960x640 1380x820; do
+    data="$work/data-$lang-$size"
+    mkdir -p "$data"
+    printf '[mainframe]\nsize=%s\n' "$size" > "$data/dialcrest.ini"
+    QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" \
+      "$bin" --data "$data" --language "$lang" --screenshot "docs/screenshot-$lang-$size.png"
+  done
+done
+cp docs/screenshot-en-960x640.png docs/screenshot.png
