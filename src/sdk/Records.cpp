@@ -112,7 +112,8 @@ long UTPS_SMSSrv_CreateSMSRecord(_UTPS_ST_SMS_RECORD **record, const UTPS_WCHAR 
     m.time = timeNow();
     m.number = fromWide(number);
     m.content = fromWide(content);
-    auto *owned = new OwnedRecord(m);
+    auto *owned = new OwnedRecord;
+    owned->assign(std::move(m));
     state().records.insert(&owned->rec);
     *record = &owned->rec;
     return UTPS_OK;
@@ -146,7 +147,7 @@ long UTPS_SMSSrv_GetMsg(_UTPS_ST_SMS_RECORD *record, _UTPS_EN_SMS_MEM memory)
     } else if (!state().store.get(memory, record->iMsgId, m)) {
         return state().store.isOpen() ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
     }
-    reinterpret_cast<OwnedRecord *>(record)->assign(m);
+    reinterpret_cast<OwnedRecord *>(record)->assign(std::move(m));
     return UTPS_OK;
 }
 

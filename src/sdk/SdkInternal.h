@@ -32,6 +32,7 @@ struct OwnedRecord
     OwnedRecord() = default;
     explicit OwnedRecord(const Message &m) { assign(m); }
     void assign(const Message &m);
+    void assign(Message &&m);      // takes the texts over
     void setStrings(std::u16string n, std::u16string c);
     OwnedRecord(const OwnedRecord &) = delete;
     OwnedRecord &operator=(const OwnedRecord &) = delete;
