@@ -384,6 +384,7 @@ bool Store::get(int mem, int id, Message &m)
 bool Store::readAhead(int mem, int id, int limit)
 {
     m_ahead.rows.clear();
+    m_ahead.rows.reserve(size_t(limit));
     m_ahead.next = 0;
     sqlite3_stmt *s = stmt(GetFrom);
     if (!s)

@@ -3,9 +3,11 @@
 
 #include "SmsLog.h"
 
+#include <QHash>
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -27,6 +29,16 @@ QList<int> releasedPositions(int memory)
 
 // Set while this thread reads a whole storage (PopulateSMSFromSDK).
 thread_local bool t_readingStorage = false;
+// Senders repeat across a storage, often several messages in a row: while one is read,
+// each sender's numbers are looked up in the phone book once (display text and names).
+struct SenderNames
+{
+    QHash<QString, std::pair<QString, QString>> known;
+    bool hasLast = false;
+    QString lastNumber;
+    std::pair<QString, QString> last;
+};
+thread_local SenderNames *t_senderNames = nullptr;
 
 bool isInbox(int position)
 {
@@ -106,8 +118,13 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
     }
 
     int result = 0;
+    SenderNames senderNames;
     t_readingStorage = true;
-    const auto done = qScopeGuard([] { t_readingStorage = false; });
+    t_senderNames = &senderNames;
+    const auto done = qScopeGuard([] {
+        t_readingStorage = false;
+        t_senderNames = nullptr;
+    });
     for (int i = 0; i < count; ++i) {
         _UTPS_ST_SMS_RECORD *sdk = nullptr;
         long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
@@ -178,11 +195,24 @@ SmsRecord *SMSStatusUILogic::convertLocked(_UTPS_ST_SMS_RECORD *sdk)
         return nullptr;
     }
     addIconsToTable(record);
-    QString display;
-    QString names;
-    getNameByNumberFromPhoneBookEx(record->strNumber, display, names);
-    record->strDisplayName = display;
-    record->strPbNames = names;
+    if (SenderNames *senders = t_senderNames) {
+        if (!senders->hasLast || senders->lastNumber != record->strNumber) {
+            auto known = senders->known.constFind(record->strNumber);
+            if (known == senders->known.cend()) {
+                std::pair<QString, QString> found;
+                getNameByNumberFromPhoneBookEx(record->strNumber, found.first, found.second);
+                known = senders->known.insert(record->strNumber, found);
+            }
+            senders->hasLast = true;
+            senders->lastNumber = record->strNumber;
+            senders->last = *known;
+        }
+        record->strDisplayName = senders->last.first;
+        record->strPbNames = senders->last.second;
+    } else {
+        getNameByNumberFromPhoneBookEx(record->strNumber, record->strDisplayName,
+                                       record->strPbNames);
+    }
     record->strDisplayTime = getUIDisplayTime(record->strTime);
 
     // The report text is settled before filing: once filed, other threads may read it.

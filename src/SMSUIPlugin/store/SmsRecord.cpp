@@ -48,13 +48,13 @@ const UTPS_WCHAR *toSdkText(const QString &text)
     return reinterpret_cast<const UTPS_WCHAR *>(text.utf16());
 }
 
-// "yyyyMMddhhmmss" as a local time, invalid when it is not exactly that. Reading the digits
-// here is ten times faster than QDateTime::fromString with a format, which dominated the
-// loading of a large storage.
-QDateTime parseSdkTime(const QString &text)
+// "yyyyMMddhhmmss" as a date and a wall-clock time; false when it is not exactly that.
+// Reading the digits here is ten times faster than QDateTime::fromString with a format,
+// which dominated the loading of a large storage.
+bool parseSdkTime(const QString &text, QDate &date, QTime &time)
 {
     if (text.size() != 14)
-        return QDateTime();
+        return false;
     int parts[6] = {};
     const int widths[6] = {4, 2, 2, 2, 2, 2};
     int at = 0;
@@ -62,15 +62,53 @@ QDateTime parseSdkTime(const QString &text)
         for (int i = 0; i < widths[p]; ++i, ++at) {
             const QChar c = text.at(at);
             if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return QDateTime();
+                return false;
             parts[p] = parts[p] * 10 + (c.unicode() - '0');
         }
     }
-    const QDate date(parts[0], parts[1], parts[2]);
-    const QTime time(parts[3], parts[4], parts[5]);
-    if (!date.isValid() || !time.isValid())
-        return QDateTime();
-    return QDateTime(date, time);
+    date = QDate(parts[0], parts[1], parts[2]);
+    time = QTime(parts[3], parts[4], parts[5]);
+    return date.isValid() && time.isValid();
+}
+
+// Whether a date-time format shows the time zone ('t' outside quotes).
+bool showsTimeZone(const QString &format)
+{
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted && c == QLatin1Char('t'))
+            return true;
+    }
+    return false;
+}
+
+// How the default locale writes a short date-time, looked up again only when the default
+// locale changes (per thread: the store converts on more than one thread).
+struct DisplayFormat
+{
+    bool known = false;
+    QLocale locale;
+    bool split = false;       // the text is the date's text, a space and the time's text
+    QDate lastDate;           // a storage's messages share their days: the last date's text
+    QString lastDateText;
+};
+
+DisplayFormat &displayFormat()
+{
+    thread_local DisplayFormat cached;
+    const QLocale current;
+    if (!cached.known || cached.locale != current) {
+        cached = DisplayFormat();
+        cached.locale = current;
+        const QString format = current.dateTimeFormat(QLocale::ShortFormat);
+        cached.split = !showsTimeZone(format)
+            && format == current.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ')
+                    + current.timeFormat(QLocale::ShortFormat);
+        cached.known = true;
+    }
+    return cached;
 }
 
 } // namespace
@@ -161,9 +199,24 @@ QString SmsDisplayTime(const QString &sdkTime)
         qCDebug(lcSmsStore) << "display time: invalid input param" << sdkTime;
         return QString();
     }
-    const QDateTime when = sdkTime == kNow ? QDateTime::currentDateTime() : parseSdkTime(sdkTime);
     // The interface language's way of writing a time (the host makes it the default).
-    return QLocale().toString(when, QLocale::ShortFormat);
+    if (sdkTime == kNow)
+        return QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    QDate date;
+    QTime time;
+    if (!parseSdkTime(sdkTime, date, time))
+        return QString();
+    DisplayFormat &shown = displayFormat();
+    if (!shown.split)
+        return shown.locale.toString(QDateTime(date, time), QLocale::ShortFormat);
+    // Written as its date and its time, the text needs no local-time conversion, which
+    // re-reads the system's zone file on every call and was a quarter of a storage's
+    // loading; and the date's text, the same for a day's messages, is written once.
+    if (date != shown.lastDate) {
+        shown.lastDate = date;
+        shown.lastDateText = shown.locale.toString(date, QLocale::ShortFormat);
+    }
+    return shown.lastDateText + QLatin1Char(' ') + shown.locale.toString(time, QLocale::ShortFormat);
 }
 
 QString SmsPriorityKey(int priority, bool multiModeCard, bool hideDualMode)
