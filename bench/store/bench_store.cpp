@@ -26,7 +26,7 @@ namespace {
 constexpr int kReadCount = 10000;
 constexpr int kLargeReadCount = 50000;
 constexpr int kBatchCount = 1000;
-constexpr int kRuns = 5;
+constexpr int kRuns = 9;
 
 qint64 median(QList<qint64> v)
 {

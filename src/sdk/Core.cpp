@@ -377,7 +377,7 @@ std::u16string fromWide(const UTPS_WCHAR *p)
     return std::u16string(reinterpret_cast<const char16_t *>(p), n);
 }
 
-std::u16string timeNow()
+const std::u16string &timeNow()
 {
     // Every new record is stamped, thousands a second when a storage is read: the text
     // changes once a second, so it is formatted once a second (per thread).

@@ -109,11 +109,13 @@ long UTPS_SMSSrv_CreateSMSRecord(_UTPS_ST_SMS_RECORD **record, const UTPS_WCHAR 
     m.status = 1;
     m.msgClass = UTPS_MSGCLASS_DEFAULT;
     m.priority = state().priority;
-    m.time = timeNow();
     m.number = fromWide(number);
     m.content = fromWide(content);
     auto *owned = new OwnedRecord;
     owned->assign(std::move(m));
+    // Stamped now; written straight into the record (most are read over at once).
+    const std::u16string &now = timeNow();
+    std::copy_n(now.begin(), std::min<size_t>(now.size(), UTPS_TIME_LEN - 1), owned->rec.szTime);
     state().records.insert(&owned->rec);
     *record = &owned->rec;
     return UTPS_OK;

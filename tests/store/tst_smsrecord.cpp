@@ -190,7 +190,7 @@ void TestSmsRecord::displayTime()
     const QString times[] = {QStringLiteral("20250314092653"), QStringLiteral("20250314235959"),
                              QStringLiteral("19991231000000"), QStringLiteral("20260101134501"),
                              QStringLiteral("20250314120000")};
-    for (const char *name : {"C", "en_US", "de_DE", "ar_EG", "ja_JP", "fa_IR"}) {
+    for (const char *name : {"C", "en_US", "en_GB", "de_DE", "fr_FR", "ar_EG", "ja_JP", "ko_KR", "zh_CN", "fa_IR", "hi_IN"}) {
         QLocale::setDefault(QLocale(QString::fromLatin1(name)));
         const QLocale language;
         for (const QString &text : times) {
