@@ -218,15 +218,15 @@ long UTPS_SMSSrv_DeleteMsg(int id, _UTPS_EN_SMS_MEM memory)
     if (mm::handles(memory))
         return mm::remove(lock, memory, id);
     Store &store = state().store;
-    Message m;
-    if (!store.get(memory, id, m))
-        return UTPS_E_NOT_FOUND;
-    int rc;
-    if (memory == UTPS_SMS_MEM_PC && m.pos != UTPS_POS_PC_TRASH) {
-        // The trash keeps the folder of origin so that a recover can return it there.
-        m.pos = UTPS_POS_PC_TRASH;
-        rc = store.update(m);
-    } else {
+    int rc = 0;
+    // The trash keeps the folder of origin so that a recover can return it there. A PC
+    // message outside the trash goes there in one statement; anything else is read first.
+    if (memory == UTPS_SMS_MEM_PC && store.isOpen())
+        rc = store.moveToFolder(memory, id, UTPS_POS_PC_TRASH);
+    if (rc == 0) {
+        Message m;
+        if (!store.get(memory, id, m))
+            return UTPS_E_NOT_FOUND;
         rc = removeStored(memory, id);
     }
     return rc > 0 ? UTPS_OK : rc == 0 ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;

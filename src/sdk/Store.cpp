@@ -23,6 +23,7 @@ enum Stmt {
     GetFrom,
     Insert,
     Update,
+    MoveToFolder,
     Remove,
     MaxId,
     GetSetting,
@@ -44,6 +45,7 @@ const char *const kSql[StmtCount] = {
     "UPDATE messages SET read_status=?3, initial_pos=?4, pos=?5, status=?6, msg_type=?7,"
     " msg_class=?8, extra1=?9, extra2=?10, extra3=?11, priority=?12, time=?13, number=?14,"
     " content=?15 WHERE mem=?1 AND id=?2",
+    "UPDATE messages SET pos=?3 WHERE mem=?1 AND id=?2 AND pos<>?3",
     "DELETE FROM messages WHERE mem=?1 AND id=?2",
     "SELECT COALESCE(MAX(id), -1) FROM messages WHERE mem=?1",
     "SELECT value FROM settings WHERE key=?1",
@@ -450,6 +452,21 @@ int Store::update(const Message &m)
         return -1;
     StmtScope scope{s};
     bindMessage(s, m);
+    if (!written(sqlite3_step(s), SQLITE_DONE))
+        return -1;
+    return sqlite3_changes(m_db) > 0 ? 1 : 0;
+}
+
+int Store::moveToFolder(int mem, int id, int pos)
+{
+    forgetReadAhead();
+    sqlite3_stmt *s = stmt(MoveToFolder);
+    if (!s)
+        return -1;
+    StmtScope scope{s};
+    sqlite3_bind_int(s, 1, mem);
+    sqlite3_bind_int(s, 2, id);
+    sqlite3_bind_int(s, 3, pos);
     if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return sqlite3_changes(m_db) > 0 ? 1 : 0;

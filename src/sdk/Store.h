@@ -75,6 +75,9 @@ public:
     // 1 updated, 0 no such message, -1 database error.
     int update(const Message &m);
     int remove(int mem, int id);
+    // Puts the message into folder pos unless it is there already: 1 moved, 0 no such
+    // message or already there, -1 database error.
+    int moveToFolder(int mem, int id, int pos);
     int maxId(int mem);
 
     bool begin();
