@@ -95,20 +95,20 @@ void sdkFill(int count = kMessages)
     UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC);
 }
 
-// What the plug-in does to load the PC storage: id list, then one record per id.
+// What the plug-in does to load the PC storage: id list, then every id read into one record.
 size_t sdkReadAll()
 {
     int *ids = nullptr, count = 0;
     UTPS_SMSSrv_GetSmsIdList(&ids, &count, UTPS_SMS_MEM_PC);
     size_t chars = 0;
+    _UTPS_ST_SMS_RECORD *r = nullptr;
+    UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
     for (int i = 0; i < count; ++i) {
-        _UTPS_ST_SMS_RECORD *r = nullptr;
-        UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
         r->iMsgId = ids[i];
         if (UTPS_SMSSrv_GetMsg(r, UTPS_SMS_MEM_PC) == UTPS_OK && r->pszContent)
             chars += r->pszContent[0] ? 1 : 0;
-        UTPS_SMSSrv_ReleaseSMSRecord(&r);
     }
+    UTPS_SMSSrv_ReleaseSMSRecord(&r);
     UTPS_SMSSrv_ReleaseSmsIdList(&ids);
     return chars;
 }

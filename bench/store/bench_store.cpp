@@ -105,14 +105,15 @@ qint64 sdkOnlyRead()
     timer.start();
     const QList<int> ids = idsOf(UTPS_SMS_MEM_PC);
     qint64 characters = 0;
+    // The least the SDK can be asked for: one record reused for every read, as the store does.
+    _UTPS_ST_SMS_RECORD *r = nullptr;
+    UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
     for (int id : ids) {
-        _UTPS_ST_SMS_RECORD *r = nullptr;
-        UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr);
         r->iMsgId = id;
         if (UTPS_SMSSrv_GetMsg(r, UTPS_SMS_MEM_PC) == UTPS_OK)
             characters += r->pszContent[0];
-        UTPS_SMSSrv_ReleaseSMSRecord(&r);
     }
+    UTPS_SMSSrv_ReleaseSMSRecord(&r);
     Q_UNUSED(characters);
     return timer.nsecsElapsed();
 }

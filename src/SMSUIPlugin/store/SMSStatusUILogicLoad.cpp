@@ -121,24 +121,29 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
     SenderNames senderNames;
     t_readingStorage = true;
     t_senderNames = &senderNames;
-    const auto done = qScopeGuard([] {
+    // One SDK record serves every read: GetMsg rewrites all of it each time.
+    _UTPS_ST_SMS_RECORD *sdk = nullptr;
+    const auto done = qScopeGuard([&sdk] {
         t_readingStorage = false;
         t_senderNames = nullptr;
-    });
-    for (int i = 0; i < count; ++i) {
-        _UTPS_ST_SMS_RECORD *sdk = nullptr;
-        long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
-        if (sdkResult != 0 || !sdk) {
-            qCWarning(lcSmsStore) << "UTPS_SMSSrv_CreateSMSRecord returned" << sdkResult;
-            return 1;
+        if (sdk) {
+            const long released = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
+            if (released != 0)
+                qCWarning(lcSmsStore) << "UTPS_SMSSrv_ReleaseSMSRecord returned" << released;
         }
+    });
+    long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
+    if (sdkResult != 0 || !sdk) {
+        qCWarning(lcSmsStore) << "UTPS_SMSSrv_CreateSMSRecord returned" << sdkResult;
+        return 1;
+    }
+    for (int i = 0; i < count; ++i) {
         sdk->iMsgId = m_lstIdList.at(i);
         sdkResult = UTPS_SMSSrv_GetMsg(sdk, memory);
         if (sdkResult != 0) {
             qCWarning(lcSmsStore) << "UTPS_SMSSrv_GetMsg returned" << sdkResult << "for id"
                                   << m_lstIdList.at(i)
                                   << "- probably the end of message reading";
-            UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
             return 1;
         }
         SmsRecord *filed = nullptr;
@@ -147,9 +152,6 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
             qCWarning(lcSmsStore) << "sortSMSToCorrespondingNodes returned" << result;
         if (isShownOnce(sdk->iMsgClass, sdk->iInitialPos))
             delete filed; // a stored class-0 message of an inbox is not shown from storage
-        sdkResult = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
-        if (sdkResult != 0)
-            qCWarning(lcSmsStore) << "UTPS_SMSSrv_ReleaseSMSRecord returned" << sdkResult;
     }
     return result;
 }
