@@ -459,28 +459,24 @@ int Store::update(const Message &m)
 
 int Store::moveToFolder(int mem, int id, int pos)
 {
-    forgetReadAhead();
-    sqlite3_stmt *s = stmt(MoveToFolder);
-    if (!s)
-        return -1;
-    StmtScope scope{s};
-    sqlite3_bind_int(s, 1, mem);
-    sqlite3_bind_int(s, 2, id);
-    sqlite3_bind_int(s, 3, pos);
-    if (!written(sqlite3_step(s), SQLITE_DONE))
-        return -1;
-    return sqlite3_changes(m_db) > 0 ? 1 : 0;
+    return changeRows(MoveToFolder, {mem, id, pos});
 }
 
 int Store::remove(int mem, int id)
 {
+    return changeRows(Remove, {mem, id});
+}
+
+int Store::changeRows(int which, std::initializer_list<int> values)
+{
     forgetReadAhead();
-    sqlite3_stmt *s = stmt(Remove);
+    sqlite3_stmt *s = stmt(which);
     if (!s)
         return -1;
     StmtScope scope{s};
-    sqlite3_bind_int(s, 1, mem);
-    sqlite3_bind_int(s, 2, id);
+    int index = 1;
+    for (int value : values)
+        sqlite3_bind_int(s, index++, value);
     if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return sqlite3_changes(m_db) > 0 ? 1 : 0;
@@ -602,14 +598,7 @@ int Store::addContact(const std::u16string &name, const std::u16string &number)
 
 int Store::removeContact(int id)
 {
-    sqlite3_stmt *s = stmt(RemoveContact);
-    if (!s)
-        return -1;
-    StmtScope scope{s};
-    sqlite3_bind_int(s, 1, id);
-    if (!written(sqlite3_step(s), SQLITE_DONE))
-        return -1;
-    return sqlite3_changes(m_db) > 0 ? 1 : 0;
+    return changeRows(RemoveContact, {id});
 }
 
 } // namespace sdk

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,9 @@ private:
     bool prepareAll();
     void finalizeAll();
     sqlite3_stmt *stmt(int which);
+    // Runs a write statement with these integers bound in order: 1 changed a row, 0 none,
+    // -1 database error.
+    int changeRows(int which, std::initializer_list<int> values);
     bool readAhead(int mem, int id, int limit);
     void forgetReadAhead();
 
