@@ -11,8 +11,8 @@
 std::atomic<bool> SMSThreadUI::m_bStopSmsThread{false};
 
 namespace {
-// Breathing space between two records, so that a batch shares the SDK with the rest of the
-// application instead of holding it for the whole batch.
+// Breathing space between two records: between messages a batch leaves the processor and
+// the SDK's lock to the rest of the application.
 constexpr std::chrono::microseconds kPause{500};
 // A system wakes a sleeper late, by a tenth of a pause and more: the pauses of a batch are
 // kept to their nominal sum by shortening the next pause by what the last one overshot,
