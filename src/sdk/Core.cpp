@@ -93,7 +93,8 @@ std::unique_lock<std::mutex> enter(const char *function, long &rc)
         return lock;
     }
     retryStore();
-    auto it = s.faults.find(function);
+    // Looked up only while a fault is armed: the name would be copied on every call.
+    auto it = s.faults.empty() ? s.faults.end() : s.faults.find(function);
     if (it != s.faults.end() && it->second.count > 0) {
         --it->second.count;
         rc = it->second.result;
@@ -376,14 +377,22 @@ std::u16string fromWide(const UTPS_WCHAR *p)
     return std::u16string(reinterpret_cast<const char16_t *>(p), n);
 }
 
-std::u16string timeNow()
+const std::u16string &timeNow()
 {
-    std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d%H%M%S", &tm);
-    return fromUtf8(buf);
+    // Every new record is stamped, thousands a second when a storage is read: the text
+    // changes once a second, so it is formatted once a second (per thread).
+    thread_local std::time_t formattedAt = -1;
+    thread_local std::u16string text;
+    const std::time_t t = std::time(nullptr);
+    if (t != formattedAt) {
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        char buf[32];
+        std::strftime(buf, sizeof buf, "%Y%m%d%H%M%S", &tm);
+        text = fromUtf8(buf);
+        formattedAt = t;
+    }
+    return text;
 }
 
 std::vector<std::u16string> splitRecipients(const std::u16string &numbers)
@@ -406,6 +415,12 @@ std::vector<std::u16string> splitRecipients(const std::u16string &numbers)
 
 void OwnedRecord::assign(const Message &m)
 {
+    Message copy = m;
+    assign(std::move(copy));
+}
+
+void OwnedRecord::assign(Message &&m)
+{
     rec.iMsgId = m.id;
     rec.iReadStatus = m.readStatus;
     rec.iInitialPos = m.initialPos;
@@ -420,7 +435,7 @@ void OwnedRecord::assign(const Message &m)
     std::fill(std::begin(rec.szTime), std::end(rec.szTime), UTPS_WCHAR(0));
     const size_t n = std::min<size_t>(m.time.size(), UTPS_TIME_LEN - 1);
     std::copy_n(m.time.begin(), n, rec.szTime);
-    setStrings(m.number, m.content);
+    setStrings(std::move(m.number), std::move(m.content));
 }
 
 void OwnedRecord::setStrings(std::u16string n, std::u16string c)

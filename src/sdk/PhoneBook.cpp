@@ -75,8 +75,11 @@ long UTPS_PBSrv_FindNameByNumber(const UTPS_WCHAR *number, UTPS_WCHAR **name, in
     if (!number || !name || maxLength <= 0)
         return UTPS_E_INVALID_ARG;
     *name = nullptr;
-    const std::u16string wanted = fromWide(number);
     const std::vector<Contact> &contacts = cachedContacts();
+    // Every stored message's sender is asked for when a storage is read.
+    if (contacts.empty())
+        return UTPS_E_NOT_FOUND;
+    const std::u16string wanted = fromWide(number);
     const Contact *found = nullptr;
     for (const Contact &c : contacts) {
         if (c.number == wanted) {

@@ -109,10 +109,13 @@ long UTPS_SMSSrv_CreateSMSRecord(_UTPS_ST_SMS_RECORD **record, const UTPS_WCHAR 
     m.status = 1;
     m.msgClass = UTPS_MSGCLASS_DEFAULT;
     m.priority = state().priority;
-    m.time = timeNow();
     m.number = fromWide(number);
     m.content = fromWide(content);
-    auto *owned = new OwnedRecord(m);
+    auto *owned = new OwnedRecord;
+    owned->assign(std::move(m));
+    // Stamped now; written straight into the record (most are read over at once).
+    const std::u16string &now = timeNow();
+    std::copy_n(now.begin(), std::min<size_t>(now.size(), UTPS_TIME_LEN - 1), owned->rec.szTime);
     state().records.insert(&owned->rec);
     *record = &owned->rec;
     return UTPS_OK;
@@ -146,7 +149,7 @@ long UTPS_SMSSrv_GetMsg(_UTPS_ST_SMS_RECORD *record, _UTPS_EN_SMS_MEM memory)
     } else if (!state().store.get(memory, record->iMsgId, m)) {
         return state().store.isOpen() ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;
     }
-    reinterpret_cast<OwnedRecord *>(record)->assign(m);
+    reinterpret_cast<OwnedRecord *>(record)->assign(std::move(m));
     return UTPS_OK;
 }
 
@@ -215,15 +218,15 @@ long UTPS_SMSSrv_DeleteMsg(int id, _UTPS_EN_SMS_MEM memory)
     if (mm::handles(memory))
         return mm::remove(lock, memory, id);
     Store &store = state().store;
-    Message m;
-    if (!store.get(memory, id, m))
-        return UTPS_E_NOT_FOUND;
-    int rc;
-    if (memory == UTPS_SMS_MEM_PC && m.pos != UTPS_POS_PC_TRASH) {
-        // The trash keeps the folder of origin so that a recover can return it there.
-        m.pos = UTPS_POS_PC_TRASH;
-        rc = store.update(m);
-    } else {
+    int rc = 0;
+    // The trash keeps the folder of origin so that a recover can return it there. A PC
+    // message outside the trash goes there in one statement; anything else is read first.
+    if (memory == UTPS_SMS_MEM_PC && store.isOpen())
+        rc = store.moveToFolder(memory, id, UTPS_POS_PC_TRASH);
+    if (rc == 0) {
+        Message m;
+        if (!store.get(memory, id, m))
+            return UTPS_E_NOT_FOUND;
         rc = removeStored(memory, id);
     }
     return rc > 0 ? UTPS_OK : rc == 0 ? UTPS_E_NOT_FOUND : UTPS_E_DATABASE;

@@ -32,6 +32,7 @@ struct OwnedRecord
     OwnedRecord() = default;
     explicit OwnedRecord(const Message &m) { assign(m); }
     void assign(const Message &m);
+    void assign(Message &&m);      // takes the texts over
     void setStrings(std::u16string n, std::u16string c);
     OwnedRecord(const OwnedRecord &) = delete;
     OwnedRecord &operator=(const OwnedRecord &) = delete;
@@ -204,7 +205,8 @@ void cancelAllJobs();       // lock held (reset/shutdown)
 std::u16string fromUtf8(const char *s);
 std::string toUtf8(const std::u16string &s);
 std::u16string fromWide(const UTPS_WCHAR *s);
-std::u16string timeNow();
+// Now as "yyyyMMddhhmmss", local time; the reference stays valid on this thread until the next call.
+const std::u16string &timeNow();
 bool numbersMatch(const std::u16string &a, const std::u16string &b);
 std::vector<std::u16string> splitRecipients(const std::u16string &numbers);
 int segmentCount(const std::u16string &text);

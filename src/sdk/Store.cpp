@@ -20,9 +20,10 @@ namespace {
 enum Stmt {
     CountMem,
     IdsMem,
-    GetOne,
+    GetFrom,
     Insert,
     Update,
+    MoveToFolder,
     Remove,
     MaxId,
     GetSetting,
@@ -36,14 +37,15 @@ enum Stmt {
 const char *const kSql[StmtCount] = {
     "SELECT COUNT(*) FROM messages WHERE mem=?1",
     "SELECT id FROM messages WHERE mem=?1 ORDER BY id",
-    "SELECT read_status, initial_pos, pos, status, msg_type, msg_class, extra1, extra2, extra3,"
-    " priority, time, number, content FROM messages WHERE mem=?1 AND id=?2",
+    "SELECT id, read_status, initial_pos, pos, status, msg_type, msg_class, extra1, extra2, extra3,"
+    " priority, time, number, content FROM messages WHERE mem=?1 AND id>=?2 ORDER BY id LIMIT ?3",
     "INSERT INTO messages(mem, id, read_status, initial_pos, pos, status, msg_type, msg_class,"
     " extra1, extra2, extra3, priority, time, number, content)"
     " VALUES(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,?15)",
     "UPDATE messages SET read_status=?3, initial_pos=?4, pos=?5, status=?6, msg_type=?7,"
     " msg_class=?8, extra1=?9, extra2=?10, extra3=?11, priority=?12, time=?13, number=?14,"
     " content=?15 WHERE mem=?1 AND id=?2",
+    "UPDATE messages SET pos=?3 WHERE mem=?1 AND id=?2 AND pos<>?3",
     "DELETE FROM messages WHERE mem=?1 AND id=?2",
     "SELECT COALESCE(MAX(id), -1) FROM messages WHERE mem=?1",
     "SELECT value FROM settings WHERE key=?1",
@@ -152,6 +154,13 @@ bool renameNoReplace(const std::string &from, const std::string &to)
         return false;
     return unlink(from.c_str()) == 0;
 }
+
+// Rows read ahead are served only this long after they were read, so that they never hide
+// for long what another connection to the file wrote in the meantime.
+constexpr auto kReadAheadLife = std::chrono::milliseconds(100);
+// Most rows one read-ahead takes: it bounds how long the read holds the SDK's lock (well
+// under a millisecond) and what it keeps in memory.
+constexpr int kReadAheadMax = 256;
 
 // Resets the statement when the scope ends, so it never keeps a read transaction open.
 struct StmtScope
@@ -302,6 +311,7 @@ void Store::finalizeAll()
 
 void Store::close()
 {
+    forgetReadAhead();
     finalizeAll();
     if (m_db) {
         if (!sqlite3_get_autocommit(m_db))
@@ -344,24 +354,72 @@ bool Store::ids(int mem, std::vector<int> &out)
 
 bool Store::get(int mem, int id, Message &m)
 {
-    sqlite3_stmt *s = stmt(GetOne);
+    if (!m_db)
+        return false;
+    ReadAhead &a = m_ahead;
+    const auto now = std::chrono::steady_clock::now();
+    // Only a run of reads in ascending ids earns a longer read-ahead: a single read (or
+    // the reads of a batch that writes in between) costs what it always did.
+    if (mem != a.mem || a.lastId < 0 || id <= a.lastId) {
+        a.rows.clear();
+        a.next = 0;
+        a.run = 0;
+    } else if (now - a.readAt > kReadAheadLife) {
+        a.rows.clear();
+        a.next = 0;
+    }
+    a.mem = mem;
+    a.lastId = id;
+    ++a.run;
+    while (a.next < a.rows.size() && a.rows[a.next].id < id)
+        ++a.next;
+    // The rows held cover every id from the first to the last one: an id among them that
+    // is not there is not in the database either.
+    if (a.next == a.rows.size() && !readAhead(mem, id, std::min(a.run, kReadAheadMax)))
+        return false;
+    if (a.next == a.rows.size() || a.rows[a.next].id != id)
+        return false;
+    m = std::move(a.rows[a.next++]);
+    return true;
+}
+
+bool Store::readAhead(int mem, int id, int limit)
+{
+    m_ahead.rows.clear();
+    m_ahead.rows.reserve(size_t(limit));
+    m_ahead.next = 0;
+    sqlite3_stmt *s = stmt(GetFrom);
     if (!s)
         return false;
     StmtScope scope{s};
     sqlite3_bind_int(s, 1, mem);
     sqlite3_bind_int(s, 2, id);
-    if (sqlite3_step(s) != SQLITE_ROW)
-        return false;
-    m.mem = mem;
-    m.id = id;
-    int *ints[] = {&m.readStatus, &m.initialPos, &m.pos, &m.status, &m.msgType,
-                   &m.msgClass, &m.extra1, &m.extra2, &m.extra3, &m.priority};
-    for (int i = 0; i < 10; ++i)
-        *ints[i] = sqlite3_column_int(s, i);
-    m.time = columnText(s, 10);
-    m.number = columnText(s, 11);
-    m.content = columnText(s, 12);
-    return true;
+    sqlite3_bind_int(s, 3, limit);
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        Message &m = m_ahead.rows.emplace_back();
+        m.mem = mem;
+        m.id = sqlite3_column_int(s, 0);
+        int *ints[] = {&m.readStatus, &m.initialPos, &m.pos, &m.status, &m.msgType,
+                       &m.msgClass, &m.extra1, &m.extra2, &m.extra3, &m.priority};
+        for (int i = 0; i < 10; ++i)
+            *ints[i] = sqlite3_column_int(s, i + 1);
+        m.time = columnText(s, 11);
+        m.number = columnText(s, 12);
+        m.content = columnText(s, 13);
+    }
+    m_ahead.readAt = std::chrono::steady_clock::now();
+    if (rc != SQLITE_DONE)
+        m_ahead.rows.clear();
+    return rc == SQLITE_DONE;
+}
+
+void Store::forgetReadAhead()
+{
+    m_ahead.rows.clear();
+    m_ahead.next = 0;
+    m_ahead.lastId = -1;
+    m_ahead.run = 0;
 }
 
 static void bindMessage(sqlite3_stmt *s, const Message &m)
@@ -377,6 +435,7 @@ static void bindMessage(sqlite3_stmt *s, const Message &m)
 
 bool Store::insert(const Message &m)
 {
+    forgetReadAhead();
     sqlite3_stmt *s = stmt(Insert);
     if (!s)
         return false;
@@ -387,6 +446,7 @@ bool Store::insert(const Message &m)
 
 int Store::update(const Message &m)
 {
+    forgetReadAhead();
     sqlite3_stmt *s = stmt(Update);
     if (!s)
         return -1;
@@ -397,14 +457,26 @@ int Store::update(const Message &m)
     return sqlite3_changes(m_db) > 0 ? 1 : 0;
 }
 
+int Store::moveToFolder(int mem, int id, int pos)
+{
+    return changeRows(MoveToFolder, {mem, id, pos});
+}
+
 int Store::remove(int mem, int id)
 {
-    sqlite3_stmt *s = stmt(Remove);
+    return changeRows(Remove, {mem, id});
+}
+
+int Store::changeRows(int which, std::initializer_list<int> values)
+{
+    forgetReadAhead();
+    sqlite3_stmt *s = stmt(which);
     if (!s)
         return -1;
     StmtScope scope{s};
-    sqlite3_bind_int(s, 1, mem);
-    sqlite3_bind_int(s, 2, id);
+    int index = 1;
+    for (int value : values)
+        sqlite3_bind_int(s, index++, value);
     if (!written(sqlite3_step(s), SQLITE_DONE))
         return -1;
     return sqlite3_changes(m_db) > 0 ? 1 : 0;
@@ -432,6 +504,7 @@ bool Store::commit()
 
 void Store::rollback()
 {
+    forgetReadAhead();
     if (m_db && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
@@ -525,14 +598,7 @@ int Store::addContact(const std::u16string &name, const std::u16string &number)
 
 int Store::removeContact(int id)
 {
-    sqlite3_stmt *s = stmt(RemoveContact);
-    if (!s)
-        return -1;
-    StmtScope scope{s};
-    sqlite3_bind_int(s, 1, id);
-    if (!written(sqlite3_step(s), SQLITE_DONE))
-        return -1;
-    return sqlite3_changes(m_db) > 0 ? 1 : 0;
+    return changeRows(RemoveContact, {id});
 }
 
 } // namespace sdk

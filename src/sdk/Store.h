@@ -2,6 +2,8 @@
 // Not thread-safe by itself: the SDK's state mutex guards every use.
 #pragma once
 
+#include <chrono>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -64,12 +66,19 @@ public:
     int count(int mem);
     // Ascending; false (and empty) on a database error.
     bool ids(int mem, std::vector<int> &out);
+    // A storage read message by message in ascending ids (the way every storage is
+    // loaded) is served from rows read ahead in one statement, so that a chunk of rows
+    // costs one read transaction instead of one each. Every write through this store
+    // drops what was read ahead.
     bool get(int mem, int id, Message &out);
     // Inserts m with id m.id (chosen by the caller). False on a database error.
     bool insert(const Message &m);
     // 1 updated, 0 no such message, -1 database error.
     int update(const Message &m);
     int remove(int mem, int id);
+    // Puts the message into folder pos unless it is there already: 1 moved, 0 no such
+    // message or already there, -1 database error.
+    int moveToFolder(int mem, int id, int pos);
     int maxId(int mem);
 
     bool begin();
@@ -94,8 +103,26 @@ private:
     bool prepareAll();
     void finalizeAll();
     sqlite3_stmt *stmt(int which);
+    // Runs a write statement with these integers bound in order: 1 changed a row, 0 none,
+    // -1 database error.
+    int changeRows(int which, std::initializer_list<int> values);
+    bool readAhead(int mem, int id, int limit);
+    void forgetReadAhead();
+
+    // Rows of one memory from the id of the last miss on, in ascending ids; served
+    // rows are moved out and only rows from next on are still valid.
+    struct ReadAhead
+    {
+        int mem = -1;
+        std::vector<Message> rows;
+        size_t next = 0;
+        int lastId = -1;          // id of the last get, -1 after a write
+        int run = 0;              // gets in ascending ids since the last write
+        std::chrono::steady_clock::time_point readAt{};
+    };
 
     sqlite3 *m_db = nullptr;
+    ReadAhead m_ahead;
     std::vector<sqlite3_stmt *> m_stmts;
     std::string m_path;
     Condition m_condition = Condition::Ok;

@@ -31,6 +31,7 @@ private slots:
     void timeTextStaysTerminated();
     void idsArePerMemory();
     void idListMatchesCount();
+    void readingInIdOrderSeesEveryWrite();
     void deleteMovesPcMessagesToTrash();
     void updateRewritesStoredMessage();
     void capacityAndStorageFull();
@@ -251,6 +252,56 @@ void SdkStoreTest::idListMatchesCount()
     QVERIFY(std::is_sorted(ids, ids + count));
     QCOMPARE(UTPS_SMSSrv_ReleaseSmsIdList(&ids), UTPS_OK);
     QVERIFY(ids == nullptr);
+}
+
+// A storage read in id order is served from rows read ahead: whatever is written between
+// two reads (changed, removed, added, rolled back, another memory's ids) must show.
+void SdkStoreTest::readingInIdOrderSeesEveryWrite()
+{
+    QList<int> ids;
+    QCOMPARE(UTPS_SMSSrv_BeginTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+    for (int i = 0; i < 600; ++i)
+        ids.append(saveAt(1, "+1", QStringLiteral("m%1").arg(i)));
+    QCOMPARE(UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+    const int simId = saveAt(7, "+2", "on the sim");
+    // Removed before the reading starts: a gap among the ids read.
+    QCOMPARE(UTPS_SMSSrv_RemoveMsg(ids.at(100), UTPS_SMS_MEM_PC), UTPS_OK);
+
+    auto expected = [](int i) { return QStringLiteral("m%1").arg(i); };
+    for (int i = 0; i < 300; ++i) {
+        const Fetched f = fetch(ids.at(i), 0);
+        QCOMPARE(f.rc, i == 100 ? UTPS_E_NOT_FOUND : UTPS_OK);
+        if (i != 100)
+            QCOMPARE(f.content, expected(i));
+    }
+    // Half-way through a long run, with the next rows likely read already.
+    LocalRecord changed(1, "+1", "changed");
+    changed.rec.iMsgId = ids.at(300);
+    QCOMPARE(UTPS_SMSSrv_UpdateMsg(&changed.rec), UTPS_OK);
+    QCOMPARE(fetch(ids.at(300), 0).content, QStringLiteral("changed"));
+    for (int i = 301; i < 350; ++i)
+        QCOMPARE(fetch(ids.at(i), 0).content, expected(i));
+    QCOMPARE(UTPS_SMSSrv_RemoveMsg(ids.at(350), UTPS_SMS_MEM_PC), UTPS_OK);
+    QCOMPARE(fetch(ids.at(350), 0).rc, UTPS_E_NOT_FOUND);
+    // The same id in another memory is another message.
+    QCOMPARE(fetch(simId, 1).content, QStringLiteral("on the sim"));
+    QCOMPARE(fetch(ids.at(351), 0).content, expected(351));
+
+    // Rows read inside a batch that is then rolled back are not served afterwards.
+    QCOMPARE(UTPS_SMSSrv_BeginTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+    LocalRecord undone(1, "+1", "undone");
+    undone.rec.iMsgId = ids.at(420);
+    QCOMPARE(UTPS_SMSSrv_UpdateMsg(&undone.rec), UTPS_OK);
+    for (int i = 400; i < 420; ++i)
+        QCOMPARE(fetch(ids.at(i), 0).content, expected(i));
+    SimCtl_FailNextCalls("UTPS_SMSSrv_EndTransaction", 1, UTPS_E_FAILED);
+    QVERIFY(UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC) != UTPS_OK);
+    for (int i = 420; i < 600; ++i)
+        QCOMPARE(fetch(ids.at(i), 0).content, expected(i));
+
+    // A message stored after the last id read is found by the next read in order.
+    const int added = saveAt(1, "+1", "late");
+    QCOMPARE(fetch(added, 0).content, QStringLiteral("late"));
 }
 
 void SdkStoreTest::deleteMovesPcMessagesToTrash()

@@ -184,6 +184,25 @@ void TestSmsRecord::displayTime()
     QVERIFY(SmsDisplayTime(QStringLiteral("20251340250000")).isEmpty());  // month 13
     QVERIFY(SmsDisplayTime(QStringLiteral("2025031409265x")).isEmpty());
 
+    // The same text as the locale's own short format, in several languages, for messages
+    // of the same day and of other days in turn, also right after the language changed.
+    const QLocale interfaceLanguage = QLocale();
+    const QString times[] = {QStringLiteral("20250314092653"), QStringLiteral("20250314235959"),
+                             QStringLiteral("19991231000000"), QStringLiteral("20260101134501"),
+                             QStringLiteral("20250314120000")};
+    for (const char *name : {"C", "en_US", "en_GB", "de_DE", "fr_FR", "ar_EG", "ja_JP", "ko_KR", "zh_CN", "fa_IR", "hi_IN"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        const QLocale language;
+        for (const QString &text : times) {
+            const QDateTime stamp(QDate::fromString(text.left(8), QStringLiteral("yyyyMMdd")),
+                                  QTime::fromString(text.mid(8), QStringLiteral("hhmmss")));
+            QCOMPARE(SmsDisplayTime(text), language.toString(stamp, QLocale::ShortFormat));
+        }
+    }
+    QLocale::setDefault(interfaceLanguage);
+    QCOMPARE(SmsDisplayTime(QStringLiteral("20250314092653")),
+             locale.toString(when, QLocale::ShortFormat));
+
     // Fourteen zeros stand for "now"; the minute may turn while we look.
     const QString before = locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     const QString shown = SmsDisplayTime(QStringLiteral("00000000000000"));

@@ -473,6 +473,10 @@ void tst_WindowOps::cancelStopsABatchInTheMiddle()
     QVERIFY(runBatch([&] {
         m_w->onButtonClickDelete();
         QVERIFY(progress.wait(20000));
+        // The dialog follows the worker before any result has come.
+        const QWidget *dialog = m_w->waitingDialog()->dialog();
+        const auto *count = dialog->findChild<QLabel *>(QStringLiteral("SMSUIPlugin_WaitingDialogCount"));
+        QTRY_VERIFY(count->text() != QStringLiteral("0/%1").arg(kCount));
         QTest::mouseClick(dialogButton(), Qt::LeftButton);
     }));
     QCOMPARE(dialogLabel()->text(), key("IDS_STR_CANCELLING"));

@@ -4,11 +4,22 @@
 #include "store/SMSStatusUILogic.h"
 #include "SmsLog.h"
 
+#include <QElapsedTimer>
+
+#include <thread>
+
 std::atomic<bool> SMSThreadUI::m_bStopSmsThread{false};
 
 namespace {
-// Breathing space between two records so that the GUI thread keeps up with the signals.
-constexpr unsigned long kPauseMicroseconds = 500;
+// Breathing space between two records: between messages a batch leaves the processor and
+// the SDK's lock to the rest of the application.
+constexpr std::chrono::microseconds kPause{500};
+// A system wakes a sleeper late, by a tenth of a pause and more: the pauses of a batch are
+// kept to their nominal sum by shortening the next pause by what the last one overshot,
+// up to this much in advance.
+constexpr std::chrono::microseconds kMostPauseCredit{5000};
+// The progress display needs no more than this many updates a second.
+constexpr qint64 kProgressShownEveryMs = 40;
 
 bool isOnDeviceSide(int position)
 {
@@ -28,6 +39,28 @@ int recipientCount(const QString &recipients)
     return qMax(1, int(recipients.split(QLatin1Char(';'), Qt::SkipEmptyParts).size()));
 }
 } // namespace
+
+PacedPause::PacedPause(std::chrono::microseconds each, std::chrono::microseconds mostCredit)
+    : m_each(each)
+    , m_mostCredit(mostCredit)
+{
+}
+
+void PacedPause::pause()
+{
+    m_owed += m_each;
+    const auto start = Clock::now();
+    if (m_owed > Clock::duration::zero())
+        std::this_thread::sleep_until(start + m_owed);
+    const auto slept = Clock::now() - start;
+    m_paused += slept;
+    m_owed = std::max<Clock::duration>(m_owed - slept, -m_mostCredit);
+}
+
+qint64 PacedPause::pausedNs() const
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(m_paused).count();
+}
 
 SMSThreadUI::SMSThreadUI(QObject *parent)
     : QThread(parent)
@@ -125,6 +158,7 @@ void SMSThreadUI::run()
 
 void SMSThreadUI::runBatch()
 {
+    m_pausedNs = 0;
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
     const auto memory = _UTPS_EN_SMS_MEM(m_iMemory);
     const long begun = store ? UTPS_SMSSrv_BeginTransaction(memory) : 1;
@@ -133,8 +167,7 @@ void SMSThreadUI::runBatch()
                                << "for memory" << m_iMemory << "- batch not run";
         // Nothing was tried, but every record is reported as failed so that whoever
         // counts one unit per record is not left waiting.
-        for (int i = 0; i < m_lstRecords.size(); ++i)
-            report(i, false);
+        reportAll(QList<bool>(m_lstRecords.size(), false));
         m_lstRecords.clear();
         return;
     }
@@ -150,11 +183,19 @@ void SMSThreadUI::runBatch()
     QList<bool> outcomes;
     int destination = -1;
     const int total = int(m_lstRecords.size());
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    PacedPause pause(kPause, kMostPauseCredit);
     for (int i = 0; i < total && !m_bStopSmsThread; ++i) {
         outcomes.append(handleRecord(m_lstRecords.at(i), destination));
         emit batchProgress(i + 1, total);
-        QThread::usleep(kPauseMicroseconds);
+        if (i == 0 || sinceShown.elapsed() >= kProgressShownEveryMs) {
+            emit batchProgressShown(i + 1, total);
+            sinceShown.restart();
+        }
+        pause.pause();
     }
+    m_pausedNs = pause.pausedNs();
     m_lstRecords.clear();
     if (m_bStopSmsThread)
         m_bStopSmsThread = false;
@@ -168,8 +209,23 @@ void SMSThreadUI::runBatch()
         store->DiscardDeferredEffects();
         outcomes.fill(false);
     }
-    for (int i = 0; i < outcomes.size(); ++i)
-        report(i, outcomes.at(i));
+    reportAll(outcomes);
+}
+
+void SMSThreadUI::reportAll(const QList<bool> &outcomes)
+{
+    // The whole batch's results reach this object's thread (the window's) in one event:
+    // a queued signal per record woke that thread once per message. The receivers get
+    // the same signals in the same order, before finished().
+    const int operation = m_iOperation;
+    auto emitAll = [this, operation, outcomes] {
+        for (int i = 0; i < outcomes.size(); ++i)
+            report(operation, i, outcomes.at(i));
+    };
+    if (QThread::currentThread() == thread())
+        emitAll();
+    else
+        QMetaObject::invokeMethod(this, emitAll, Qt::QueuedConnection);
 }
 
 bool SMSThreadUI::handleRecord(const SmsRecord &record, int &destination)
@@ -205,9 +261,9 @@ bool SMSThreadUI::handleRecord(const SmsRecord &record, int &destination)
     }
 }
 
-void SMSThreadUI::report(int index, bool ok)
+void SMSThreadUI::report(int operation, int index, bool ok)
 {
-    switch (m_iOperation) {
+    switch (operation) {
     case DC_SMS_SELECTED_DELETE:
         // A failure is negative, so that the window can tell it from the success of record 0.
         emit deleteSignalEvent(ok ? index : -(index + 1));

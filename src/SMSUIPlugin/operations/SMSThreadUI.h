@@ -8,14 +8,16 @@
 // a batch without reporting the records not yet handled. So a progress dialog that counts
 // one unit per record always sees its last unit unless the user cancelled.
 //
-// A batch's per-record signals come after its commit, all together: until then the SDK
-// may still roll the batch back, and a failed commit reports every handled record as
-// failed. batchProgress is the only signal while the batch runs.
+// A batch's per-record signals come after its commit, all together (emitted on this
+// object's own thread, in one go): until then the SDK may still roll the batch back, and
+// a failed commit reports every handled record as failed. batchProgress and
+// batchProgressShown are the only signals while the batch runs.
 #include <QList>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 
 #include "store/SmsRecord.h"
 
@@ -30,6 +32,24 @@ enum _SMS_OPERATION_TYPE {
     DC_SMS_COPY_8 = 8,
     DC_SMS_DRAG_COPY = 9,
     DC_SMS_CANCEL_SEND = 11
+};
+
+// Pauses of a nominal length whose sum stays at the nominal total: what one pause
+// overshoots is taken off the next ones (never more than mostCredit in advance).
+class PacedPause
+{
+public:
+    PacedPause(std::chrono::microseconds each, std::chrono::microseconds mostCredit);
+    void pause();
+    // Time spent in pause() so far.
+    qint64 pausedNs() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    Clock::duration m_each;
+    Clock::duration m_mostCredit;
+    Clock::duration m_owed{};
+    Clock::duration m_paused{};
 };
 
 class SMSThreadUI : public QThread
@@ -55,6 +75,8 @@ public:
     int destination() const { return m_iDestination; }
     // The tree node selected when the batch was set up (GUI thread, like destination()).
     int selectedNode() const { return m_iSelectedNode; }
+    // Time the last batch spent in its pauses between records (read after finished()).
+    qint64 pausedNanoseconds() const { return m_pausedNs; }
 
     // Raised by the progress dialog's Cancel, read between records and before a send goes
     // to the SDK, cleared by the next Set...Operation (not by a cancel-send's) and at the
@@ -72,6 +94,8 @@ signals:
     void smsDragged(bool done);
     // handled of total records have been tried; their results follow after the commit.
     void batchProgress(int handled, int total);
+    // The same, for a display: after the first record and then at most every 40 ms.
+    void batchProgressShown(int handled, int total);
 
 public slots:
     void onSendResult(bool bSendResult);
@@ -83,7 +107,8 @@ private:
     void runBatch();
     void runSend();
     bool handleRecord(const SmsRecord &record, int &destination);
-    void report(int index, bool ok);
+    void reportAll(const QList<bool> &outcomes);
+    void report(int operation, int index, bool ok);
     bool isRefusedDrag(const SmsRecord &record) const;
 
     int m_iOperation = -1;
@@ -93,4 +118,5 @@ private:
     int m_iSelectedNode = EN_POS_INVALID;
     QString m_strRecipients;
     QString m_strContent;
+    qint64 m_pausedNs = 0;
 };

@@ -8,16 +8,27 @@
 
 #include "SmsLog.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <functional>
 #include <vector>
 
 namespace {
 
+struct Removal
+{
+    int id;
+    int position;
+    int memory;
+    bool permanent;
+};
+
 struct DeferredEffects
 {
-    std::vector<std::function<void()>> effects; // in the order the operations ran
+    std::vector<std::function<void()>> effects; // filing, in the order the operations ran
     std::vector<SmsRecord *> unfiled;            // converted records waiting to be filed
+    std::vector<Removal> removals;               // announced in this order after the commit
 };
 
 // One batch per worker thread; other threads (SDK events, the GUI) never see it.
@@ -42,7 +53,17 @@ void SMSStatusUILogic::ApplyDeferredEffects()
         return;
     for (const auto &effect : batch->effects)
         effect();
+    // The removals reach the store's thread in one event, not one wake-up per message;
+    // its receivers see them in the same order, after the filing, as before.
+    auto announce = [this, removals = std::move(batch->removals)] {
+        for (const Removal &r : removals)
+            emit DeleteSMSInUiService(r.id, r.position, r.memory, r.permanent);
+    };
     delete batch;
+    if (QThread::currentThread() == thread())
+        announce();
+    else
+        QMetaObject::invokeMethod(this, announce, Qt::QueuedConnection);
 }
 
 void SMSStatusUILogic::DiscardDeferredEffects()
@@ -62,9 +83,7 @@ void SMSStatusUILogic::announceRemoval(int id, int position, int memory, bool pe
         emit DeleteSMSInUiService(id, position, memory, permanent);
         return;
     }
-    t_deferred->effects.push_back([this, id, position, memory, permanent] {
-        emit DeleteSMSInUiService(id, position, memory, permanent);
-    });
+    t_deferred->removals.push_back({id, position, memory, permanent});
 }
 
 void SMSStatusUILogic::fileConverted(SmsRecord *record)

@@ -3,9 +3,11 @@
 
 #include "SmsLog.h"
 
+#include <QHash>
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -27,6 +29,16 @@ QList<int> releasedPositions(int memory)
 
 // Set while this thread reads a whole storage (PopulateSMSFromSDK).
 thread_local bool t_readingStorage = false;
+// Senders repeat across a storage, often several messages in a row: while one is read,
+// each sender's numbers are looked up in the phone book once (display text and names).
+struct SenderNames
+{
+    QHash<QString, std::pair<QString, QString>> known;
+    bool hasLast = false;
+    QString lastNumber;
+    std::pair<QString, QString> last;
+};
+thread_local SenderNames *t_senderNames = nullptr;
 
 bool isInbox(int position)
 {
@@ -106,22 +118,32 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
     }
 
     int result = 0;
+    SenderNames senderNames;
     t_readingStorage = true;
-    const auto done = qScopeGuard([] { t_readingStorage = false; });
-    for (int i = 0; i < count; ++i) {
-        _UTPS_ST_SMS_RECORD *sdk = nullptr;
-        long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
-        if (sdkResult != 0 || !sdk) {
-            qCWarning(lcSmsStore) << "UTPS_SMSSrv_CreateSMSRecord returned" << sdkResult;
-            return 1;
+    t_senderNames = &senderNames;
+    // One SDK record serves every read: GetMsg rewrites all of it each time.
+    _UTPS_ST_SMS_RECORD *sdk = nullptr;
+    const auto done = qScopeGuard([&sdk] {
+        t_readingStorage = false;
+        t_senderNames = nullptr;
+        if (sdk) {
+            const long released = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
+            if (released != 0)
+                qCWarning(lcSmsStore) << "UTPS_SMSSrv_ReleaseSMSRecord returned" << released;
         }
+    });
+    long sdkResult = UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr);
+    if (sdkResult != 0 || !sdk) {
+        qCWarning(lcSmsStore) << "UTPS_SMSSrv_CreateSMSRecord returned" << sdkResult;
+        return 1;
+    }
+    for (int i = 0; i < count; ++i) {
         sdk->iMsgId = m_lstIdList.at(i);
         sdkResult = UTPS_SMSSrv_GetMsg(sdk, memory);
         if (sdkResult != 0) {
             qCWarning(lcSmsStore) << "UTPS_SMSSrv_GetMsg returned" << sdkResult << "for id"
                                   << m_lstIdList.at(i)
                                   << "- probably the end of message reading";
-            UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
             return 1;
         }
         SmsRecord *filed = nullptr;
@@ -130,9 +152,6 @@ int SMSStatusUILogic::PopulateSMSFromSDK(_UTPS_EN_SMS_MEM memory)
             qCWarning(lcSmsStore) << "sortSMSToCorrespondingNodes returned" << result;
         if (isShownOnce(sdk->iMsgClass, sdk->iInitialPos))
             delete filed; // a stored class-0 message of an inbox is not shown from storage
-        sdkResult = UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
-        if (sdkResult != 0)
-            qCWarning(lcSmsStore) << "UTPS_SMSSrv_ReleaseSMSRecord returned" << sdkResult;
     }
     return result;
 }
@@ -178,11 +197,24 @@ SmsRecord *SMSStatusUILogic::convertLocked(_UTPS_ST_SMS_RECORD *sdk)
         return nullptr;
     }
     addIconsToTable(record);
-    QString display;
-    QString names;
-    getNameByNumberFromPhoneBookEx(record->strNumber, display, names);
-    record->strDisplayName = display;
-    record->strPbNames = names;
+    if (SenderNames *senders = t_senderNames) {
+        if (!senders->hasLast || senders->lastNumber != record->strNumber) {
+            auto known = senders->known.constFind(record->strNumber);
+            if (known == senders->known.cend()) {
+                std::pair<QString, QString> found;
+                getNameByNumberFromPhoneBookEx(record->strNumber, found.first, found.second);
+                known = senders->known.insert(record->strNumber, found);
+            }
+            senders->hasLast = true;
+            senders->lastNumber = record->strNumber;
+            senders->last = *known;
+        }
+        record->strDisplayName = senders->last.first;
+        record->strPbNames = senders->last.second;
+    } else {
+        getNameByNumberFromPhoneBookEx(record->strNumber, record->strDisplayName,
+                                       record->strPbNames);
+    }
     record->strDisplayTime = getUIDisplayTime(record->strTime);
 
     // The report text is settled before filing: once filed, other threads may read it.

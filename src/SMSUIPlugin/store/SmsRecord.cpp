@@ -1,6 +1,7 @@
 #include "SmsRecord.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QLocale>
 
 #include <algorithm>
@@ -48,13 +49,13 @@ const UTPS_WCHAR *toSdkText(const QString &text)
     return reinterpret_cast<const UTPS_WCHAR *>(text.utf16());
 }
 
-// "yyyyMMddhhmmss" as a local time, invalid when it is not exactly that. Reading the digits
-// here is ten times faster than QDateTime::fromString with a format, which dominated the
-// loading of a large storage.
-QDateTime parseSdkTime(const QString &text)
+// "yyyyMMddhhmmss" as a date and a wall-clock time; false when it is not exactly that.
+// Reading the digits here is ten times faster than QDateTime::fromString with a format,
+// which dominated the loading of a large storage.
+bool parseSdkTime(const QString &text, QDate &date, QTime &time)
 {
     if (text.size() != 14)
-        return QDateTime();
+        return false;
     int parts[6] = {};
     const int widths[6] = {4, 2, 2, 2, 2, 2};
     int at = 0;
@@ -62,15 +63,159 @@ QDateTime parseSdkTime(const QString &text)
         for (int i = 0; i < widths[p]; ++i, ++at) {
             const QChar c = text.at(at);
             if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return QDateTime();
+                return false;
             parts[p] = parts[p] * 10 + (c.unicode() - '0');
         }
     }
-    const QDate date(parts[0], parts[1], parts[2]);
-    const QTime time(parts[3], parts[4], parts[5]);
-    if (!date.isValid() || !time.isValid())
-        return QDateTime();
-    return QDateTime(date, time);
+    date = QDate(parts[0], parts[1], parts[2]);
+    time = QTime(parts[3], parts[4], parts[5]);
+    return date.isValid() && time.isValid();
+}
+
+// Whether a date-time format shows the time zone ('t' outside quotes).
+bool showsTimeZone(const QString &format)
+{
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted && c == QLatin1Char('t'))
+            return true;
+    }
+    return false;
+}
+
+// A time format made of hours, minutes, seconds, an AM/PM marker and literal text, written
+// digit by digit: most languages' short time formats are. Qt's own writer costs a
+// microsecond a message. Set up only when its text equals the locale's for a set of
+// probe times (so a locale with other digits or other rules is left to Qt).
+class TimeWriter
+{
+public:
+    bool setUp(const QString &format, const QLocale &locale)
+    {
+        m_parts.clear();
+        if (!parse(format))
+            return false;
+        m_am = locale.amText();
+        m_pm = locale.pmText();
+        for (const QTime probe : {QTime(0, 0, 0), QTime(1, 2, 3), QTime(9, 59, 59), QTime(11, 30, 5),
+                                  QTime(12, 0, 0), QTime(12, 34, 56), QTime(13, 5, 9), QTime(23, 59, 59)}) {
+            QString text;
+            write(probe, text);
+            if (text != locale.toString(probe, QLocale::ShortFormat))
+                return false;
+        }
+        return true;
+    }
+
+    // Appends the time's text to text.
+    void write(QTime time, QString &text) const
+    {
+        for (const Part &part : m_parts) {
+            int value = -1;
+            switch (part.field) {
+            case 'H': value = time.hour(); break;
+            case 'h': value = m_twelveHour ? (time.hour() + 11) % 12 + 1 : time.hour(); break;
+            case 'm': value = time.minute(); break;
+            case 's': value = time.second(); break;
+            case 'A': text += (time.hour() < 12 ? m_am : m_pm).toUpper(); break;
+            case 'a': text += (time.hour() < 12 ? m_am : m_pm).toLower(); break;
+            default: text += part.text; break;
+            }
+            if (value < 0)
+                continue;
+            if (value >= 10 || part.width == 2)
+                text += QChar(u'0' + value / 10);
+            text += QChar(u'0' + value % 10);
+        }
+    }
+
+private:
+    struct Part
+    {
+        char field = 0;   // 0: literal text
+        int width = 1;
+        QString text;
+    };
+
+    bool parse(const QString &format)
+    {
+        m_twelveHour = false;
+        for (qsizetype i = 0; i < format.size();) {
+            const QChar c = format.at(i);
+            if (c == QLatin1Char('\'')) {
+                const qsizetype end = format.indexOf(QLatin1Char('\''), i + 1);
+                if (end < 0)
+                    return false;
+                // '' is a quote; 'text' is text.
+                m_parts.append({0, 1, end == i + 1 ? QStringLiteral("'") : format.mid(i + 1, end - i - 1)});
+                i = end + 1;
+                continue;
+            }
+            if (!c.isLetter()) {
+                m_parts.append({0, 1, QString(c)});
+                ++i;
+                continue;
+            }
+            qsizetype run = 1;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            const char field = char(c.unicode() < 128 ? c.unicode() : 0);
+            if ((field == 'H' || field == 'h' || field == 'm' || field == 's') && run <= 2) {
+                m_parts.append({field, int(run), {}});
+            } else if ((field == 'A' || field == 'a') && run == 1) {
+                // A or AP upper case, a or ap lower case; mixed forms are left to Qt.
+                const QChar next = i + 1 < format.size() ? format.at(i + 1) : QChar();
+                if (next == QLatin1Char(field == 'A' ? 'P' : 'p'))
+                    ++run;
+                else if (next == QLatin1Char('P') || next == QLatin1Char('p'))
+                    return false;
+                m_parts.append({field, 1, {}});
+                m_twelveHour = true;
+            } else {
+                return false;
+            }
+            i += run;
+        }
+        return true;
+    }
+
+    QList<Part> m_parts;
+    QString m_am;
+    QString m_pm;
+    bool m_twelveHour = false;
+};
+
+// How the default locale writes a short date-time, looked up again only when the default
+// locale changes (per thread: the store converts on more than one thread).
+struct DisplayFormat
+{
+    bool known = false;
+    QLocale locale;
+    bool split = false;       // the text is the date's text, a space and the time's text
+    QDate lastDate;           // a storage's messages share their days: the last date's text
+    QString lastDateText;
+    bool ownTimeWriter = false;
+    TimeWriter timeWriter;
+};
+
+DisplayFormat &displayFormat()
+{
+    thread_local DisplayFormat cached;
+    const QLocale current;
+    if (!cached.known || cached.locale != current) {
+        cached = DisplayFormat();
+        cached.locale = current;
+        const QString format = current.dateTimeFormat(QLocale::ShortFormat);
+        cached.split = !showsTimeZone(format)
+            && format == current.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ')
+                    + current.timeFormat(QLocale::ShortFormat);
+        cached.ownTimeWriter = cached.split
+            && cached.timeWriter.setUp(current.timeFormat(QLocale::ShortFormat), current);
+        cached.known = true;
+    }
+    return cached;
 }
 
 } // namespace
@@ -161,9 +306,31 @@ QString SmsDisplayTime(const QString &sdkTime)
         qCDebug(lcSmsStore) << "display time: invalid input param" << sdkTime;
         return QString();
     }
-    const QDateTime when = sdkTime == kNow ? QDateTime::currentDateTime() : parseSdkTime(sdkTime);
     // The interface language's way of writing a time (the host makes it the default).
-    return QLocale().toString(when, QLocale::ShortFormat);
+    if (sdkTime == kNow)
+        return QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    QDate date;
+    QTime time;
+    if (!parseSdkTime(sdkTime, date, time))
+        return QString();
+    DisplayFormat &shown = displayFormat();
+    if (!shown.split)
+        return shown.locale.toString(QDateTime(date, time), QLocale::ShortFormat);
+    // Written as its date and its time, the text needs no local-time conversion, which
+    // re-reads the system's zone file on every call and was a quarter of a storage's
+    // loading; and the date's text, the same for a day's messages, is written once.
+    if (date != shown.lastDate) {
+        shown.lastDate = date;
+        shown.lastDateText = shown.locale.toString(date, QLocale::ShortFormat);
+    }
+    if (!shown.ownTimeWriter)
+        return shown.lastDateText + QLatin1Char(' ') + shown.locale.toString(time, QLocale::ShortFormat);
+    QString text;
+    text.reserve(shown.lastDateText.size() + 16);
+    text += shown.lastDateText;
+    text += QLatin1Char(' ');
+    shown.timeWriter.write(time, text);
+    return text;
 }
 
 QString SmsPriorityKey(int priority, bool multiModeCard, bool hideDualMode)

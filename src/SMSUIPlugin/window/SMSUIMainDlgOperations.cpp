@@ -58,6 +58,17 @@ void SMSUIMainDlg::connectOperationSignals()
             &SMSUIMainDlg::onSendSmsResult);
     connect(&m_SMSThreadInst, &SMSThreadUI::moveOrCopyEvent, this,
             &SMSUIMainDlg::onSmsMoveOrCopy);
+    // The bar and the count follow the worker while the batch runs. The units the dialog
+    // counts stay the results, which all arrive after the commit: its count is put back.
+    connect(&m_SMSThreadInst, &SMSThreadUI::batchProgressShown, this, [this](int handled, int total) {
+        SMSWaitingDlg *dialog = m_pSMSWaitingDlgInstance;
+        if (!dialog || handled >= total || total != dialog->m_iMaximum)
+            return;
+        const int counted = dialog->m_iSteps;
+        dialog->m_iSteps = handled - 1;
+        dialog->updateProgressBarLabel(handled, total);
+        dialog->m_iSteps = counted;
+    });
     if (m_pStatusLogicObject) {
         connect(m_pStatusLogicObject, &SMSStatusUILogic::DeleteSMSInUiService, this,
                 &SMSUIMainDlg::onDeleteSMS);
