@@ -12,6 +12,7 @@
 // may still roll the batch back, and a failed commit reports every handled record as
 // failed. batchProgress is the only signal while the batch runs.
 #include <QList>
+#include <QMutex>
 #include <QString>
 #include <QThread>
 
@@ -38,6 +39,8 @@ class SMSThreadUI : public QThread
 
 public:
     explicit SMSThreadUI(QObject *parent = nullptr);
+    // Waits for a running operation to end.
+    ~SMSThreadUI() override;
 
     void SetSmsThreadOperation(_SMS_OPERATION_TYPE operation, QList<SmsRecord> &records,
                                int memory, int destination, int selectedNode);
@@ -93,4 +96,8 @@ private:
     int m_iSelectedNode = EN_POS_INVALID;
     QString m_strRecipients;
     QString m_strContent;
+    // Held for the whole of run(); the setters and the destructor take it, so that what
+    // the last run did is ordered before the next set-up or the end, however long ago
+    // the thread stopped.
+    QMutex m_runMutex;
 };
