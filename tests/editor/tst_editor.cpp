@@ -14,6 +14,7 @@
 #include "store/SMSStatusUILogic.h"
 #include "window/SMSUITableWidget.h"
 #include "window/SMSWaitingDlg.h"
+#include "QueuedSpy.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -208,18 +209,18 @@ void tst_Editor::newMessageToTwoNumbersIsSent()
     QVERIFY(editor->sendButton()->isEnabled());
     QVERIFY(editor->saveButton()->isEnabled());
 
-    QSignalSpy results(&w->workerThread(), &SMSThreadUI::SendSignalEvent);
-    QSignalSpy sentCopies(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SMSSentRecord);
+    QueuedSpy<bool, int> results(&w->workerThread(), &SMSThreadUI::SendSignalEvent);
+    QueuedSpy<int> sentCopies(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SMSSentRecord);
     QPointer<SMSMessageDlg> dialog = editor->dialog();
     QTest::mouseClick(editor->sendButton(), Qt::LeftButton);
     QVERIFY(!dialog || !dialog->isVisible());
     QVERIFY(w->waitingDialog()->dialog() && w->waitingDialog()->dialog()->isVisible());
     QCOMPARE(w->waitingDialog()->m_iMaximum, 2);
 
-    QTRY_COMPARE_WITH_TIMEOUT(results.size(), 2, 10000);
-    for (const QList<QVariant> &result : std::as_const(results))
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 2, 10000);
+    for (const QVariantList &result : results.calls())
         QVERIFY(result.at(0).toBool());
-    QTRY_COMPARE_WITH_TIMEOUT(sentCopies.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(sentCopies.count(), 1, 10000);
     QTRY_VERIFY(holdsText(EN_LOCAL_SENTITEMS, QStringLiteral("See you at eight")));
     QTRY_VERIFY(!dialog);  // the editor went with its dialog
     // The verdict counted both recipients, and sent items shows the copy.
@@ -496,11 +497,11 @@ void tst_Editor::sendFailuresLoseNothing()
     SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeEditDraft);
     QVERIFY(editor);
     QVERIFY(editor->sendButton()->isEnabled());
-    QSignalSpy results(&w->workerThread(), &SMSThreadUI::SendSignalEvent);
+    QueuedSpy<bool, int> results(&w->workerThread(), &SMSThreadUI::SendSignalEvent);
     QTest::mouseClick(editor->sendButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(results.size(), 1, 10000);
-    QCOMPARE(results.first().at(0).toBool(), false);
-    QCOMPARE(results.first().at(1).toInt(), networkRefuses ? 0 : 1);
+    QTRY_COMPARE_WITH_TIMEOUT(results.count(), 1, 10000);
+    QCOMPARE(results.at(0).at(0).toBool(), false);
+    QCOMPARE(results.at(0).at(1).toInt(), networkRefuses ? 0 : 1);
 
     if (networkRefuses) {
         // The SDK took the message: its unsent copy is in the outbox, the draft is gone.

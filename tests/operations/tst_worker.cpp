@@ -248,18 +248,19 @@ void TestWorker::faultInjectionLosesNothing()
         {DC_SMS_DRAG_COPY, EN_LOCAL_INBOX, EN_LOCAL_TRASH, EN_LOCAL_TRASH},
     };
     SMSThreadUI worker;
+    // Connected once, so that the worker's own set-up and end order its calls of the
+    // injector before the next batch's and before the connection goes.
+    connect(&worker, &SMSThreadUI::batchProgress, &worker, [&] { injectFault(); },
+            Qt::DirectConnection);
     int handled = 0;
     for (const Batch &batch : batches) {
         QList<SmsRecord> records = recordsOf(store, batch.source);
         WorkerLog log(&worker);
-        auto faults = [&] { injectFault(); };
-        auto c1 = connect(&worker, &SMSThreadUI::batchProgress, &worker, faults, Qt::DirectConnection);
-        injectFault();
         worker.SetSmsThreadOperation(_SMS_OPERATION_TYPE(batch.op), records,
                                      GetMemPosition(batch.source), batch.destination,
                                      batch.selected);
+        injectFault();
         runAndWait(worker, log);
-        disconnect(c1);
         SimCtl_ClearFaults();
         QCOMPARE(log.entries.size(), records.size() + 1); // one signal each, then finished
         handled += int(records.size());

@@ -508,7 +508,7 @@ void tst_WindowOps::sendVerdictsAndUsageCounts()
     QDir(QFileInfo(usage).absolutePath()).removeRecursively();
     SimCtl_ScriptSendOutcome("+4420*", UTPS_E_SEND_FAILED);
     auto send = [&](const QString &to, const QString &text, int units) {
-        QSignalSpy copies(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SMSSentRecord);
+        QueuedSpy<int> copies(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SMSSentRecord);
         QVERIFY(m_w->startSendOperation(to, text, units));
         QTRY_VERIFY_WITH_TIMEOUT(
             m_w->lastSendSuccessCount() + m_w->lastSendFailureCount() == units, 20000);
@@ -564,7 +564,7 @@ void tst_WindowOps::cancelStopsTheRemainingRecipients()
     SimCtl_SetOwnNumber(kOwnNumber);
     SimCtl_SetSendDelay(1500);
     const int before = storedPlaces("ping").count({UTPS_SMS_MEM_PC, EN_LOCAL_INBOX});
-    QSignalSpy results(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SmsSendResult);
+    QueuedSpy<bool> results(SMSStatusUILogic::Instance(), &SMSStatusUILogic::SmsSendResult);
     QString to = QStringLiteral("%1;%1;%1").arg(kOwnNumber);
     if (afterFirst) {
         QVERIFY(m_w->startSendOperation(to, QStringLiteral("ping"), 3));
@@ -580,7 +580,7 @@ void tst_WindowOps::cancelStopsTheRemainingRecipients()
         m_w->workerThread().SetSendSmsThreadOperation(DC_SMS_SEND, to, QStringLiteral("ping"));
         auto *canceller = progress->findChild<SMSThreadUI *>(
             QStringLiteral("SMSWaitingDlg_CancelSendThread"));
-        QSignalSpy cancelled(canceller, &QThread::finished);
+        QueuedSpy<> cancelled(canceller, &QThread::finished);
         QTest::mouseClick(dialogButton(), Qt::LeftButton);
         QVERIFY(cancelled.wait(20000));
         m_w->workerThread().start();

@@ -69,10 +69,17 @@ SMSThreadUI::SMSThreadUI(QObject *parent)
         connect(store, &SMSStatusUILogic::SmsSendResult, this, &SMSThreadUI::onSendResult);
 }
 
+SMSThreadUI::~SMSThreadUI()
+{
+    wait();
+    QMutexLocker runDone(&m_runMutex);
+}
+
 void SMSThreadUI::SetSmsThreadOperation(_SMS_OPERATION_TYPE operation,
                                         QList<SmsRecord> &records, int memory,
                                         int destination, int selectedNode)
 {
+    QMutexLocker runDone(&m_runMutex);
     m_bStopSmsThread = false;
     m_iOperation = operation;
     m_iMemory = memory;
@@ -84,6 +91,7 @@ void SMSThreadUI::SetSmsThreadOperation(_SMS_OPERATION_TYPE operation,
 void SMSThreadUI::SetSendSmsThreadOperation(_SMS_OPERATION_TYPE operation, QString &recipients,
                                             QString content)
 {
+    QMutexLocker runDone(&m_runMutex);
     // The cancel worker runs while the stop flag Cancel raised must still stop the send
     // that the window's worker may not have handed to the SDK yet: it leaves the flag.
     if (operation != DC_SMS_CANCEL_SEND)
@@ -130,6 +138,7 @@ void SMSThreadUI::determineDestination(int &destination, int source)
 
 void SMSThreadUI::run()
 {
+    QMutexLocker running(&m_runMutex);
     switch (m_iOperation) {
     case DC_SMS_SELECTED_DELETE:
     case DC_SMS_RECOVER:

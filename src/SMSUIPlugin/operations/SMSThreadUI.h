@@ -13,6 +13,7 @@
 // a failed commit reports every handled record as failed. batchProgress and
 // batchProgressShown are the only signals while the batch runs.
 #include <QList>
+#include <QMutex>
 #include <QString>
 #include <QThread>
 
@@ -58,6 +59,8 @@ class SMSThreadUI : public QThread
 
 public:
     explicit SMSThreadUI(QObject *parent = nullptr);
+    // Waits for a running operation to end.
+    ~SMSThreadUI() override;
 
     void SetSmsThreadOperation(_SMS_OPERATION_TYPE operation, QList<SmsRecord> &records,
                                int memory, int destination, int selectedNode);
@@ -119,4 +122,8 @@ private:
     QString m_strRecipients;
     QString m_strContent;
     qint64 m_pausedNs = 0;
+    // Held for the whole of run(); the setters and the destructor take it, so that what
+    // the last run did is ordered before the next set-up or the end, however long ago
+    // the thread stopped.
+    QMutex m_runMutex;
 };

@@ -20,24 +20,25 @@ DetectMemoryDeviceThread::~DetectMemoryDeviceThread()
 {
     setStopRequest(true);
     wait();
+    // run() holds the mutex to its last statement: taking it once more orders everything
+    // run() did before the members go away, also for a thread that ended long ago.
+    QMutexLocker runDone(&m_mutex);
 }
 
 void DetectMemoryDeviceThread::setStopRequest(bool stop)
 {
-    QMutexLocker locker(&m_waitMutex);
+    std::lock_guard<std::mutex> locker(m_waitMutex);
     m_bStopRequest = stop;
     if (stop)
-        m_wakeUp.wakeAll();
+        m_wakeUp.notify_all();
 }
 
 // Returns false when a stop request arrived before or during the pause.
 bool DetectMemoryDeviceThread::sleepUnlessStopped(int milliseconds)
 {
-    QMutexLocker locker(&m_waitMutex);
-    if (m_bStopRequest)
-        return false;
-    m_wakeUp.wait(&m_waitMutex, QDeadlineTimer(milliseconds));
-    return !m_bStopRequest;
+    std::unique_lock<std::mutex> locker(m_waitMutex);
+    return !m_wakeUp.wait_for(locker, std::chrono::milliseconds(milliseconds),
+                              [this] { return m_bStopRequest.load(); });
 }
 
 void DetectMemoryDeviceThread::run()

@@ -3,9 +3,10 @@
 // window once so that it can read the storage. Polls once a second.
 #include <QMutex>
 #include <QThread>
-#include <QWaitCondition>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 class DetectMemoryDeviceThread : public QThread
 {
@@ -41,7 +42,9 @@ private:
     int m_iMemoryType;
     std::atomic_bool m_bStopRequest{false};
     QMutex m_mutex;
-    // Lets a stop request cut the one-second pause short.
-    QMutex m_waitMutex;
-    QWaitCondition m_wakeUp;
+    // Lets a stop request cut the one-second pause short. The standard pair rather than
+    // QWaitCondition: its wait hands the mutex back inside Qt, where the thread checker
+    // cannot see it, and it then takes every later lock for a second owner.
+    std::mutex m_waitMutex;
+    std::condition_variable m_wakeUp;
 };
