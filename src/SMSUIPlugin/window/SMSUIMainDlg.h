@@ -967,4 +967,21 @@ private:
     QTimer *m_pStorageWarningTimer = nullptr;
     int m_iStorageWriteState = 0;
     // ==== END storage write warning ====
+
+    // ==== BEGIN table refresh ====
+    // A folder's table is read again from the store only when it does not already show the
+    // store's records as they are (SMSUIMainDlgTableRefresh.cpp); reloadSMSTable always
+    // reads it again, for the user's own "read again".
+public:
+    void reloadSMSTable(_EN_SMS_POSITION position);
+private:
+    void refreshSMSTable(_EN_SMS_POSITION position, bool always);
+    bool tableShowsBuffers(const SMSUITableWidget *table,
+                           const QList<_EN_SMS_POSITION> &sources) const;
+    bool rowShowsRecord(const SMSUITableWidget *table, int row, const SmsRecord &record) const;
+    // The texts a row shows for a record: the name or number, and the message on one line.
+    static QString tableNameText(const SmsRecord &record, bool rtl);
+    static QString tableContentText(const SmsRecord &record, bool rtl);
+    void setTableIcon(QTableWidgetItem *item, const QImage &image, bool mirrored);
+    // ==== END table refresh ====
 };

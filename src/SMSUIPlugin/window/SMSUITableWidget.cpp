@@ -15,9 +15,11 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <vector>
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
+#include "SmsTimeText.h"
 
 bool UITableItem::operator<(const QTableWidgetItem &other) const
 {
@@ -58,6 +60,60 @@ bool UITableItem::lessThan(const QString &a, const QString &b)
     return result < 0;
 }
 
+QVariant UINameItem::data(int role) const
+{
+    if (role == Qt::UserRole && m_record)
+        return SMSUITableWidget::recordLink(m_record);
+    return UITableItem::data(role);
+}
+
+void UINameItem::setData(int role, const QVariant &value)
+{
+    // A link set from outside replaces the one the cell was made with.
+    if (role == Qt::UserRole)
+        m_record = nullptr;
+    UITableItem::setData(role, value);
+}
+
+UITimeItem::UITimeItem(const QString &sdkTime)
+    : UITableItem(Type)
+{
+    if (SmsTimeParts(sdkTime, nullptr, nullptr))
+        m_sdkTime = sdkTime;
+    else
+        UITableItem::setData(Qt::DisplayRole, QDateTime());
+}
+
+UITimeItem::UITimeItem(const QDateTime &when)
+    : UITableItem(Type)
+{
+    UITableItem::setData(Qt::DisplayRole, when);
+}
+
+QVariant UITimeItem::data(int role) const
+{
+    if ((role == Qt::DisplayRole || role == Qt::EditRole) && !m_sdkTime.isEmpty())
+        return SmsTimeFromText(m_sdkTime);
+    return UITableItem::data(role);
+}
+
+void UITimeItem::setData(int role, const QVariant &value)
+{
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        m_sdkTime.clear();
+    UITableItem::setData(role, value);
+}
+
+bool UITimeItem::operator<(const QTableWidgetItem &other) const
+{
+    if (other.type() == Type) {
+        const QString &theirs = static_cast<const UITimeItem &>(other).m_sdkTime;
+        if (!m_sdkTime.isEmpty() && !theirs.isEmpty())
+            return m_sdkTime < theirs;
+    }
+    return UITableItem::operator<(other);
+}
+
 void GridDelegateLayout::drawFocus(QPainter *painter, const QStyleOptionViewItem &option,
                                    const QRect &) const
 {
@@ -69,7 +125,14 @@ void GridDelegateLayout::paint(QPainter *painter, const QStyleOptionViewItem &op
                                const QModelIndex &index) const
 {
     m_paintingColumn = index.column();
-    QItemDelegate::paint(painter, option, index);
+    if (m_defaultAlignment) {
+        // A cell's own alignment, where it has one, still wins (QItemDelegate reads it).
+        QStyleOptionViewItem aligned(option);
+        aligned.displayAlignment = m_defaultAlignment;
+        QItemDelegate::paint(painter, aligned, index);
+    } else {
+        QItemDelegate::paint(painter, option, index);
+    }
     m_paintingColumn = -1;
 }
 
@@ -139,6 +202,10 @@ SmsRecord *SMSUITableWidget::recordOf(const QTableWidgetItem *nameItem)
 {
     if (!nameItem)
         return nullptr;
+    if (nameItem->type() == UINameItem::Type) {
+        if (SmsRecord *record = static_cast<const UINameItem *>(nameItem)->record())
+            return record;
+    }
     return reinterpret_cast<SmsRecord *>(nameItem->data(Qt::UserRole).value<quintptr>());
 }
 
@@ -166,13 +233,26 @@ void SMSUITableWidget::paintEvent(QPaintEvent *event)
 
 QList<int> SMSUITableWidget::selectedRowNumbers() const
 {
+    // From the selection's ranges: asking each selected cell for its row searches the whole
+    // table per cell, which made selecting all rows of a large folder take seconds. A row
+    // counts when any of its shown cells that holds an item is selected, as before.
     QList<int> rows;
-    const QList<QTableWidgetItem *> items = selectedItems();
-    for (const QTableWidgetItem *it : items) {
-        if (!rows.contains(it->row()))
-            rows.append(it->row());
+    if (!selectionModel())
+        return rows;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return rows;
+    std::vector<bool> seen(size_t(rowCount()), false);
+    for (const QModelIndex &index : selected) {
+        const int row = index.row();
+        if (row >= 0 && row < rowCount() && !seen[size_t(row)] && !isIndexHidden(index)
+            && item(row, index.column()))
+            seen[size_t(row)] = true;
     }
-    std::sort(rows.begin(), rows.end());
+    for (int row = 0; row < rowCount(); ++row) {
+        if (seen[size_t(row)])
+            rows.append(row);
+    }
     return rows;
 }
 
