@@ -399,6 +399,23 @@ void reportTenThousand(QTextStream &out, const SeededStore &store)
     line(out, QStringLiteral("SIM inserted"), ms(median(f.simIn)), QStringLiteral("< 100 ms"));
 }
 
+void reportMemory(QTextStream &out, const QString &self, const SeededStore &empty,
+                  const SeededStore &ten)
+{
+    const double none = windowGrowth(self, empty);
+    const double some = windowGrowth(self, ten);
+    out << QStringLiteral("Resident memory with the window shown, median of %1 processes:\n")
+               .arg(kRuns);
+    line(out, QStringLiteral("baseline: growth with an empty store"),
+         QStringLiteral("%1 KiB").arg(none / 1024, 0, 'f', 0), QString());
+    line(out, QStringLiteral("growth with 10,000 messages"),
+         QStringLiteral("%1 KiB").arg(some / 1024, 0, 'f', 0), QString());
+    line(out, QStringLiteral("per message (difference / 10,000)"),
+         none < 0 || some < 0 ? QStringLiteral("failed")
+                              : QStringLiteral("%1 KiB").arg((some - none) / 1024 / 10000, 0, 'f', 2),
+         QStringLiteral("<= 2 KiB"));
+}
+
 void reportFiftyThousand(QTextStream &out, const SeededStore &store)
 {
     RunHome home(store);
@@ -426,6 +443,10 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--memory-child"))
         return memoryChild(args.at(2));
+    // "--only <part>" runs one part: layout (10,000), memory, 50k or startup.
+    const int only = args.indexOf(QStringLiteral("--only"));
+    const QString part = only > 0 ? args.value(only + 1) : QString();
+    const auto runs = [&part](const char *name) { return part.isEmpty() || part == QLatin1String(name); };
     QTextStream out(stdout);
     const QString self = QCoreApplication::applicationFilePath();
     const QString dialcrest = QCoreApplication::applicationDirPath() + QStringLiteral("/dialcrest");
@@ -436,31 +457,26 @@ int main(int argc, char **argv)
         out << "seeding failed\n";
         return 1;
     }
-    reportTenThousand(out, ten);
-    const double none = windowGrowth(self, empty);
-    const double some = windowGrowth(self, ten);
-    out << QStringLiteral("Resident memory with the window shown, median of %1 processes:\n")
-               .arg(kRuns);
-    line(out, QStringLiteral("baseline: growth with an empty store"),
-         QStringLiteral("%1 KiB").arg(none / 1024, 0, 'f', 0), QString());
-    line(out, QStringLiteral("growth with 10,000 messages"),
-         QStringLiteral("%1 KiB").arg(some / 1024, 0, 'f', 0), QString());
-    line(out, QStringLiteral("per message (difference / 10,000)"),
-         none < 0 || some < 0 ? QStringLiteral("failed")
-                              : QStringLiteral("%1 KiB").arg((some - none) / 1024 / 10000, 0, 'f', 2),
-         QStringLiteral("<= 2 KiB"));
-
+    if (runs("layout"))
+        reportTenThousand(out, ten);
+    if (runs("memory"))
+        reportMemory(out, self, empty, ten);
+    if (!runs("50k") && !runs("startup"))
+        return 0;
     const SeededStore fifty(50000);
     if (!fifty.ok()) {
         out << "seeding 50,000 failed\n";
         return 1;
     }
-    reportFiftyThousand(out, fifty);
-    out << QStringLiteral("Start-up of dialcrest --screenshot (no delay), median of %1 runs:\n")
-               .arg(kRuns);
-    line(out, QStringLiteral("baseline: empty store"), ms(startUp(dialcrest, empty)), QString());
-    line(out, QStringLiteral("50,000 messages"), ms(startUp(dialcrest, fifty)),
-         QStringLiteral("<= 2000 ms"));
+    if (runs("50k"))
+        reportFiftyThousand(out, fifty);
+    if (runs("startup")) {
+        out << QStringLiteral("Start-up of dialcrest --screenshot (no delay), median of %1 runs:\n")
+                   .arg(kRuns);
+        line(out, QStringLiteral("baseline: empty store"), ms(startUp(dialcrest, empty)), QString());
+        line(out, QStringLiteral("50,000 messages"), ms(startUp(dialcrest, fifty)),
+             QStringLiteral("<= 2000 ms"));
+    }
     SimCtl_Shutdown();
     return 0;
 }

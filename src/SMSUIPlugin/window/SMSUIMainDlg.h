@@ -978,7 +978,8 @@ private:
     void refreshSMSTable(_EN_SMS_POSITION position, bool always);
     bool tableShowsBuffers(const SMSUITableWidget *table,
                            const QList<_EN_SMS_POSITION> &sources) const;
-    bool rowShowsRecord(const SMSUITableWidget *table, int row, const SmsRecord &record) const;
+    bool rowShowsRecord(const SMSUITableWidget *table, int row, const SmsRecord &record,
+                        bool rtl) const;
     // The texts a row shows for a record: the name or number, and the message on one line.
     static QString tableNameText(const SmsRecord &record, bool rtl);
     static QString tableContentText(const SmsRecord &record, bool rtl);

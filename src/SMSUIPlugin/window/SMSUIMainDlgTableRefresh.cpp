@@ -15,6 +15,11 @@ namespace {
 constexpr int kNameColumn = 0;
 constexpr int kContentColumn = 1;
 constexpr int kTimeColumn = 2;
+
+bool sharesCharacters(const QString &a, const QString &b)
+{
+    return a.constData() == b.constData() && a.size() == b.size();
+}
 } // namespace
 
 void SMSUIMainDlg::syncSMSTableWithBuffers(_EN_SMS_POSITION position)
@@ -90,6 +95,7 @@ bool SMSUIMainDlg::tableShowsBuffers(const SMSUITableWidget *table,
     }
     if (rowOf.size() != table->rowCount())
         return false;  // a record shown twice
+    const bool rtl = isRightToLeft();
     qsizetype shown = 0;
     for (_EN_SMS_POSITION source : sources) {
         const QHash<int, SmsRecord *> records = m_pStatusLogicObject->GetSMSRecordsSet(source);
@@ -98,7 +104,7 @@ bool SMSUIMainDlg::tableShowsBuffers(const SMSUITableWidget *table,
             return false;
         for (const SmsRecord *record : records) {
             const int row = rowOf.value(record, -1);
-            if (row < 0 || !rowShowsRecord(table, row, *record))
+            if (row < 0 || !rowShowsRecord(table, row, *record, rtl))
                 return false;
         }
     }
@@ -106,18 +112,26 @@ bool SMSUIMainDlg::tableShowsBuffers(const SMSUITableWidget *table,
 }
 
 bool SMSUIMainDlg::rowShowsRecord(const SMSUITableWidget *table, int row,
-                                  const SmsRecord &record) const
+                                  const SmsRecord &record, bool rtl) const
 {
     const auto *name = static_cast<const UINameItem *>(table->item(row, kNameColumn));
     const QTableWidgetItem *content = table->item(row, kContentColumn);
     const QTableWidgetItem *time = table->item(row, kTimeColumn);
     if (!content || !time || time->type() != UITimeItem::Type)
         return false;
-    const bool rtl = isRightToLeft();
     // A time of "now" is never the same twice: such a row is always made again.
     const QString sdkTime = static_cast<const UITimeItem *>(time)->sdkTime();
-    return !sdkTime.isEmpty() && sdkTime == record.strTime
-        && name->imageKey() == record.imgIcon.cacheKey() && name->imageMirrored() == rtl
-        && name->text() == tableNameText(record, rtl)
-        && content->text() == tableContentText(record, rtl);
+    if (sdkTime.isEmpty() || sdkTime != record.strTime
+        || name->imageKey() != record.imgIcon.cacheKey() || name->imageMirrored() != rtl)
+        return false;
+    // A text still sharing its characters with the record's, made in this same direction,
+    // is what making it again would give: only other texts are worked out and compared.
+    const QString &nameSource =
+        record.strDisplayName.isEmpty() ? record.strNumber : record.strDisplayName;
+    const QString shownName = name->text();
+    if (!sharesCharacters(shownName, nameSource) && shownName != tableNameText(record, rtl))
+        return false;
+    const QString shownContent = content->text();
+    return sharesCharacters(shownContent, record.strContent)
+        || shownContent == tableContentText(record, rtl);
 }

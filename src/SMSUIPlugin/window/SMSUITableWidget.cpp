@@ -60,10 +60,40 @@ bool UITableItem::lessThan(const QString &a, const QString &b)
     return result < 0;
 }
 
+namespace {
+bool isDisplayRole(int role)
+{
+    return role == Qt::DisplayRole || role == Qt::EditRole;
+}
+} // namespace
+
+QVariant UITableItem::data(int role) const
+{
+    if (m_ownText && isDisplayRole(role))
+        return m_text;
+    return QTableWidgetItem::data(role);
+}
+
+void UITableItem::setData(int role, const QVariant &value)
+{
+    if (isDisplayRole(role)) {
+        if (!tableWidget() && value.typeId() == QMetaType::QString) {
+            m_text = value.toString();
+            m_ownText = true;
+            return;
+        }
+        m_text.clear();
+        m_ownText = false;
+    }
+    QTableWidgetItem::setData(role, value);
+}
+
 QVariant UINameItem::data(int role) const
 {
     if (role == Qt::UserRole && m_record)
         return SMSUITableWidget::recordLink(m_record);
+    if (role == Qt::DecorationRole && m_ownIcon)
+        return m_icon;
     return UITableItem::data(role);
 }
 
@@ -72,44 +102,55 @@ void UINameItem::setData(int role, const QVariant &value)
     // A link set from outside replaces the one the cell was made with.
     if (role == Qt::UserRole)
         m_record = nullptr;
+    if (role == Qt::DecorationRole) {
+        if (!tableWidget() && value.typeId() == QMetaType::QIcon) {
+            m_icon = value.value<QIcon>();
+            m_ownIcon = true;
+            return;
+        }
+        m_icon = QIcon();
+        m_ownIcon = false;
+    }
     UITableItem::setData(role, value);
 }
 
+// m_text holds the SDK's text while m_ownText is false (m_ownText would make it display
+// text); it is emptied once the cell is given a display value of another kind.
 UITimeItem::UITimeItem(const QString &sdkTime)
     : UITableItem(Type)
 {
     if (SmsTimeParts(sdkTime, nullptr, nullptr))
-        m_sdkTime = sdkTime;
+        m_text = sdkTime;
     else
-        UITableItem::setData(Qt::DisplayRole, QDateTime());
+        QTableWidgetItem::setData(Qt::DisplayRole, QDateTime());
 }
 
 UITimeItem::UITimeItem(const QDateTime &when)
     : UITableItem(Type)
 {
-    UITableItem::setData(Qt::DisplayRole, when);
+    QTableWidgetItem::setData(Qt::DisplayRole, when);
 }
 
 QVariant UITimeItem::data(int role) const
 {
-    if ((role == Qt::DisplayRole || role == Qt::EditRole) && !m_sdkTime.isEmpty())
-        return SmsTimeFromText(m_sdkTime);
+    if (isDisplayRole(role) && !m_ownText && !m_text.isEmpty())
+        return SmsTimeFromText(m_text);
     return UITableItem::data(role);
 }
 
 void UITimeItem::setData(int role, const QVariant &value)
 {
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        m_sdkTime.clear();
+    if (isDisplayRole(role) && !m_ownText)
+        m_text.clear();
     UITableItem::setData(role, value);
 }
 
 bool UITimeItem::operator<(const QTableWidgetItem &other) const
 {
     if (other.type() == Type) {
-        const QString &theirs = static_cast<const UITimeItem &>(other).m_sdkTime;
-        if (!m_sdkTime.isEmpty() && !theirs.isEmpty())
-            return m_sdkTime < theirs;
+        const auto &theirs = static_cast<const UITimeItem &>(other);
+        if (!m_ownText && !theirs.m_ownText && !m_text.isEmpty() && !theirs.m_text.isEmpty())
+            return m_text < theirs.m_text;
     }
     return UITableItem::operator<(other);
 }

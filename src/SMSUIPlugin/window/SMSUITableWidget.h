@@ -2,6 +2,7 @@
 // The message table of one storage folder, its sortable cells and the delegate that keeps
 // tables and the folder tree free of focus frames.
 #include <QDateTime>
+#include <QIcon>
 #include <QItemDelegate>
 #include <QPoint>
 #include <QTableWidget>
@@ -14,14 +15,21 @@ class QDrag;
 class SMSUIMainDlg;
 struct SmsRecord;
 
-// A table cell (or header cell) whose only addition is the ordering used when a column is
-// sorted: case-insensitive first, then by case, on the system encoding of the display text.
+// A table cell (or header cell) with the ordering used when a column is sorted:
+// case-insensitive first, then by case, on the system encoding of the display text.
+// Its text is kept in the cell itself while the cell is not yet in a table: Qt's own list
+// of roles per cell costs an allocation and a variant per cell, and a large folder has tens
+// of thousands of cells. Once in a table, a new text goes through Qt as usual, so that the
+// table hears of it.
 class UITableItem : public QTableWidgetItem
 {
 public:
     UITableItem() = default;
-    explicit UITableItem(const QString &text) : QTableWidgetItem(text) {}
+    explicit UITableItem(const QString &text) : m_text(text), m_ownText(true) {}
 
+    QVariant data(int role) const override;
+    void setData(int role, const QVariant &value) override;
+    QTableWidgetItem *clone() const override { return new UITableItem(*this); }
     bool operator<(const QTableWidgetItem &other) const override;
 
     // The ordering itself, on two display texts; a date-time cell compares as its ISO text,
@@ -31,6 +39,9 @@ public:
 protected:
     // For the kinds of cell below, which tell themselves apart by type().
     explicit UITableItem(int type) : QTableWidgetItem(type) {}
+
+    QString m_text;         // the display text while m_ownText; a subclass may use it too
+    bool m_ownText = false;
 };
 
 // The first cell of a message row: the name or number with the message's icon. It carries
@@ -42,6 +53,7 @@ public:
     static constexpr int Type = QTableWidgetItem::UserType + 1;
     explicit UINameItem(SmsRecord *record) : UITableItem(Type), m_record(record) {}
 
+    // The icon, like the text, stays in the cell until the cell is in a table.
     QVariant data(int role) const override;
     void setData(int role, const QVariant &value) override;
     QTableWidgetItem *clone() const override { return new UINameItem(*this); }
@@ -59,6 +71,8 @@ public:
 private:
     SmsRecord *m_record = nullptr;
     qint64 m_imageKey = 0;
+    QIcon m_icon;
+    bool m_ownIcon = false;
     bool m_imageMirrored = false;
 };
 
@@ -80,10 +94,7 @@ public:
     QTableWidgetItem *clone() const override { return new UITimeItem(*this); }
 
     // The text the cell was made from; empty when it holds a date-time of its own.
-    QString sdkTime() const { return m_sdkTime; }
-
-private:
-    QString m_sdkTime;
+    QString sdkTime() const { return m_ownText ? QString() : m_text; }
 };
 
 // Draws cells as QItemDelegate does, but never a focus rectangle.
