@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QTextDocument>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "CommonUtils.h"
@@ -44,6 +45,7 @@ private slots:
     void ordering();
     void sortingATable();
     void timeCellsOrderAndShowTheirTime();
+    void cellsKeepTextAndIconUntilInATable();
     void sdkTimeText_data();
     void sdkTimeText();
     void selectedRowsFromRanges();
@@ -147,6 +149,41 @@ void tst_WindowParts::timeCellsOrderAndShowTheirTime()
     QCOMPARE(static_cast<UITimeItem *>(table.item(0, 0))->sdkTime(), QString());
     std::unique_ptr<QTableWidgetItem> copy(table.item(1, 0)->clone());
     QCOMPARE(copy->data(Qt::DisplayRole), table.item(1, 0)->data(Qt::DisplayRole));
+}
+
+void tst_WindowParts::cellsKeepTextAndIconUntilInATable()
+{
+    // A cell reads the same wherever its text and icon are kept, and a table hears of a
+    // change made once the cell is in it.
+    QPixmap red(4, 4);
+    red.fill(Qt::red);
+    const QIcon icon(red);
+    auto *name = new UINameItem(nullptr);
+    name->setText(QStringLiteral("Alice"));
+    name->setIcon(icon);
+    auto *text = new UITableItem(QStringLiteral("hello"));
+    QCOMPARE(name->text(), QStringLiteral("Alice"));
+    QCOMPARE(name->icon().cacheKey(), icon.cacheKey());
+    QCOMPARE(text->data(Qt::EditRole).toString(), QStringLiteral("hello"));
+    std::unique_ptr<QTableWidgetItem> copy(name->clone());
+    QCOMPARE(copy->text(), QStringLiteral("Alice"));
+    QCOMPARE(copy->icon().cacheKey(), icon.cacheKey());
+
+    SMSUITableWidget table;
+    table.setColumnCount(2);
+    table.setRowCount(1);
+    table.setItem(0, 0, name);
+    table.setItem(0, 1, text);
+    QCOMPARE(table.model()->data(table.model()->index(0, 1)).toString(), QStringLiteral("hello"));
+    QSignalSpy changed(table.model(), &QAbstractItemModel::dataChanged);
+    text->setText(QStringLiteral("bye"));
+    name->setIcon(QIcon());
+    name->setData(Qt::EditRole, QStringLiteral("Bob"));
+    QCOMPARE(changed.size(), 3);
+    QCOMPARE(table.item(0, 1)->text(), QStringLiteral("bye"));
+    QCOMPARE(table.item(0, 0)->text(), QStringLiteral("Bob"));
+    QVERIFY(table.item(0, 0)->icon().isNull());
+    QCOMPARE(table.findItems(QStringLiteral("bye"), Qt::MatchExactly).size(), 1);
 }
 
 void tst_WindowParts::sdkTimeText_data()

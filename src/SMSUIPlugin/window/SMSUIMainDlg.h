@@ -10,6 +10,7 @@
 // network state reactions), SMSUIMainDlgUsage.cpp (usage-statistics file). Later concerns
 // keep their declarations in their own BEGIN/END block at the end of the class.
 #include <array>
+#include <vector>
 
 #include <QHash>
 #include <QIcon>
@@ -976,8 +977,10 @@ public:
     void reloadSMSTable(_EN_SMS_POSITION position);
 private:
     void refreshSMSTable(_EN_SMS_POSITION position, bool always);
-    bool tableShowsBuffers(const SMSUITableWidget *table,
-                           const QList<_EN_SMS_POSITION> &sources) const;
+    // Brings the rows in line with the store where little differs; false: rebuild it.
+    bool updateChangedRows(SMSUITableWidget *table, const QList<_EN_SMS_POSITION> &sources);
+    void repointMatchingRows(SMSUITableWidget *table, std::vector<bool> &kept,
+                             QList<SmsRecord *> &missing, bool rtl);
     bool rowShowsRecord(const SMSUITableWidget *table, int row, const SmsRecord &record,
                         bool rtl) const;
     // The texts a row shows for a record: the name or number, and the message on one line.

@@ -237,7 +237,7 @@ void SMSUIMainDlg::onTextEdited(const QString &text)
         return;
     }
     if (wasFiltered && (text.isEmpty() || !text.contains(m_strPrevSearchText)))
-        syncSMSTableWithBuffers(m_iSelectedTreeNode);
+        reloadSMSTable(m_iSelectedTreeNode);
     updateTableSmsTable(text);
     m_strPrevSearchText = text;
     if (!m_pTextPreview || !m_pCurrentTable)

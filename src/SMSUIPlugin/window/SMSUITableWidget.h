@@ -32,6 +32,9 @@ public:
     QTableWidgetItem *clone() const override { return new UITableItem(*this); }
     bool operator<(const QTableWidgetItem &other) const override;
 
+    // The display text kept in the cell itself; null once its text went through Qt.
+    const QString *keptText() const { return m_ownText ? &m_text : nullptr; }
+
     // The ordering itself, on two display texts; a date-time cell compares as its ISO text,
     // so text order is time order.
     static bool lessThan(const QString &a, const QString &b);
@@ -59,6 +62,7 @@ public:
     QTableWidgetItem *clone() const override { return new UINameItem(*this); }
 
     SmsRecord *record() const { return m_record; }
+    void setRecord(SmsRecord *record) { m_record = record; }
     // The image the icon was made from (its cache key) and whether it was mirrored.
     qint64 imageKey() const { return m_imageKey; }
     bool imageMirrored() const { return m_imageMirrored; }
