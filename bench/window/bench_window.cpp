@@ -440,6 +440,7 @@ std::vector<double> arrivalsInto(SMSUIMainDlg *w)
     const QHash<int, SmsRecord *> inbox = store->GetSMSRecordsSet(EN_LOCAL_INBOX);
     if (inbox.isEmpty())
         return runs;
+    w->currentTable()->clearSelection();  // as most arrivals find it, not after a Ctrl+A
     for (int i = 0; i < 5; ++i) {
         auto *record = new SmsRecord(*inbox.begin().value());
         record->iMsgId = 1000000 + i;

@@ -238,6 +238,11 @@ void tst_WindowParts::selectedRowsFromRanges()
     QCOMPARE(table.selectedRowNumbers(), (QList<int>{0, 1, 2, 4, 7}));
     table.selectAll();
     QCOMPARE(table.selectedRowNumbers(), (QList<int>{0, 1, 2, 3, 4, 6, 7}));
+    // Nor does a row whose cells cannot be selected.
+    for (int c = 0; c < 3; ++c)
+        table.item(3, c)->setFlags(Qt::ItemIsEnabled);
+    table.selectAll();
+    QCOMPARE(table.selectedRowNumbers(), (QList<int>{0, 1, 2, 4, 6, 7}));
 }
 
 void tst_WindowParts::parseTimeOfSdk_data()

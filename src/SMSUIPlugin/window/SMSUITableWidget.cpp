@@ -276,19 +276,29 @@ QList<int> SMSUITableWidget::selectedRowNumbers() const
 {
     // From the selection's ranges: asking each selected cell for its row searches the whole
     // table per cell, which made selecting all rows of a large folder take seconds. A row
-    // counts when any of its shown cells that holds an item is selected, as before.
+    // counts when any of its shown cells that holds a selectable item is selected, as
+    // before; a row is looked at until one of its cells counts.
     QList<int> rows;
     if (!selectionModel())
         return rows;
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty())
         return rows;
+    const Qt::ItemFlags needed = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     std::vector<bool> seen(size_t(rowCount()), false);
-    for (const QModelIndex &index : selected) {
-        const int row = index.row();
-        if (row >= 0 && row < rowCount() && !seen[size_t(row)] && !isIndexHidden(index)
-            && item(row, index.column()))
-            seen[size_t(row)] = true;
+    for (const QItemSelectionRange &range : selection) {
+        const int bottom = qMin(range.bottom(), rowCount() - 1);
+        for (int row = qMax(range.top(), 0); row <= bottom; ++row) {
+            if (seen[size_t(row)] || isRowHidden(row))
+                continue;
+            for (int column = range.left(); column <= range.right(); ++column) {
+                const QTableWidgetItem *cell = item(row, column);
+                if (cell && !isColumnHidden(column) && (cell->flags() & needed) == needed) {
+                    seen[size_t(row)] = true;
+                    break;
+                }
+            }
+        }
     }
     for (int row = 0; row < rowCount(); ++row) {
         if (seen[size_t(row)])
