@@ -8,6 +8,7 @@
 // from the worker's last moment to the window's last table refresh.
 // Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTextStream>
@@ -50,7 +51,10 @@ bool seedInbox()
             != 0)
             return false;
         r->iPos = r->iInitialPos = i < kCount ? EN_LOCAL_INBOX : others[i % 4];
-        const QString time = QStringLiteral("2025010108%1").arg(i % 6000, 4, 10, QLatin1Char('0'));
+        // Valid times, a minute apart (a made-up "08" + four digits is mostly no time at all).
+        const QString time = QDateTime(QDate(2025, 1, 1), QTime(8, 0))
+                                 .addSecs(qint64(i) * 60)
+                                 .toString(QStringLiteral("yyyyMMddhhmmss"));
         for (int k = 0; k < time.size(); ++k)
             r->szTime[k] = time.at(k).unicode();
         r->szTime[time.size()] = 0;
