@@ -970,9 +970,9 @@ private:
     // ==== END storage write warning ====
 
     // ==== BEGIN table refresh ====
-    // A folder's table is read again from the store only when it does not already show the
-    // store's records as they are (SMSUIMainDlgTableRefresh.cpp); reloadSMSTable always
-    // reads it again, for the user's own "read again".
+    // A refresh changes only the rows that do not show the store's records as they are, and
+    // reads a folder afresh only when much differs (SMSUIMainDlgTableRefresh.cpp);
+    // reloadSMSTable always reads it again, for the user's own "read again".
 public:
     void reloadSMSTable(_EN_SMS_POSITION position);
 private:

@@ -152,7 +152,8 @@ public:
 
     // The record a row points at, read from the row's column-0 item (user role holds the
     // record's address). Borrowed from the store: valid until the store removes the record,
-    // which is always followed by a rebuild of the table. Null for a row without one.
+    // which is always followed by a refresh of the table (that drops the row or points it at
+    // the record filed in its place). Null for a row without one.
     SmsRecord *recordAt(int row) const;
     static SmsRecord *recordOf(const QTableWidgetItem *nameItem);
     static QVariant recordLink(const SmsRecord *record);
