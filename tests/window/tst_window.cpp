@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <functional>
+
 #include "store/SMSStatusUILogic.h"
 #include "operations/SMSThreadUI.h"
 #include "ToolBarLogic.h"
@@ -79,6 +81,7 @@ private slots:
     void tableColumnTexts();
     void addRecordRefusesDuplicates();
     void localRootListsEveryLocalFolder();
+    void tablesAreReadAgainOnlyWhenTheStoreDiffers();
     void rowClicksIgnoredWhileWorkerRuns();
     void previewShowsMarkupLiterallyWithLineBreaks();
     void linkClickKeepsMessage();
@@ -357,6 +360,107 @@ void tst_Window::localRootListsEveryLocalFolder()
     // The rebuild from the store gives the same rows.
     w->syncSMSTableWithBuffers(EN_LOCAL_ROOT);
     QCOMPARE(root->rowCount(), 7);
+}
+
+void tst_Window::tablesAreReadAgainOnlyWhenTheStoreDiffers()
+{
+    m_fixture.setUp();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+%1").arg(i),
+                                    QStringLiteral("text %1").arg(i),
+                                    QStringLiteral("2026010%1").arg(i + 1) + QStringLiteral("120000"))
+                >= 0);
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    SMSUITableWidget *inbox = w->tableAt(EN_LOCAL_INBOX);
+    QCOMPARE(inbox->rowCount(), 3);
+    // A mark on a cell survives only when the table is left as it is.
+    const auto mark = [inbox] {
+        for (int r = 0; r < inbox->rowCount(); ++r)
+            inbox->item(r, 1)->setData(Qt::UserRole + 7, true);
+    };
+    const auto marked = [inbox] {
+        for (int r = 0; r < inbox->rowCount(); ++r) {
+            if (!inbox->item(r, 1)->data(Qt::UserRole + 7).toBool())
+                return false;
+        }
+        return true;
+    };
+    const auto contents = [inbox] {
+        QStringList texts;
+        for (int r = 0; r < inbox->rowCount(); ++r)
+            texts << inbox->item(r, 1)->text();
+        return texts;
+    };
+    const QStringList newestFirst{"text 2", "text 1", "text 0"};
+    QCOMPARE(contents(), newestFirst);
+
+    // Nothing changed: same cells, but left as a rebuild leaves it, with nothing selected.
+    mark();
+    w->onClickSMSTreeNode(w->treeItem(EN_LOCAL_INBOX), 0);
+    inbox->selectRow(1);
+    QCOMPARE(inbox->selectedRowNumbers(), QList<int>{1});
+    w->syncSMSTableWithBuffers(EN_LOCAL_INBOX);
+    QVERIFY(marked());
+    QCOMPARE(contents(), newestFirst);
+    QVERIFY(inbox->selectedRowNumbers().isEmpty());
+    QVERIFY(!inbox->currentIndex().isValid());
+
+    // Whatever changed in the store, the table ends as reading it afresh would make it.
+    // Texts that differ make the row again; a new icon is given to the row in place.
+    const auto snapshot = [inbox] {
+        QStringList rows;
+        for (int r = 0; r < inbox->rowCount(); ++r)
+            rows << QStringLiteral("%1|%2|%3|%4|%5")
+                        .arg(inbox->item(r, 0)->text(), inbox->item(r, 1)->text(),
+                             inbox->item(r, 2)->data(Qt::DisplayRole).toString())
+                        .arg(inbox->item(r, 0)->icon().cacheKey())
+                        .arg(quintptr(inbox->recordAt(r)));
+        return rows;
+    };
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    SmsRecord *oldest = nullptr;
+    for (SmsRecord *r : store->GetSMSRecordsSet(EN_LOCAL_INBOX)) {
+        if (r->strContent == QLatin1String("text 0"))
+            oldest = r;
+    }
+    QVERIFY(oldest);
+    const QList<std::function<void()>> changes{
+        [oldest] { oldest->strContent = QStringLiteral("edited"); },
+        [oldest] { oldest->strDisplayName = QStringLiteral("Someone"); },
+        [oldest] { oldest->strTime = QStringLiteral("20250101120000"); },
+        [oldest, store] { oldest->imgIcon = store->GetTableImage(1).copy(); },
+        [inbox] { inbox->removeRow(0); },
+        [inbox] { delete inbox->takeItem(2, 2); },
+        [inbox] { inbox->item(1, 1)->setText(QStringLiteral("tampered")); },
+    };
+    for (int i = 0; i < changes.size(); ++i) {
+        changes.at(i)();
+        w->syncSMSTableWithBuffers(EN_LOCAL_INBOX);
+        const QStringList synced = snapshot();
+        w->reloadSMSTable(EN_LOCAL_INBOX);
+        QCOMPARE(synced, snapshot());
+        QVERIFY2(synced.size() == 3, qPrintable(QStringLiteral("change %1").arg(i)));
+    }
+    QCOMPARE(contents(), (QStringList{"text 2", "text 1", "edited"}));
+    QCOMPARE(inbox->item(2, 0)->text(), QStringLiteral("Someone"));
+
+    // A record filed anew with the same texts (as a move to another folder files it) keeps
+    // its row, pointed at the new record.
+    mark();
+    SmsRecord *middle = inbox->recordAt(1);
+    auto *refiled = new SmsRecord(*middle);
+    store->InsertSingleSMS(EN_LOCAL_INBOX, middle->iMsgId, refiled);
+    QCOMPARE(store->GetSMSRecordsSet(EN_LOCAL_INBOX).value(refiled->iMsgId), refiled);
+    w->syncSMSTableWithBuffers(EN_LOCAL_INBOX);
+    QVERIFY(marked());
+    QCOMPARE(inbox->recordAt(1), refiled);
+
+    // The user's own "read again" always reads.
+    mark();
+    w->reloadSMSTable(EN_LOCAL_INBOX);
+    QVERIFY(!marked());
+    QCOMPARE(inbox->rowCount(), 3);
 }
 
 void tst_Window::simTextFollowsWorkerTarget_data()

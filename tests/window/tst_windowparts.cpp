@@ -3,12 +3,16 @@
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QTextDocument>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "CommonUtils.h"
 #include "window/SMSUIMainDlg.h"
 #include "window/SMSUITableWidget.h"
+#include "SmsTimeText.h"
 #include "TestEnv.h"
+
+#include <memory>
 
 namespace {
 // One cell painted by delegate into an image, as a table would paint it.
@@ -40,6 +44,11 @@ private slots:
     void ordering_data();
     void ordering();
     void sortingATable();
+    void timeCellsOrderAndShowTheirTime();
+    void cellsKeepTextAndIconUntilInATable();
+    void sdkTimeText_data();
+    void sdkTimeText();
+    void selectedRowsFromRanges();
     void parseTimeOfSdk_data();
     void parseTimeOfSdk();
     void messageHtml_data();
@@ -104,6 +113,136 @@ void tst_WindowParts::sortingATable()
     for (int r = 0; r < table.rowCount(); ++r)
         sorted << table.item(r, 0)->text();
     QCOMPARE(sorted, (QStringList{"alice", "bob", "Bob", "Alice", "carol"}));
+}
+
+void tst_WindowParts::timeCellsOrderAndShowTheirTime()
+{
+    // Cells made from SDK text sort among themselves and among cells holding a date-time
+    // as the date-times would; a text that is no time shows and sorts as an invalid one.
+    SMSUITableWidget table;
+    table.setColumnCount(1);
+    const QStringList texts{"20260102090000", "garbage", "20251231230000", "20260110080000"};
+    table.setRowCount(texts.size() + 1);
+    for (int r = 0; r < texts.size(); ++r)
+        table.setItem(r, 0, new UITimeItem(texts.at(r)));
+    table.setItem(texts.size(), 0, new UITimeItem(QDateTime(QDate(2026, 1, 5), QTime(12, 0))));
+    QCOMPARE(table.item(0, 0)->data(Qt::DisplayRole).toDateTime(),
+             QDateTime(QDate(2026, 1, 2), QTime(9, 0)));
+    QVERIFY(!table.item(1, 0)->data(Qt::DisplayRole).toDateTime().isValid());
+    QCOMPARE(table.item(1, 0)->data(Qt::DisplayRole).typeId(), QMetaType::QDateTime);
+
+    table.sortItems(0, Qt::DescendingOrder);
+    QList<QDateTime> order;
+    for (int r = 0; r < table.rowCount(); ++r)
+        order << table.item(r, 0)->data(Qt::DisplayRole).toDateTime();
+    QCOMPARE(order, (QList<QDateTime>{QDateTime(QDate(2026, 1, 10), QTime(8, 0)),
+                                      QDateTime(QDate(2026, 1, 5), QTime(12, 0)),
+                                      QDateTime(QDate(2026, 1, 2), QTime(9, 0)),
+                                      QDateTime(QDate(2025, 12, 31), QTime(23, 0)),
+                                      QDateTime()}));
+
+    // A time set later replaces the one the cell was made with, and moves its row.
+    table.setSortingEnabled(true);
+    table.item(4, 0)->setData(Qt::DisplayRole, QDateTime(QDate(2027, 1, 1), QTime(0, 0)));
+    QCOMPARE(table.item(0, 0)->data(Qt::DisplayRole).toDateTime(),
+             QDateTime(QDate(2027, 1, 1), QTime(0, 0)));
+    QCOMPARE(static_cast<UITimeItem *>(table.item(0, 0))->sdkTime(), QString());
+    std::unique_ptr<QTableWidgetItem> copy(table.item(1, 0)->clone());
+    QCOMPARE(copy->data(Qt::DisplayRole), table.item(1, 0)->data(Qt::DisplayRole));
+}
+
+void tst_WindowParts::cellsKeepTextAndIconUntilInATable()
+{
+    // A cell reads the same wherever its text and icon are kept, and a table hears of a
+    // change made once the cell is in it.
+    QPixmap red(4, 4);
+    red.fill(Qt::red);
+    const QIcon icon(red);
+    auto *name = new UINameItem(nullptr);
+    name->setText(QStringLiteral("Alice"));
+    name->setIcon(icon);
+    auto *text = new UITableItem(QStringLiteral("hello"));
+    QCOMPARE(name->text(), QStringLiteral("Alice"));
+    QCOMPARE(name->icon().cacheKey(), icon.cacheKey());
+    QCOMPARE(text->data(Qt::EditRole).toString(), QStringLiteral("hello"));
+    std::unique_ptr<QTableWidgetItem> copy(name->clone());
+    QCOMPARE(copy->text(), QStringLiteral("Alice"));
+    QCOMPARE(copy->icon().cacheKey(), icon.cacheKey());
+
+    SMSUITableWidget table;
+    table.setColumnCount(2);
+    table.setRowCount(1);
+    table.setItem(0, 0, name);
+    table.setItem(0, 1, text);
+    QCOMPARE(table.model()->data(table.model()->index(0, 1)).toString(), QStringLiteral("hello"));
+    QSignalSpy changed(table.model(), &QAbstractItemModel::dataChanged);
+    text->setText(QStringLiteral("bye"));
+    name->setIcon(QIcon());
+    name->setData(Qt::EditRole, QStringLiteral("Bob"));
+    QCOMPARE(changed.size(), 3);
+    QCOMPARE(table.item(0, 1)->text(), QStringLiteral("bye"));
+    QCOMPARE(table.item(0, 0)->text(), QStringLiteral("Bob"));
+    QVERIFY(table.item(0, 0)->icon().isNull());
+    QCOMPARE(table.findItems(QStringLiteral("bye"), Qt::MatchExactly).size(), 1);
+}
+
+void tst_WindowParts::sdkTimeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDateTime>("expected");
+    QTest::newRow("ordinary") << "20260315083005" << QDateTime(QDate(2026, 3, 15), QTime(8, 30, 5));
+    QTest::newRow("leap day") << "20240229235959" << QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59));
+    QTest::newRow("no leap day") << "20250229120000" << QDateTime();
+    QTest::newRow("hour 24") << "20250101240000" << QDateTime();
+    QTest::newRow("year zero") << "00000101120000" << QDateTime();
+    QTest::newRow("all zeros") << "00000000000000" << QDateTime();
+    QTest::newRow("letter") << "2025010112000x" << QDateTime();
+    QTest::newRow("sign") << "+2025010112000" << QDateTime();
+    QTest::newRow("one digit long") << "202501011200001" << QDateTime();
+    QTest::newRow("empty") << "" << QDateTime();
+}
+
+void tst_WindowParts::sdkTimeText()
+{
+    QFETCH(QString, text);
+    QFETCH(QDateTime, expected);
+    // The same answers as the slow parser the fast one stands in for.
+    const QDateTime slow = QDateTime::fromString(text, QStringLiteral("yyyyMMddhhmmss"));
+    QCOMPARE(SmsTimeFromText(text), expected);
+    QCOMPARE(SmsTimeFromText(text).isValid(), slow.isValid());
+    if (slow.isValid())
+        QCOMPARE(SmsTimeFromText(text), slow);
+    QCOMPARE(SmsTimeParts(text, nullptr, nullptr), expected.isValid());
+}
+
+void tst_WindowParts::selectedRowsFromRanges()
+{
+    SMSUITableWidget table;
+    table.setColumnCount(3);
+    table.setRowCount(8);
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            if (r != 6 || c == 2)  // row 6 has a single cell, in the last column
+                table.setItem(r, c, new UITableItem(QString::number(r * 3 + c)));
+        }
+    }
+    table.setSelectionMode(QAbstractItemView::MultiSelection);
+    QCOMPARE(table.selectedRowNumbers(), QList<int>());
+    // Ranges given out of order, overlapping, one a single cell; a hidden row does not count,
+    // nor does a selected place without a cell.
+    table.setRangeSelected(QTableWidgetSelectionRange(5, 0, 7, 0), true);
+    table.setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+    table.setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 0), true);
+    table.setRangeSelected(QTableWidgetSelectionRange(4, 2, 4, 2), true);
+    table.setRowHidden(5, true);
+    QCOMPARE(table.selectedRowNumbers(), (QList<int>{0, 1, 2, 4, 7}));
+    table.selectAll();
+    QCOMPARE(table.selectedRowNumbers(), (QList<int>{0, 1, 2, 3, 4, 6, 7}));
+    // Nor does a row whose cells cannot be selected.
+    for (int c = 0; c < 3; ++c)
+        table.item(3, c)->setFlags(Qt::ItemIsEnabled);
+    table.selectAll();
+    QCOMPARE(table.selectedRowNumbers(), (QList<int>{0, 1, 2, 4, 6, 7}));
 }
 
 void tst_WindowParts::parseTimeOfSdk_data()

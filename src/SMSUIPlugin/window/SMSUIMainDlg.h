@@ -10,6 +10,7 @@
 // network state reactions), SMSUIMainDlgUsage.cpp (usage-statistics file). Later concerns
 // keep their declarations in their own BEGIN/END block at the end of the class.
 #include <array>
+#include <vector>
 
 #include <QHash>
 #include <QIcon>
@@ -967,4 +968,24 @@ private:
     QTimer *m_pStorageWarningTimer = nullptr;
     int m_iStorageWriteState = 0;
     // ==== END storage write warning ====
+
+    // ==== BEGIN table refresh ====
+    // A refresh changes only the rows that do not show the store's records as they are, and
+    // reads a folder afresh only when much differs (SMSUIMainDlgTableRefresh.cpp);
+    // reloadSMSTable always reads it again, for the user's own "read again".
+public:
+    void reloadSMSTable(_EN_SMS_POSITION position);
+private:
+    void refreshSMSTable(_EN_SMS_POSITION position, bool always);
+    // Brings the rows in line with the store where little differs; false: rebuild it.
+    bool updateChangedRows(SMSUITableWidget *table, const QList<_EN_SMS_POSITION> &sources);
+    void repointMatchingRows(SMSUITableWidget *table, std::vector<bool> &kept,
+                             QList<SmsRecord *> &missing, bool rtl);
+    bool rowShowsRecord(const SMSUITableWidget *table, int row, const SmsRecord &record,
+                        bool rtl) const;
+    // The texts a row shows for a record: the name or number, and the message on one line.
+    static QString tableNameText(const SmsRecord &record, bool rtl);
+    static QString tableContentText(const SmsRecord &record, bool rtl);
+    void setTableIcon(QTableWidgetItem *item, const QImage &image, bool mirrored);
+    // ==== END table refresh ====
 };

@@ -98,7 +98,7 @@ void SMSUIMainDlg::restoreUnread(SmsRecord *record, QTableWidgetItem *item)
     record->iReadStatus = 1;
     record->imgIcon = unread;
     if (item)
-        item->setIcon(tableIcon(unread, isRightToLeft()));
+        setTableIcon(item, unread, isRightToLeft());
 }
 
 void SMSUIMainDlg::syncUnreadSMSTable(_EN_SMS_POSITION position)
@@ -109,7 +109,8 @@ void SMSUIMainDlg::syncUnreadSMSTable(_EN_SMS_POSITION position)
         return;
     }
     disconnectTableSignals(table);
-    const QIcon readIcon = tableIcon(m_pStatusLogicObject->GetTableImage(0), isRightToLeft());
+    const QImage readImage = m_pStatusLogicObject->GetTableImage(0);
+    const QIcon readIcon = tableIcon(readImage, isRightToLeft());
     for (int row = 0; row < table->rowCount(); ++row) {
         const SmsRecord *record = table->recordAt(row);
         if (!record || record->iReadStatus != 0
@@ -118,7 +119,7 @@ void SMSUIMainDlg::syncUnreadSMSTable(_EN_SMS_POSITION position)
         QTableWidgetItem *item = table->item(row, 0);
         // Most rows show the read icon already; only the stale ones are touched.
         if (item->icon().cacheKey() != readIcon.cacheKey())
-            item->setIcon(readIcon);
+            setTableIcon(item, readImage, isRightToLeft());
     }
     if (m_pCurrentTreeItem)
         loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));

@@ -185,7 +185,7 @@ void SMSUIMainDlg::onRefreshKeyPress()
     // A batch changes the very records the rows point at; its end refreshes the tables.
     if (m_SMSThreadInst.isRunning())
         return;
-    syncSMSTableWithBuffers(m_iSelectedTreeNode);
+    reloadSMSTable(m_iSelectedTreeNode);
     // A search in progress stays applied to the fresh rows.
     if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
         updateTableSmsTable(m_pSearchBox->text());
@@ -237,7 +237,7 @@ void SMSUIMainDlg::onTextEdited(const QString &text)
         return;
     }
     if (wasFiltered && (text.isEmpty() || !text.contains(m_strPrevSearchText)))
-        syncSMSTableWithBuffers(m_iSelectedTreeNode);
+        reloadSMSTable(m_iSelectedTreeNode);
     updateTableSmsTable(text);
     m_strPrevSearchText = text;
     if (!m_pTextPreview || !m_pCurrentTable)

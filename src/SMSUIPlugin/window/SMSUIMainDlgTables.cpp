@@ -18,6 +18,8 @@ constexpr int kNameColumn = 0;
 constexpr int kContentColumn = 1;
 constexpr int kTimeColumn = 2;
 constexpr int kRowHeight = 16;
+// Every cell's alignment, kept by the tables' delegate rather than by each cell.
+constexpr Qt::Alignment kCellAlignment = Qt::AlignLeft | Qt::AlignBottom;
 // The SDK writes this when a message carries no time; it stands for "when shown".
 const QString kNowPlaceholder = QStringLiteral("00000000000000");
 
@@ -40,7 +42,9 @@ void SMSUIMainDlg::configureTable(SMSUITableWidget *table)
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     // In a right-to-left window each cell reads in its own text's direction (the delegate).
-    table->setItemDelegate(new GridDelegateLayout(table));
+    auto *delegate = new GridDelegateLayout(table);
+    delegate->setDefaultAlignment(kCellAlignment);
+    table->setItemDelegate(delegate);
     for (int c = 0; c < 3; ++c)
         table->setHorizontalHeaderItem(c, new UITableItem);
     table->setColumnWidth(kNameColumn, 150);
@@ -135,8 +139,8 @@ void SMSUIMainDlg::buildStorageTables(const QList<_EN_SMS_POSITION> &positions)
         const QSignalBlocker blocker(table);
         for (_EN_SMS_POSITION source : sourcesOf(position))
             appendRecordsOf(source, table);
+        // The header already names the time column, newest first: this is the one sort.
         table->setSortingEnabled(true);
-        table->sortItems(kTimeColumn, Qt::DescendingOrder);
         m_tableMap.insert(position, table);
     }
 }
@@ -157,37 +161,6 @@ void SMSUIMainDlg::populateSimSMSTables()
 void SMSUIMainDlg::populateDeviceSMSTables()
 {
     buildStorageTables({EN_DEVICE_OUTBOX, EN_DEVICE_INBOX, EN_DEVICE_ROOT});
-}
-
-void SMSUIMainDlg::syncSMSTableWithBuffers(_EN_SMS_POSITION position)
-{
-    SMSUITableWidget *table = m_tableMap.value(position);
-    if (!table) {
-        qCDebug(lcSmsWindow) << "no table to rebuild for position" << position;
-        return;
-    }
-    table->clearFocus();
-    table->setSortingEnabled(false);
-    disconnectTableSignals(table);
-    if (emptySMSTable(position) != 0) {
-        qCWarning(lcSmsWindow) << "emptying the table of position" << position << "failed";
-        return;
-    }
-    const QList<_EN_SMS_POSITION> sources = sourcesOf(position);
-    if (sources.isEmpty())
-        qCWarning(lcSmsWindow) << "no folder to rebuild from for position" << position;
-    if (m_pStatusLogicObject) {
-        // Clearing a selection would still fire the view's own selection model signal.
-        const QSignalBlocker blocker(table);
-        for (_EN_SMS_POSITION source : sources)
-            appendRecordsOf(source, table);
-    }
-    if (m_pCurrentTreeItem)
-        loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
-    disableAllToolbarItems();
-    connectTableSignals(table);
-    table->setSortingEnabled(true);
-    updateCount();
 }
 
 int SMSUIMainDlg::emptySMSTable(_EN_SMS_POSITION position)
@@ -276,40 +249,47 @@ void SMSUIMainDlg::populateTableRow(SmsRecord *record, int row, SMSUITableWidget
 std::array<QTableWidgetItem *, 3> SMSUIMainDlg::rowItemsFor(SmsRecord *record)
 {
     const bool rtl = isRightToLeft();
-    const Qt::Alignment align = Qt::AlignLeft | Qt::AlignBottom;
     const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
 
-    auto *name = new UITableItem;
+    // The record's address lives in the name cell only; the other cells need none.
+    auto *name = new UINameItem(record);
     setTableNameField(record, name);
-    name->setData(Qt::UserRole, SMSUITableWidget::recordLink(record));
+    auto *text = new UITableItem(tableContentText(*record, rtl));
+    auto *time = record->strTime == kNowPlaceholder
+        ? new UITimeItem(QDateTime::currentDateTime())
+        : new UITimeItem(record->strTime);
 
-    QString content = record->strContent;
+    const std::array<QTableWidgetItem *, 3> items{name, text, time};
+    for (QTableWidgetItem *item : items)
+        item->setFlags(flags);
+    return items;
+}
+
+QString SMSUIMainDlg::tableNameText(const SmsRecord &record, bool rtl)
+{
+    QString name = record.strDisplayName.isEmpty() ? record.strNumber : record.strDisplayName;
+    if (rtl)
+        CommonUtils::ParanthesisCorrection(name);
+    return name;
+}
+
+QString SMSUIMainDlg::tableContentText(const SmsRecord &record, bool rtl)
+{
+    // Removing nothing leaves the text shared with the record: no copy per row.
+    QString content = record.strContent;
     content.remove(QStringLiteral("\r\n"));
     content.remove(QLatin1Char('\n'));
     if (rtl)
         CommonUtils::ParanthesisCorrection(content);
-    auto *text = new UITableItem(content);
-    text->setData(Qt::UserRole, 0);
-
-    QDateTime when = record->strTime == kNowPlaceholder
-        ? QDateTime::currentDateTime()
-        : QDateTime::fromString(record->strTime, QStringLiteral("yyyyMMddhhmmss"));
-    auto *time = new UITableItem;
-    time->setData(Qt::DisplayRole, when);
-    time->setData(Qt::UserRole, 0);
-
-    const std::array<QTableWidgetItem *, 3> items{name, text, time};
-    for (QTableWidgetItem *item : items) {
-        item->setTextAlignment(align);
-        item->setFlags(flags);
-    }
-    return items;
+    return content;
 }
 
 void SMSUIMainDlg::placeRowItems(SMSUITableWidget *table, int row,
                                  const std::array<QTableWidgetItem *, 3> &items)
 {
-    table->setRowHeight(row, kRowHeight);
+    // Rows are born at the header's default height; setting it again per row is not free.
+    if (table->rowHeight(row) != kRowHeight)
+        table->setRowHeight(row, kRowHeight);
     // With sorting on, setting the sort column's cell moves the row into place: that cell
     // goes last, so that the others land in the row before it moves.
     const int sortColumn = table->isSortingEnabled()
@@ -335,16 +315,20 @@ QIcon SMSUIMainDlg::tableIcon(const QImage &image, bool mirrored)
     return *it;
 }
 
+void SMSUIMainDlg::setTableIcon(QTableWidgetItem *item, const QImage &image, bool mirrored)
+{
+    item->setIcon(tableIcon(image, mirrored));
+    if (item->type() == UINameItem::Type)
+        static_cast<UINameItem *>(item)->setImageKey(image.cacheKey(), mirrored);
+}
+
 void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
 {
     if (!record || !item)
         return;
-    QString name = record->strDisplayName.isEmpty() ? record->strNumber : record->strDisplayName;
     const bool rtl = isRightToLeft();
-    if (rtl)
-        CommonUtils::ParanthesisCorrection(name);
-    item->setText(name);
-    item->setIcon(tableIcon(record->imgIcon, rtl));
+    item->setText(tableNameText(*record, rtl));
+    setTableIcon(item, record->imgIcon, rtl);
 }
 
 bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)
@@ -358,13 +342,13 @@ bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)
         record->iReadStatus = 0;
         record->imgIcon = readImage;
         if (item)
-            item->setIcon(tableIcon(readImage, rtl));
+            setTableIcon(item, readImage, rtl);
         return true;
     }
     if (record->iReadStatus == 0 && images.size() > 1 && record->imgIcon == images.at(1)) {
         record->imgIcon = readImage;
         if (item)
-            item->setIcon(tableIcon(readImage, rtl));
+            setTableIcon(item, readImage, rtl);
     }
     return false;
 }

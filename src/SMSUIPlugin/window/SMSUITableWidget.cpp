@@ -15,9 +15,11 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <vector>
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
+#include "SmsTimeText.h"
 
 bool UITableItem::operator<(const QTableWidgetItem &other) const
 {
@@ -58,6 +60,101 @@ bool UITableItem::lessThan(const QString &a, const QString &b)
     return result < 0;
 }
 
+namespace {
+bool isDisplayRole(int role)
+{
+    return role == Qt::DisplayRole || role == Qt::EditRole;
+}
+} // namespace
+
+QVariant UITableItem::data(int role) const
+{
+    if (m_ownText && isDisplayRole(role))
+        return m_text;
+    return QTableWidgetItem::data(role);
+}
+
+void UITableItem::setData(int role, const QVariant &value)
+{
+    if (isDisplayRole(role)) {
+        if (!tableWidget() && value.typeId() == QMetaType::QString) {
+            m_text = value.toString();
+            m_ownText = true;
+            return;
+        }
+        m_text.clear();
+        m_ownText = false;
+    }
+    QTableWidgetItem::setData(role, value);
+}
+
+QVariant UINameItem::data(int role) const
+{
+    if (role == Qt::UserRole && m_record)
+        return SMSUITableWidget::recordLink(m_record);
+    if (role == Qt::DecorationRole && m_ownIcon)
+        return m_icon;
+    return UITableItem::data(role);
+}
+
+void UINameItem::setData(int role, const QVariant &value)
+{
+    // A link set from outside replaces the one the cell was made with.
+    if (role == Qt::UserRole)
+        m_record = nullptr;
+    if (role == Qt::DecorationRole) {
+        if (!tableWidget() && value.typeId() == QMetaType::QIcon) {
+            m_icon = value.value<QIcon>();
+            m_ownIcon = true;
+            return;
+        }
+        m_icon = QIcon();
+        m_ownIcon = false;
+    }
+    UITableItem::setData(role, value);
+}
+
+// m_text holds the SDK's text while m_ownText is false (m_ownText would make it display
+// text); it is emptied once the cell is given a display value of another kind.
+UITimeItem::UITimeItem(const QString &sdkTime)
+    : UITableItem(Type)
+{
+    if (SmsTimeParts(sdkTime, nullptr, nullptr))
+        m_text = sdkTime;
+    else
+        QTableWidgetItem::setData(Qt::DisplayRole, QDateTime());
+}
+
+UITimeItem::UITimeItem(const QDateTime &when)
+    : UITableItem(Type)
+{
+    QTableWidgetItem::setData(Qt::DisplayRole, when);
+}
+
+QVariant UITimeItem::data(int role) const
+{
+    if (isDisplayRole(role) && !m_ownText && !m_text.isEmpty())
+        return SmsTimeFromText(m_text);
+    return UITableItem::data(role);
+}
+
+void UITimeItem::setData(int role, const QVariant &value)
+{
+    if (isDisplayRole(role) && !m_ownText)
+        m_text.clear();
+    UITableItem::setData(role, value);
+}
+
+bool UITimeItem::operator<(const QTableWidgetItem &other) const
+{
+    if (other.type() == Type) {
+        const auto &theirs = static_cast<const UITimeItem &>(other);
+        if (!m_ownText && !theirs.m_ownText && !m_text.isEmpty() && !theirs.m_text.isEmpty())
+            return m_text < theirs.m_text;
+    }
+    return UITableItem::operator<(other);
+}
+
 void GridDelegateLayout::drawFocus(QPainter *painter, const QStyleOptionViewItem &option,
                                    const QRect &) const
 {
@@ -69,7 +166,14 @@ void GridDelegateLayout::paint(QPainter *painter, const QStyleOptionViewItem &op
                                const QModelIndex &index) const
 {
     m_paintingColumn = index.column();
-    QItemDelegate::paint(painter, option, index);
+    if (m_defaultAlignment) {
+        // A cell's own alignment, where it has one, still wins (QItemDelegate reads it).
+        QStyleOptionViewItem aligned(option);
+        aligned.displayAlignment = m_defaultAlignment;
+        QItemDelegate::paint(painter, aligned, index);
+    } else {
+        QItemDelegate::paint(painter, option, index);
+    }
     m_paintingColumn = -1;
 }
 
@@ -139,6 +243,10 @@ SmsRecord *SMSUITableWidget::recordOf(const QTableWidgetItem *nameItem)
 {
     if (!nameItem)
         return nullptr;
+    if (nameItem->type() == UINameItem::Type) {
+        if (SmsRecord *record = static_cast<const UINameItem *>(nameItem)->record())
+            return record;
+    }
     return reinterpret_cast<SmsRecord *>(nameItem->data(Qt::UserRole).value<quintptr>());
 }
 
@@ -166,13 +274,36 @@ void SMSUITableWidget::paintEvent(QPaintEvent *event)
 
 QList<int> SMSUITableWidget::selectedRowNumbers() const
 {
+    // From the selection's ranges: asking each selected cell for its row searches the whole
+    // table per cell, which made selecting all rows of a large folder take seconds. A row
+    // counts when any of its shown cells that holds a selectable item is selected, as
+    // before; a row is looked at until one of its cells counts.
     QList<int> rows;
-    const QList<QTableWidgetItem *> items = selectedItems();
-    for (const QTableWidgetItem *it : items) {
-        if (!rows.contains(it->row()))
-            rows.append(it->row());
+    if (!selectionModel())
+        return rows;
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty())
+        return rows;
+    const Qt::ItemFlags needed = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    std::vector<bool> seen(size_t(rowCount()), false);
+    for (const QItemSelectionRange &range : selection) {
+        const int bottom = qMin(range.bottom(), rowCount() - 1);
+        for (int row = qMax(range.top(), 0); row <= bottom; ++row) {
+            if (seen[size_t(row)] || isRowHidden(row))
+                continue;
+            for (int column = range.left(); column <= range.right(); ++column) {
+                const QTableWidgetItem *cell = item(row, column);
+                if (cell && !isColumnHidden(column) && (cell->flags() & needed) == needed) {
+                    seen[size_t(row)] = true;
+                    break;
+                }
+            }
+        }
     }
-    std::sort(rows.begin(), rows.end());
+    for (int row = 0; row < rowCount(); ++row) {
+        if (seen[size_t(row)])
+            rows.append(row);
+    }
     return rows;
 }
 

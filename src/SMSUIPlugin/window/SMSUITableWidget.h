@@ -1,6 +1,8 @@
 #pragma once
 // The message table of one storage folder, its sortable cells and the delegate that keeps
 // tables and the folder tree free of focus frames.
+#include <QDateTime>
+#include <QIcon>
 #include <QItemDelegate>
 #include <QPoint>
 #include <QTableWidget>
@@ -13,19 +15,90 @@ class QDrag;
 class SMSUIMainDlg;
 struct SmsRecord;
 
-// A table cell (or header cell) whose only addition is the ordering used when a column is
-// sorted: case-insensitive first, then by case, on the system encoding of the display text.
+// A table cell (or header cell) with the ordering used when a column is sorted:
+// case-insensitive first, then by case, on the system encoding of the display text.
+// Its text is kept in the cell itself while the cell is not yet in a table: Qt's own list
+// of roles per cell costs an allocation and a variant per cell, and a large folder has tens
+// of thousands of cells. Once in a table, a new text goes through Qt as usual, so that the
+// table hears of it.
 class UITableItem : public QTableWidgetItem
 {
 public:
     UITableItem() = default;
-    explicit UITableItem(const QString &text) : QTableWidgetItem(text) {}
+    explicit UITableItem(const QString &text) : m_text(text), m_ownText(true) {}
 
+    QVariant data(int role) const override;
+    void setData(int role, const QVariant &value) override;
+    QTableWidgetItem *clone() const override { return new UITableItem(*this); }
     bool operator<(const QTableWidgetItem &other) const override;
+
+    // The display text kept in the cell itself; null once its text went through Qt.
+    const QString *keptText() const { return m_ownText ? &m_text : nullptr; }
 
     // The ordering itself, on two display texts; a date-time cell compares as its ISO text,
     // so text order is time order.
     static bool lessThan(const QString &a, const QString &b);
+
+protected:
+    // For the kinds of cell below, which tell themselves apart by type().
+    explicit UITableItem(int type) : QTableWidgetItem(type) {}
+
+    QString m_text;         // the display text while m_ownText; a subclass may use it too
+    bool m_ownText = false;
+};
+
+// The first cell of a message row: the name or number with the message's icon. It carries
+// the address of the record the row shows (the user role), and the key of the icon image it
+// was given, so that a refresh can tell whether the row still shows its record as it is.
+class UINameItem : public UITableItem
+{
+public:
+    static constexpr int Type = QTableWidgetItem::UserType + 1;
+    explicit UINameItem(SmsRecord *record) : UITableItem(Type), m_record(record) {}
+
+    // The icon, like the text, stays in the cell until the cell is in a table.
+    QVariant data(int role) const override;
+    void setData(int role, const QVariant &value) override;
+    QTableWidgetItem *clone() const override { return new UINameItem(*this); }
+
+    SmsRecord *record() const { return m_record; }
+    void setRecord(SmsRecord *record) { m_record = record; }
+    // The image the icon was made from (its cache key) and whether it was mirrored.
+    qint64 imageKey() const { return m_imageKey; }
+    bool imageMirrored() const { return m_imageMirrored; }
+    void setImageKey(qint64 key, bool mirrored)
+    {
+        m_imageKey = key;
+        m_imageMirrored = mirrored;
+    }
+
+private:
+    SmsRecord *m_record = nullptr;
+    qint64 m_imageKey = 0;
+    QIcon m_icon;
+    bool m_ownIcon = false;
+    bool m_imageMirrored = false;
+};
+
+// The time cell. It keeps the message's "yyyyMMddhhmmss" text and hands out a QDateTime
+// only when one is asked for (painting, a tooltip): filling and sorting thousands of rows
+// then never converts a local time. Two such cells order as their texts do, which is time
+// order.
+class UITimeItem : public UITableItem
+{
+public:
+    static constexpr int Type = QTableWidgetItem::UserType + 2;
+    // A text that is no valid time shows as an invalid date-time, as it always did.
+    explicit UITimeItem(const QString &sdkTime);
+    explicit UITimeItem(const QDateTime &when);
+
+    QVariant data(int role) const override;
+    void setData(int role, const QVariant &value) override;
+    bool operator<(const QTableWidgetItem &other) const override;
+    QTableWidgetItem *clone() const override { return new UITimeItem(*this); }
+
+    // The text the cell was made from; empty when it holds a date-time of its own.
+    QString sdkTime() const { return m_ownText ? QString() : m_text; }
 };
 
 // Draws cells as QItemDelegate does, but never a focus rectangle.
@@ -40,6 +113,9 @@ public:
     // first letter (a Latin text left to right, with its ellipsis at its end; a number,
     // which has no letter, left to right too), still aligned to the window's side.
     void setLeftToRightColumns(const QList<int> &columns) { m_leftToRightColumns = columns; }
+    // Alignment of every cell that sets none of its own: one value for the whole view
+    // instead of one stored in each of its cells.
+    void setDefaultAlignment(Qt::Alignment alignment) { m_defaultAlignment = alignment; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
@@ -59,6 +135,7 @@ protected:
 
 private:
     QList<int> m_leftToRightColumns;
+    Qt::Alignment m_defaultAlignment;  // none: the view's own
     // Column being painted: drawDisplay is not told the index (GUI thread only).
     mutable int m_paintingColumn = -1;
 };
@@ -75,7 +152,8 @@ public:
 
     // The record a row points at, read from the row's column-0 item (user role holds the
     // record's address). Borrowed from the store: valid until the store removes the record,
-    // which is always followed by a rebuild of the table. Null for a row without one.
+    // which is always followed by a refresh of the table (that drops the row or points it at
+    // the record filed in its place). Null for a row without one.
     SmsRecord *recordAt(int row) const;
     static SmsRecord *recordOf(const QTableWidgetItem *nameItem);
     static QVariant recordLink(const SmsRecord *record);
