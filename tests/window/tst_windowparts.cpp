@@ -9,7 +9,7 @@
 #include "CommonUtils.h"
 #include "window/SMSUIMainDlg.h"
 #include "window/SMSUITableWidget.h"
-#include "SmsTimeText.h"
+#include "store/SmsTimeText.h"
 #include "TestEnv.h"
 
 #include <memory>

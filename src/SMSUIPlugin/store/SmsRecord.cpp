@@ -1,4 +1,5 @@
 #include "SmsRecord.h"
+#include "SmsTimeText.h"
 
 #include <QDateTime>
 #include <QList>
@@ -47,29 +48,6 @@ const UTPS_WCHAR *toSdkText(const QString &text)
 {
     // utf16() of a null QString is a valid empty string, never null.
     return reinterpret_cast<const UTPS_WCHAR *>(text.utf16());
-}
-
-// "yyyyMMddhhmmss" as a date and a wall-clock time; false when it is not exactly that.
-// Reading the digits here is ten times faster than QDateTime::fromString with a format,
-// which dominated the loading of a large storage.
-bool parseSdkTime(const QString &text, QDate &date, QTime &time)
-{
-    if (text.size() != 14)
-        return false;
-    int parts[6] = {};
-    const int widths[6] = {4, 2, 2, 2, 2, 2};
-    int at = 0;
-    for (int p = 0; p < 6; ++p) {
-        for (int i = 0; i < widths[p]; ++i, ++at) {
-            const QChar c = text.at(at);
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return false;
-            parts[p] = parts[p] * 10 + (c.unicode() - '0');
-        }
-    }
-    date = QDate(parts[0], parts[1], parts[2]);
-    time = QTime(parts[3], parts[4], parts[5]);
-    return date.isValid() && time.isValid();
 }
 
 // Whether a date-time format shows the time zone ('t' outside quotes).
@@ -311,7 +289,7 @@ QString SmsDisplayTime(const QString &sdkTime)
         return QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     QDate date;
     QTime time;
-    if (!parseSdkTime(sdkTime, date, time))
+    if (!SmsTimeParts(sdkTime, &date, &time))
         return QString();
     DisplayFormat &shown = displayFormat();
     if (!shown.split)

@@ -19,7 +19,7 @@
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
-#include "SmsTimeText.h"
+#include "store/SmsTimeText.h"
 
 bool UITableItem::operator<(const QTableWidgetItem &other) const
 {
