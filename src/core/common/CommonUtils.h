@@ -57,7 +57,7 @@ public:
 
     // ---- paths ----
     // The folder that holds plugins/<name>/: $DIALCREST_PLUGIN_ROOT when set, else the
-    // folder of libcore itself (the build tree's bin/, or the installed lib/dialcrest).
+    // folder of libcore itself (the build tree's bin/, or the installed lib/<multiarch>/dialcrest).
     static QString GetPluginLibraryPath();
     // GetPluginLibraryPath() + "/plugins/" + name + "/" (with the trailing slash).
     static QString GetPluginFolder(const QString &pluginName);
