@@ -2,6 +2,17 @@
 # Builds one QtTest executable and registers it with CTest. Every test runs with the
 # offscreen platform and its own temporary data folder (the test creates it; see
 # tests/common/TestEnv.h), so suites can run in parallel.
+
+# The environment of every test, the sanitizers' options included, so that a test which
+# starts the application sees what the suites see.
+# die_after_fork=0: the fault suites run the SDK (and its threads) in forked children.
+set(DIALCREST_TEST_ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen"
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+
 function(dialcrest_add_test name)
   cmake_parse_arguments(T "GUI;SERIAL" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -12,9 +23,8 @@ function(dialcrest_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  # die_after_fork=0: the fault suites run the SDK (and its threads) in forked children.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp"
+    ENVIRONMENT "${DIALCREST_TEST_ENVIRONMENT}"
     TIMEOUT ${T_TIMEOUT})
   if(T_SERIAL)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)

@@ -1,8 +1,12 @@
 #pragma once
 // A signal recorder for signals emitted on another thread. QSignalSpy records in the
 // emitting thread and is read in the test's, which is a data race; this one receives the
-// signal queued onto the thread that created it, as a window would, so only that thread
-// ever touches what it recorded.
+// signal on the thread that created it, as a window would, so only that thread ever
+// touches what it recorded. The arguments are copied where the signal is emitted and the
+// copy is posted, rather than connected queued: a queued connection has Qt look the
+// signal up through the sender's metaObject() on the emitting thread, which for
+// QThread::finished happens after every lock of the worker's is let go (see
+// ThreadFinished.h).
 #include <QList>
 #include <QObject>
 #include <QTest>
@@ -16,8 +20,10 @@ public:
     QueuedSpy(const Sender *sender, Signal signal)
     {
         connect(sender, signal, this, [this](Args... args) {
-            m_calls.append(QVariantList{QVariant::fromValue(args)...});
-        }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this, call = QVariantList{QVariant::fromValue(args)...}] {
+                m_calls.append(call);
+            }, Qt::QueuedConnection);
+        }, Qt::DirectConnection);
     }
 
     int count() const { return int(m_calls.size()); }

@@ -7,6 +7,7 @@
 #include "operations/SMSEditUILogic.h"
 #include "operations/SMSThreadUI.h"
 #include "StoreTestSupport.h"
+#include "ThreadFinished.h"
 
 using namespace storetest;
 
@@ -25,7 +26,7 @@ public:
         connect(worker, &SMSThreadUI::moveOrCopyEvent, this, log<bool, int>("moveOrCopy"));
         connect(worker, &SMSThreadUI::smsDragged, this, log<bool>("dragged"));
         connect(worker, &SMSThreadUI::recoverSignalEvent, this, log<bool, int>("recover"));
-        connect(worker, &QThread::finished, this, log<>("finished"));
+        connectThreadFinished(worker, worker->runMutex(), this, log<>("finished"));
     }
     template <typename... Args>
     std::function<void(Args...)> log(const char *name)
@@ -71,6 +72,9 @@ void TestWorker::runAndWait(SMSThreadUI &worker, WorkerLog &log)
     worker.start();
     QTRY_VERIFY_WITH_TIMEOUT(log.isFinished(), kWait);
     QVERIFY(worker.wait(kWait));
+    // The worker's finishing is ordered before the log goes (it may go before the worker)
+    // by the lock the worker holds to its very end.
+    const QMutexLocker finished(worker.runMutex());
 }
 
 void TestWorker::emptyBatchStillBracketsTransaction()

@@ -80,6 +80,8 @@ public:
     int selectedNode() const { return m_iSelectedNode; }
     // Time the last batch spent in its pauses between records (read after finished()).
     qint64 pausedNanoseconds() const { return m_pausedNs; }
+    // Held for the whole of run() and taken by the destructor after wait().
+    QMutex *runMutex() { return &m_runMutex; }
 
     // Raised by the progress dialog's Cancel, read between records and before a send goes
     // to the SDK, cleared by the next Set...Operation (not by a cancel-send's) and at the

@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include "CommonUtils.h"
+#include "ThreadFinished.h"
 #include "operations/SMSEditUILogic.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
@@ -48,8 +49,10 @@ const QList<DestinationRule> &destinationRules()
 void SMSUIMainDlg::connectOperationSignals()
 {
     // Worker results, in the order the worker emits them; finished() follows the last.
-    connect(&m_SMSThreadInst, &QThread::finished, this, &SMSUIMainDlg::onCloseWaitingDialog);
-    connect(&m_SMSThreadInst, &QThread::finished, this, &SMSUIMainDlg::onFinished);
+    connectThreadFinished(&m_SMSThreadInst, m_SMSThreadInst.runMutex(), this, [this] {
+        onCloseWaitingDialog();
+        onFinished();
+    });
     connect(&m_SMSThreadInst, &SMSThreadUI::deleteSignalEvent, this,
             &SMSUIMainDlg::onDeleteMessage);
     connect(&m_SMSThreadInst, &SMSThreadUI::recoverSignalEvent, this,

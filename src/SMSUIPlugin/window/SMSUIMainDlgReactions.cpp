@@ -9,6 +9,7 @@
 #include "HostInterfaces.h"
 #include "PluginIds.h"
 #include "SmsLog.h"
+#include "ThreadFinished.h"
 #include "notify/SMSTaskbarNotifier.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSWaitingDlg.h"
@@ -23,8 +24,8 @@ void SMSUIMainDlg::connectReactionSignals(SMSStatusUILogic *store)
     connect(store, &SMSStatusUILogic::PBSIMNVReady, this, &SMSUIMainDlg::OnPBReadComplete,
             Qt::UniqueConnection);
     for (DetectMemoryDeviceThread *detector : {&m_SimDetectThread, &m_DeviceDetectThread}) {
-        connect(detector, &QThread::finished, this,
-                [this, detector] { onDetectorFinished(detector); });
+        connectThreadFinished(detector, detector->runMutex(), this,
+                              [this, detector] { onDetectorFinished(detector); });
     }
 }
 
