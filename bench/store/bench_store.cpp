@@ -271,10 +271,20 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     TestDataHome home;
     SimCtl_SetDemoSeed(0);
+    // --only read|batch runs one group (for profiling one of them).
+    const QStringList args = app.arguments();
+    const qsizetype only = args.indexOf(QStringLiteral("--only"));
+    const QString group = only >= 0 && only + 1 < args.size() ? args.at(only + 1) : QString();
     std::printf("median of %d runs, subject and baseline taking turns\n", kRuns);
 
-    readFigure(kReadCount, "PopulateSMSFromSDK, 10,000 PC messages");
-    readFigure(kLargeReadCount, "PopulateSMSFromSDK, 50,000 PC messages");
+    if (group.isEmpty() || group == QLatin1String("read")) {
+        readFigure(kReadCount, "PopulateSMSFromSDK, 10,000 PC messages");
+        readFigure(kLargeReadCount, "PopulateSMSFromSDK, 50,000 PC messages");
+    }
+    if (!group.isEmpty() && group != QLatin1String("batch")) {
+        fresh();
+        return 0;
+    }
     batchFigures("delete batch of 1,000, less its pauses", DC_SMS_SELECTED_DELETE, -1, sdkOnlyDelete,
                  "SDK-only deletes, one transaction", " (goal <= 1.5x)");
     pacedDeleteFigure();
