@@ -3,14 +3,16 @@
 // emitting thread and is read in the test's, which is a data race; this one receives the
 // signal on the thread that created it, as a window would, so only that thread ever
 // touches what it recorded. The arguments are copied where the signal is emitted and the
-// copy is posted, rather than connected queued: a queued connection has Qt look the
-// signal up through the sender's metaObject() on the emitting thread, which for
+// copy is posted (postToThread), rather than connected queued: a queued connection has Qt
+// look the signal up through the sender's metaObject() on the emitting thread, which for
 // QThread::finished happens after every lock of the worker's is let go (see
-// ThreadFinished.h).
+// CrossThreadCalls.h).
 #include <QList>
 #include <QObject>
 #include <QTest>
 #include <QVariant>
+
+#include "CrossThreadCalls.h"
 
 template <typename... Args>
 class QueuedSpy : public QObject
@@ -20,9 +22,9 @@ public:
     QueuedSpy(const Sender *sender, Signal signal)
     {
         connect(sender, signal, this, [this](Args... args) {
-            QMetaObject::invokeMethod(this, [this, call = QVariantList{QVariant::fromValue(args)...}] {
+            postToThread(this, [this, call = QVariantList{QVariant::fromValue(args)...}] {
                 m_calls.append(call);
-            }, Qt::QueuedConnection);
+            });
         }, Qt::DirectConnection);
     }
 

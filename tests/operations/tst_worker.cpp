@@ -7,7 +7,7 @@
 #include "operations/SMSEditUILogic.h"
 #include "operations/SMSThreadUI.h"
 #include "StoreTestSupport.h"
-#include "ThreadFinished.h"
+#include "CrossThreadCalls.h"
 
 using namespace storetest;
 

@@ -3,6 +3,7 @@
 #include "SMSEditUILogic.h"
 #include "store/SMSStatusUILogic.h"
 #include "SmsLog.h"
+#include "CrossThreadCalls.h"
 
 #include <QElapsedTimer>
 
@@ -234,7 +235,7 @@ void SMSThreadUI::reportAll(const QList<bool> &outcomes)
     if (QThread::currentThread() == thread())
         emitAll();
     else
-        QMetaObject::invokeMethod(this, emitAll, Qt::QueuedConnection);
+        postToThread(this, emitAll);
 }
 
 bool SMSThreadUI::handleRecord(const SmsRecord &record, int &destination)

@@ -6,6 +6,7 @@
 // here, on the worker's thread, and is applied or thrown away with the commit's outcome.
 #include "SMSStatusUILogic.h"
 
+#include "CrossThreadCalls.h"
 #include "SmsLog.h"
 
 #include <QThread>
@@ -63,7 +64,7 @@ void SMSStatusUILogic::ApplyDeferredEffects()
     if (QThread::currentThread() == thread())
         announce();
     else
-        QMetaObject::invokeMethod(this, announce, Qt::QueuedConnection);
+        postToThread(this, announce);
 }
 
 void SMSStatusUILogic::DiscardDeferredEffects()

@@ -6,7 +6,7 @@
 #include <QShortcut>
 
 #include "CommonUtils.h"
-#include "ThreadFinished.h"
+#include "CrossThreadCalls.h"
 #include "operations/SMSEditUILogic.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"

@@ -9,7 +9,7 @@
 #include "HostInterfaces.h"
 #include "PluginIds.h"
 #include "SmsLog.h"
-#include "ThreadFinished.h"
+#include "CrossThreadCalls.h"
 #include "notify/SMSTaskbarNotifier.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSWaitingDlg.h"
