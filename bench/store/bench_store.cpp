@@ -271,25 +271,24 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     TestDataHome home;
     SimCtl_SetDemoSeed(0);
-    // --only read|batch runs one group (for profiling one of them).
+    // "--only <group>" runs one group: read or batch.
     const QStringList args = app.arguments();
     const qsizetype only = args.indexOf(QStringLiteral("--only"));
-    const QString group = only >= 0 && only + 1 < args.size() ? args.at(only + 1) : QString();
+    const QString group = only > 0 ? args.value(only + 1) : QString();
+    const auto runs = [&group](const char *name) { return group.isEmpty() || group == QLatin1String(name); };
     std::printf("median of %d runs, subject and baseline taking turns\n", kRuns);
 
-    if (group.isEmpty() || group == QLatin1String("read")) {
+    if (runs("read")) {
         readFigure(kReadCount, "PopulateSMSFromSDK, 10,000 PC messages");
         readFigure(kLargeReadCount, "PopulateSMSFromSDK, 50,000 PC messages");
     }
-    if (!group.isEmpty() && group != QLatin1String("batch")) {
-        fresh();
-        return 0;
+    if (runs("batch")) {
+        batchFigures("delete batch of 1,000, less its pauses", DC_SMS_SELECTED_DELETE, -1,
+                     sdkOnlyDelete, "SDK-only deletes, one transaction", " (goal <= 1.5x)");
+        pacedDeleteFigure();
+        batchFigures("move PC -> device of 1,000, less its pauses", DC_SMS_MOVE, EN_DEVICE_INBOX,
+                     sdkOnlyMove, "SDK-only read+save+remove", "");
     }
-    batchFigures("delete batch of 1,000, less its pauses", DC_SMS_SELECTED_DELETE, -1, sdkOnlyDelete,
-                 "SDK-only deletes, one transaction", " (goal <= 1.5x)");
-    pacedDeleteFigure();
-    batchFigures("move PC -> device of 1,000, less its pauses", DC_SMS_MOVE, EN_DEVICE_INBOX,
-                 sdkOnlyMove, "SDK-only read+save+remove", "");
 
     fresh();
     return 0;
