@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # dialcrest_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI] [SERIAL] [TIMEOUT s])
 # Builds one QtTest executable and registers it with CTest. Every test runs with the
 # offscreen platform and its own temporary data folder (the test creates it; see

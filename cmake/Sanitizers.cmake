@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sanitizers as cache options, applied to every target of the tree.
 if(DIALCREST_SANITIZE AND DIALCREST_TSAN)
   message(FATAL_ERROR "DIALCREST_SANITIZE and DIALCREST_TSAN cannot be combined")

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the application icon (a message bubble on a rounded tile) as PNGs for the hicolor
 theme. Plain Python, no imaging library: run it after changing the drawing and commit the
 files it writes to packaging/icons/."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the screenshots in docs/: the demo messages in the English and the Arabic
 # interface at two window sizes, each from a fresh data folder, on the offscreen platform
 # with a screen large enough for the bigger size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the GUI thread stops answering while 500 messages arrive back to back into a
 // window that shows the PC inbox of a 10,000-message store (about 6,000 inbox rows, 10,000
 // in the PC root), with the pop-up, the usage file, the status bar and the alert sound on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading 10,000 (and 50,000) PC messages through the id list and GetMsg beside one scan of
 // the same rows in the SDK's own file; storing 10,000 and deleting 1,000 inside one
 // transaction beside the same work on a bare SQLite database; how long another thread's

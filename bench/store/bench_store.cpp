@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the message store and the worker thread, each beside the SDK-only work of the
 // same size measured in the same run, subject and baseline taking turns, medians printed:
 //   - reading 10,000 (and 50,000) PC messages into the store vs through the SDK alone;

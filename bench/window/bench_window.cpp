@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS window's tables with a large PC store, each figure beside its goal:
 //  - CreateSMSMainLayout against reading the store plus filling a bare QTableWidget with
 //    the same rows (sorted once), at 10,000 messages;

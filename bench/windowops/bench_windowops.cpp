@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a 1,000-message delete and a 1,000-message move PC -> device started from the SMS
 // window (from the command on a selection to the last table refresh after the batch),
 // beside the worker thread running the same batch on its own in the same run. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding one of the host's plug-ins in the plug-in container by CLSID and interface number,
 // as the interface the caller needs. Null when the container, the plug-in or the interface

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SmsLog.h"
 
 Q_LOGGING_CATEGORY(lcSmsStore, "sms.store", QtInfoMsg)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Logging categories of the SMS plug-in, one per subsystem. Enable with
 // QT_LOGGING_RULES="sms.*.debug=true".

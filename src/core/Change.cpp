@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translations: compiled catalogues beside libcore, English as the fallback of every other
 // language, and the layout direction that goes with the language.
 #include "Change.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings, paths, frame state, other plug-ins and the thread counter.
 #include "CommonUtils.h"
 

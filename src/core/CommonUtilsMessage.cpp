@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes and the responder that answers them in tests and scripted runs.
 #include "Change.h"
 #include "CommonUtils.h"

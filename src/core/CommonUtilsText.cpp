@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Links in displayed message text, bidirectional marks and the browser.
 #include "CommonUtils.h"
 #include "CoreLog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoreLog.h"
 
 Q_LOGGING_CATEGORY(lcCoreSettings, "core.settings", QtInfoMsg)

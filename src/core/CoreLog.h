@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Logging categories of the host framework. Enable with QT_LOGGING_RULES="core.*.debug=true".
 #include <QLoggingCategory>

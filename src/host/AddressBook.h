@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The address book: a small contacts list kept in the device SDK's phone book (so the SMS
 // page's name look-ups see the same contacts), a form to save a number and a dialog to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The voice-call plug-in: there is no audio path to a simulated modem, so a call is shown
 // as a small "calling" window and a status-bar message, which is what the SMS page needs

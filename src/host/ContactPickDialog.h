@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lets the user tick recipients from the contacts list. Numbers already chosen come in
 // ticked; numbers that belong to no contact are kept as they are.

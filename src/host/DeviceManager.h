@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device manager: answers other plug-ins' questions about the modem from the device
 // SDK, and changes the simulated modem's state on behalf of the Modem menu, telling the

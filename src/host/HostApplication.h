@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application: builds the main frame and the host's plug-ins, registers them in the
 // plug-in container, loads the SMS plug-in into its page, and takes everything down again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame's menus and what they open: settings, address book, About, language.
 #include "HostApplication.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HostLog.h"
 
 Q_LOGGING_CATEGORY(lcHost, "host.app", QtInfoMsg)

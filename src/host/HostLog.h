@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Logging categories of the application. Enable with QT_LOGGING_RULES="host.*.debug=true".
 #include <QLoggingCategory>

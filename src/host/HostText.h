@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts of the application's own windows. Each has an IDS_ key in the host's translation
 // context; until a catalogue carries the key, the English text given here is shown.

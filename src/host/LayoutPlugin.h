@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page switcher plug-ins reach through CommonUtils::GetLayoutPlugin(): it brings a
 // plug-in's page to the front of the main frame and keeps the toolbar and menu in step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's main window: menu bar, the main toolbar of pages, a stack of plug-in
 // pages in the middle and a status bar with the device state and the unread count.

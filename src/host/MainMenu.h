@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main menu's page list (the View menu): one checkable entry per plug-in page, and
 // access to the frame's top-level menus by title.

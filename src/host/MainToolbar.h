@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main toolbar: one checkable button per plug-in page, exactly one checked.
 #include "HostInterfaces.h"

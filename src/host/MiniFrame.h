@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compact frame used in mini mode: a small tool window that announces which plug-in
 // asked to be shown and offers to open it in the main frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Modem menu: drives the simulated modem the way a person would test the SMS page
 // against a real one (traffic arriving, the card or the modem going away, the radio, full

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's notification service: plug-ins subscribe to event numbers by CLSID; events go
 // either to one plug-in (SendTo) or to every subscriber (Broadcast). Receivers are looked

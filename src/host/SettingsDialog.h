@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's settings dialog: a list of pages on the left, the chosen page on the
 // right. The host's own "General" page is always there; a plug-in that offers a settings

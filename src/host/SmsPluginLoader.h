@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loads the SMS plug-in and drives it through its life: interfaces, Init, ShowWindow in
 // the frame's page, event forwarding, and the shutdown sequence (unregister from the SDK,

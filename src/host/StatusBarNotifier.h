@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Receives the "messages changed" notice (event 354) and the SMS module's can-send
 // broadcasts (352/353) and shows them in the main frame's status bar.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells the user, once at start, what became of the message database: where a damaged one
 // was moved, or why it cannot be written and what to do about it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // dialcrest: the connection manager. Loads the SMS plug-in into its main frame and runs on
 // the device SDK's simulated modem, or on a real one through ModemManager (--modem).
 #include "Change.h"

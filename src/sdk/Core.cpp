@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Process-wide state, lazy start-up, storage rules and the small helpers every unit uses.
 #include "SdkInternal.h"
 #include "mm/MmBackend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // First-run demo data: a few contacts and realistic messages in every folder, so that a
 // fresh installation shows what the SMS module can do.
 #include "SdkInternal.h"

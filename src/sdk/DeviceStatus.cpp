@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device, SIM, radio and network status as the simulated modem reports them.
 #include "SdkInternal.h"
 

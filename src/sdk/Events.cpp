@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDK's event thread: a timed task queue (events, send progress) and the callback
 // registrations. Callbacks run here, never with the state mutex or the registration mutex
 // held, so a callback may call any SDK function.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Contacts and number lookup. The host's address book shares these contacts.
 #include "SdkInternal.h"
 

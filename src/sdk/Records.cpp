@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and changing the storages: counts, id lists, records, save/update/delete.
 #include "SdkInternal.h"
 #include "mm/MmBackend.h"

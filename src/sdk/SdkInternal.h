@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Internal state of the SDK shared by its translation units. Not installed, not API.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Segment counting by the GSM 03.38 rules: 7-bit default alphabet (extension characters
 // take an escape septet too), UCS-2 otherwise. A character is never split across parts.
 #include "SdkInternal.h"

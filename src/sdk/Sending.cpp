@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sending: one job per SendMsg, advanced segment by segment on the event thread.
 #include "SdkInternal.h"
 #include "mm/MmBackend.h"

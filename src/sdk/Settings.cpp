@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modem's SMS settings (persisted in the database) and the log folder.
 #include "SdkInternal.h"
 

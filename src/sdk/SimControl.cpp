@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator-control API: lifecycle, incoming traffic, modem states, faults.
 #include "SdkInternal.h"
 

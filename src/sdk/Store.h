@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SQLite message database of the SDK: messages of all three memories, settings, contacts.
 // Not thread-safe by itself: the SDK's state mutex guards every use.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message database's condition: opening it (and again while it cannot be used),
 // finishing an interrupted first start, free record slots, and what the SDK reports.
 #include "SdkInternal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's own parts the SMS window talks to when a message arrives (notify service, main
 // frame with an SMS page, page switcher, main toolbar, call plug-in, status bar, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New messages end to end: from the simulator into the tables, the counts, the host's status
 // bar and the usage file; reading them; delivery-report labels; flash messages; the alert
 // sound; and a burst of 500 arrivals.

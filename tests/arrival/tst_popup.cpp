@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-message pop-up: where it goes on the desktop, how long it stays, what View, Cancel
 // and Escape do, and the host's SMS notice (event 513) that opens the folder with unread
 // messages.

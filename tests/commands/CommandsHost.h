@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host side the window's commands talk to: a plug-in container with a call plug-in
 // and an address book that record what they are handed, a message-box responder that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands as a user meets them: the context menu on rows, on the empty area
 // and on the folder tree, the toolbar buttons, the shortcuts, the search box, and calling
 // or saving a sender's number through the host's plug-ins.

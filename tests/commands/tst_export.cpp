@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export to CSV as a spreadsheet would read it: the file is checked with Python's csv
 // module, with texts holding commas, quotes, line breaks and non-Latin scripts.
 #include <QJsonArray>

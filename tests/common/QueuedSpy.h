@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A signal recorder for signals emitted on another thread. QSignalSpy records in the
 // emitting thread and is read in the test's, which is a data race; this one receives the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by every test suite: a private data folder per process (or per test case), so
 // suites can run in parallel and never touch a developer's real settings or messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CommonUtils and the plug-in container: settings, paths, message boxes (through the
 // responder and for real), links in message text, calls and threads.
 #include "CommonUtils.h"

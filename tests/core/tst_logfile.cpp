@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's log file: written beside stderr, capped and rotated.
 #include <QDir>
 #include <QFile>

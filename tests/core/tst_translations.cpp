@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Catalogues: every key the code uses has a text in every language, shortcuts survive
 // translation, and switching language switches the layout direction.
 #include "Change.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Toolbar, menu builder, dialog base and sound player.
 #include "Change.h"
 #include "DcSound.h"

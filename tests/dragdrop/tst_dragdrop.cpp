@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dragging messages from a table onto a folder of the tree: which presses start a drag,
 // which folders take the drop, whether it moves or copies, and that what the SDK holds and
 // what the tables show agree afterwards. Drags run through the table's drag seam, which

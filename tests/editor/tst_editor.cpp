@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message editor with the real window, real widgets and the simulator: composing,
 // replying, forwarding, editing drafts, the counter, the recipient rules, closing, and
 // sending with the network and the SDK refusing.

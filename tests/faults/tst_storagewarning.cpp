@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window while the message database cannot be written: a warning that stays, folders
 // that show only what the database holds, and everything read again once it can be used.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application without the SMS plug-in: what it registers, how it reports the missing
 // plug-in, and how its Modem menu, status bar, address book and call plug-in behave on the
 // SDK's simulator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notify service: subscriptions, events for one plug-in, broadcasts, host dispatch.
 #include "HostInterfaces.h"
 #include "NotifyService.h"

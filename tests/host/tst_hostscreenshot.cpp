@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application as a user starts it: a separate process with the screenshot option.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog hosting a plug-in's settings page.
 #include "HostInterfaces.h"
 #include "SettingsDialog.h"

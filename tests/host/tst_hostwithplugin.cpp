@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application with the real SMS plug-in, loaded from the build's run-time folder the
 // way a user's start loads it.
 #include "CommonUtils.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DBUILD_DIR=... -DWORK_DIR=... -DDATADIR=share -P InstallCheck.cmake
 # A prefix nobody configured, and no hint to the build tree: what runs must be what was
 # installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS window as a new user meets it: text in a right-to-left window, Tab's way through
 // the window, empty folders, cut cells, and sizes that survive a restart.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GLib's headers use "signals" as a name, which Qt defines as a keyword: they come first.
 #include <libmm-glib.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in ModemManager for tests: its own dbus-daemon (never the machine's system bus),
 // and on it the ModemManager object tree of one modem with Messaging, served on a GLib

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ModemManager backend of the SDK against a fake ModemManager on a private bus.
 #include "FakeModemManager.h"
 #include "SdkTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Store operations, drop rules and the send logic on the real simulator: what each does to
 // the SDK and to the store's folders.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worker thread on the real simulator: batches inside a transaction, a signal per
 // record in order and finished() last, the stop flag, refusals, sends, and a fault-injection
 // run in which no message may be lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS plug-in as the application sees it: loaded with QPluginLoader from the
 // run-time folder and driven only through the host interfaces, on the real simulator.
 #include <QApplication>

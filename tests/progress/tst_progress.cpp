@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress dialog: per-unit and creeping progress, the count label, the delayed close,
 // Cancel (including the send-cancel worker), the label rule and Escape.
 #include <QLabel>

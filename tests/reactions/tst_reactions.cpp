@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window follows the modem: card folders after SIM and modem replugs, the
 // storage-full pop-up per storage, the dual-mode card's offer to move a full storage to the
 // PC, and which commands flight mode and the network's refusal switch off and on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plug-in's run-time folder as the build leaves it: artwork, sound and configuration.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the SDK suites: UTF-16 conversion, saving records, and a recorder that
 // captures every event the SDK delivers (with the thread it arrived on).

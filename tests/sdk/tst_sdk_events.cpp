@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Events of the SDK: send results and the stored copy, receiving per storage, class 0,
 // reports, modem state changes, and the callback guarantees (own thread, no call after
 // unregistration, re-entry allowed). Run under ThreadSanitizer as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDK's store under real faults: a file-size limit and a locked-down or missing data
 // folder in a child process, a damaged file, and texts that SQLite would have altered.
 // What must hold after each: every message a call reported as stored is in the database,

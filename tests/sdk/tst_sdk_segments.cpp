@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Segment counts by the GSM 03.38 rules, on a table of texts around every boundary.
 #include "SdkTestSupport.h"
 #include "TestEnv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDK's storages: results and ownership of every storage call, positions and ids,
 // trash, capacities, transactions, fault injection and persistence (faults of the file
 // itself: tst_sdk_faults).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration file reader: values, toolbar items, result codes, and robustness
 // against broken, truncated and mutated copies of the shipped file.
 #include <QRandomGenerator>

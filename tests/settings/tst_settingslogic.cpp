@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings logic and the store's status questions, number rules and storage
 // detectors, against the simulated modem and the host's settings store.
 #include <QElapsedTimer>

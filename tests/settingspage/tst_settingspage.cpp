@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS settings page as a user meets it: the application with the real plug-in, its
 // Settings dialog, the simulated modem behind both.
 #include "Change.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the store and operations suites: a fresh simulator and data folder per test
 // case, saving messages straight through the SDK, and a recorder that sees the store's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message record: folder table, conversions to and from the SDK's record, display
 // time and priority keys. No storage involved.
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message store against the real SDK simulator: reading each storage, filing,
 // queries, unread counts, phone-book names, icons, report texts and the SDK's events.
 #include <QtTest>

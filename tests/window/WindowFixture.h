@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh data folder, simulator and plug-in folder for each window test, with a
 // configuration file written per test and the shipped images beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage-statistics file: counters accumulate, start values are written once, and a
 // missing, empty or broken file never loses the counts that follow (nor the broken file).
 #include <QDir>

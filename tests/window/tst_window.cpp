@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS window against the simulator: tree, tables, preview and layout, with real widgets.
 #include <QGuiApplication>
 #include <QScopeGuard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces of the SMS window that need no simulator: cell ordering, SDK time text, the
 // message HTML of the preview.
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delete, move, copy, recover and send from the real window, on the real simulator: what
 // lands where (in the SDK and in the tables), the verdict the progress dialog shows, the
 // usage counts, and that no message is lost when SDK calls fail or the user cancels.

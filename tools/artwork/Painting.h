@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing primitives for the plug-in's artwork. Every pictogram is designed on a 16x16
 // grid (so it stays legible as a tree or table icon) and scaled up for the toolbar.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message table's strip: read, unread, sent, not sent, draft, 16x16 each.
 #include "Painting.h"
 

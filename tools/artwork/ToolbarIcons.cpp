@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Toolbar pictograms for the commands New, Delete, Send, Reply, Forward, Call and Search.
 #include "Painting.h"
 

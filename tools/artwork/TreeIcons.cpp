@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder tree's strip: the tile order is fixed by the tree, which cuts tile i at x = 16*i.
 #include "Painting.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the plug-in's artwork into the folder given on the command line.
 #include "Chime.h"
 #include "Painting.h"

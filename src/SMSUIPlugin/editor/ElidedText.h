@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Button captions that may not fit: translations differ wildly in length, and a button of
 // fixed width must still say what it does. The full text moves to the tooltip.

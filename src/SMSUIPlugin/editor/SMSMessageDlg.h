@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The framed dialog that holds a message editor. Its own ways of closing (the window's
 // close button, Escape) go through the editor's save-changes question, and it passes key

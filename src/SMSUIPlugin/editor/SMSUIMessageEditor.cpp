@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message editor: building the dialog, pre-filling it per mode, wiring its signals,
 // the character counter and the rules that enable Send and Save.
 #include "SMSUIMessageEditor.h"

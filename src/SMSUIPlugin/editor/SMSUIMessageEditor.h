@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compose window: one recipient line, one text area, a character counter and the
 // buttons Send to (address book), Send, Save and Close, inside an SMSMessageDlg.

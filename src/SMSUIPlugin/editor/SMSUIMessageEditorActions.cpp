@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message editor's actions: send, save a draft, close with the save-changes question,
 // and picking recipients from the address book.
 #include "SMSUIMessageEditor.h"

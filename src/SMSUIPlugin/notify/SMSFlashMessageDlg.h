@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window that shows flash (class-0) messages. The network asks for such a message to
 // be shown at once and not stored, so this window is the only place its text ever appears.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The storage-full pop-up: a small parentless always-on-top window in the top right corner
 // of the desktop's free area that says which storage is full, with one Close button. It

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The new-message pop-up: a small always-on-top window next to the taskbar that names the
 // sender of a message just received, closes itself after a few seconds and offers View

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Send logic: segment counting, sending, cancelling a send, rewriting a stored message and
 // the subscriber card's name. Stateless apart from the last card name; the outcome of a

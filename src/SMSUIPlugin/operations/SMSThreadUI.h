@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worker thread: runs delete, move, copy, drag, recover and send batches off the GUI
 // thread, one record at a time, and reports each record with a signal that reaches the

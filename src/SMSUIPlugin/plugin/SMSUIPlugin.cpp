@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plug-in's root object. moc writes qt_plugin_instance for it: a guarded pointer that
 // creates a new root object when the host deleted the previous one.
 #include "SMSUIPlugin.h"

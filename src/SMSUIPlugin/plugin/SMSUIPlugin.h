@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The root object the host takes from the plug-in library. It owns no window of its own:
 // it hands out the plug-in's services and forwards every call to them.

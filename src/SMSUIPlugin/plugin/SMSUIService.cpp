@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS UI service: lifecycle, placing the window in the host's frame, and the calls
 // other plug-ins make through ISMSUIService.
 #include "SMSUIService.h"

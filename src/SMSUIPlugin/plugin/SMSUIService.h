@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process-wide object behind the SMS window. The root object forwards Init,
 // ShowWindow, Hide, FitSize and the host's events to it; other plug-ins reach it through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS UI service's handling of the host's events: those that need the window
 // (Notify) and those handled with or without it (checkNotifyType).
 #include "SMSUIService.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The object the host's settings dialog uses to embed the SMS settings page (interface
 // 4098 of this plug-in): the page's name in the dialog's list, showing and hiding it in

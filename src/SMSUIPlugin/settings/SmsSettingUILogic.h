@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SMS settings as the rest of the plug-in sees them: the modem's (service centre,
 // validity period, priority, delivery report, through the device SDK), the host's (group

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings page's lifecycle, layout, language and placement in the host's dialog.
 #include "SmsSettingUIPlugin.h"
 

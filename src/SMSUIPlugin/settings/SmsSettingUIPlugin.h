@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SMS page of the host's settings dialog: new-message alerts (notice, sound and its
 // file), where new messages are saved, the message centre (number and validity period),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings page: stored values into the widgets, and which groups the configuration,
 // the product and the card allow.
 #include "SmsSettingUIPlugin.h"

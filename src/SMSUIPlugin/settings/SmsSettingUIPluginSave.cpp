@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings page: validation, OK and Cancel, and the alert sound's file and test.
 #include "SmsSettingUIPlugin.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reader of the plug-in's configuration file, SMSUIPluginConfig.xml, which tunes the
 // interface per product: named values (folders, options, number pattern, validity periods)

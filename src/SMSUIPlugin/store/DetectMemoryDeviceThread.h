@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waits, on its own thread, until the SIM or device storage answers, then tells the main
 // window once so that it can read the storage. Polls once a second.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lifecycle of the store: creation, SDK registration, destruction, table icons.
 #include "SMSStatusUILogic.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Effects of a worker batch held back until the SDK has committed it.
 //
 // Inside a batch the SDK sees every change at once (the worker's own reads follow its

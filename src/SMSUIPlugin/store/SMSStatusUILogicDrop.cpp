@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which folder accepts messages dragged from which other folder.
 #include "SMSStatusUILogic.h"
 

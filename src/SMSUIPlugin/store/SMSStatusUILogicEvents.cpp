@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SDK events: the one callback the SDK calls on its own thread, and what each event does
 // to the store. Results reach the GUI thread only as queued signals.
 #include "SMSStatusUILogic.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a storage from the SDK, converting records and filing them by folder.
 #include "SMSStatusUILogic.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Move, copy and recover: every one stores the new copy first and removes the old one only
 // after the SDK has accepted the new one, so a failure at any step leaves the message in
 // at least one storage.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Operations that remove messages: delete (to the trash or for good) and the removal of
 // records from the buffers that follows an SDK change; update and draft saving.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Questions the windows ask the store: record sets, single records, unread counts,
 // phone-book names, display texts and table icons.
 #include "SMSStatusUILogic.h"

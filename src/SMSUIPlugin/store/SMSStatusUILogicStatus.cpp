@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Status questions of the message store: device, SIM, radio, network and storage state,
 // the SMS service's host settings, the new-message pop-up and the recipient number rules.
 #include "SMSStatusUILogic.h"

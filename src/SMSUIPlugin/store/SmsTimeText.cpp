@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SmsTimeText.h"
 
 bool SmsTimeParts(const QString &text, QDate *date, QTime *time)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SDK writes a message's time as "yyyyMMddhhmmss", a local time. Reading the digits
 // directly is many times faster than QDateTime::fromString with a format, which matters

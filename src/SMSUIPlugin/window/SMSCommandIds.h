@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Command ids of the SMS window's toolbar (also the editor's modes) and the keys of the
 // context menu's entries, shared by the command files of the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS window's lifecycle: construction, layout, wiring, language and teardown.
 #include "SMSUIMainDlg.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SMS window: folder tree on the left; toolbar, the current folder's message table and
 // the preview pane on the right. A process-wide singleton created by the SMS UI service.

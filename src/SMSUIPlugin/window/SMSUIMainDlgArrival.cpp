@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New messages: taking each arrival into its tables and announcing it (usage file, the
 // host's status bar, the pop-up, the flash window and the alert sound).
 //

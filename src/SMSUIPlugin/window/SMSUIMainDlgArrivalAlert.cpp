@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-message alerts of the window itself: the alert sound and the flash-message window.
 #include "SMSUIMainDlg.h"
 

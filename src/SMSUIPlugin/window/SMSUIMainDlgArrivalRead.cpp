@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading new messages: the read state written to the SDK with icons, counts and the host's
 // status bar following; opening the inbox at a new message from the pop-up or from the
 // host's SMS notice; the labels of delivery reports stored without text.

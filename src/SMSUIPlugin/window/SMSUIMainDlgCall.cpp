@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calling the sender of the selected message through the host's call plug-in, and saving
 // that number in the host's address book. Both act on exactly one number.
 #include "SMSUIMainDlg.h"

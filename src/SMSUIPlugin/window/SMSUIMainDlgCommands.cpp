@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands: wiring of toolbar, search box and shortcuts, the toolbar
 // dispatch, Ctrl+A and F5, and the search filter over the current table.
 #include "SMSUIMainDlg.h"

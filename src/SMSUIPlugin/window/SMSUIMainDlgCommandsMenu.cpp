@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message table's context menu: built from the plug-in's menu description, entries
 // kept or removed by configuration and host, connected to their commands, and opened on a
 // row, on the empty area of a table, or on the current folder in the tree.

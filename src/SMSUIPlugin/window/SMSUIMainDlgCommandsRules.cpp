@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which commands are enabled where: the context menu by folder, message and device state,
 // the move and copy targets, and the toolbar after a row click. Everything here looks at
 // the selected rows only, never at every row of a table.

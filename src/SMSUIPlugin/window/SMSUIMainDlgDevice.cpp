@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Discovery of the SIM and device storages: which storages the modem lists, their
 // subtrees, and re-reading a storage once its detector reports it readable.
 #include "SMSUIMainDlg.h"

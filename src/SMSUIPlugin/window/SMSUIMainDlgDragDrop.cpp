@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drag and drop of messages from a table onto a folder: what a press collects, which drop
 // moves, copies or is cancelled, and handing the messages to the worker. The results take
 // the same path as the Move and Copy commands' (SMSUIMainDlgOperationResults.cpp).

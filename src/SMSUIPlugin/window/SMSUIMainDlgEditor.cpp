@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of the message editor: opening it in each mode, the state it reads
 // and leaves here, the send it starts, and the can-send flag its Send button follows.
 #include "SMSUIMainDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export of the selected messages, or of every message of the folder shown, to a CSV file
 // that spreadsheet programs open: UTF-8 with a byte-order mark (so that non-Latin texts are
 // recognised), every field quoted, inner quotes doubled, one line feed per line.

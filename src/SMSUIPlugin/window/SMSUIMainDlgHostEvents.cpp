@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's reactions to SIM presence and network state, as the host and the store
 // report them. The editors' Send buttons and the context menu are not touched here: they
 // follow these flags when they are built.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window sits on screen: columns that share the width sensibly, the empty-folder
 // text, the keyboard's way through tree, table and preview, and the splitter and column
 // sizes remembered from one run to the next.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What comes back from a delete, move, copy or recover batch: one result per message, the
 // closing verdict in the progress dialog, the tables the batch touched, and the removals
 // the store and the modem report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delete, move, copy and recover commands: what they act on, the confirmation they ask
 // for, and handing the messages to the worker behind the progress dialog.
 #include "SMSUIMainDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview pane below the message table: folder text, or the selected message as HTML.
 #include "SMSUIMainDlg.h"
 

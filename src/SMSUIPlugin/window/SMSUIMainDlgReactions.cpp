@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window follows the modem's state: the store's storage and SIM reports, the phone
 // book becoming ready, the radio switch, and what a removed device leaves open.
 #include "SMSUIMainDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A storage became full: the pop-up that says so, or on a dual-mode card the host's prompt
 // that offers to move the full storage's messages to this computer, and that move.
 #include "SMSUIMainDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Results of a send: one per recipient and part from the network, then the stored sent
 // copy, which ends the send with its verdict and its line in the usage statistics.
 #include "SMSUIMainDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SMS window's hold on the settings page: fetched with the window's logic objects,
 // destroyed with the window.
 #include "SMSUIMainDlg.h"

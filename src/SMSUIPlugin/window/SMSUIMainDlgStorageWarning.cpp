@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar that says the message database cannot be written, for as long as that lasts.
 //
 // The SDK refuses to store anything it cannot write (there is no copy kept in memory

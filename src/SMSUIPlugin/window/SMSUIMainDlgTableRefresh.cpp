@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing a folder's table in line with the store. Start-up, card and modem events and the
 // end of a batch all ask for it, often for tables that already show exactly what the store
 // holds, or nearly: only the rows that differ are taken out, put in or pointed at their new

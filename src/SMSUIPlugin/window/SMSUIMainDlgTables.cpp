@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message tables: one per folder and storage root, built and rebuilt from the store.
 #include "SMSUIMainDlg.h"
 

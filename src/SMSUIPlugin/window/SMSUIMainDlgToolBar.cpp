@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar above the message table: built from the configuration, items enabled and
 // disabled by command id. What each command does is connected with the commands.
 #include "SMSUIMainDlg.h"

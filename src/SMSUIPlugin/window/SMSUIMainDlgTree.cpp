@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder tree: nodes, positions, clicks, expansion and the SIM and device subtrees.
 #include "SMSUIMainDlg.h"
 

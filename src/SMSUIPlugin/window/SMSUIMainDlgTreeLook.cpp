@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the folder tree looks: icons (mirrored for right-to-left), widths, tooltips and the
 // storage labels.
 #include "SMSUIMainDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage-statistics file that the host's update component collects: how often the SMS
 // module is used, how many messages were sent and received. Counters only grow; a missing,
 // empty or unreadable file never costs the counts that follow it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message table of one storage folder, its sortable cells and the delegate that keeps
 // tables and the folder tree free of focus frames.

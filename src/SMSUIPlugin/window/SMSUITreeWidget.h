@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder tree of the SMS window; also the target of messages dragged from a table.
 #include <QList>

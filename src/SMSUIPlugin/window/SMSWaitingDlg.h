@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Progress of a long operation on messages (send, delete, move, copy, recover, drag): a
 // small modal dialog, built anew per operation, whose bar advances per completed unit and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's translator. Texts are looked up by IDS_ key and context ("SMSUIPlugin" for
 // the SMS plug-in, HostContext for the host's own) in compiled Qt Linguist catalogues

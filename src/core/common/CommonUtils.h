@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's utility functions for plug-ins: settings, paths, message boxes, frame state,
 // calls, links in displayed text, the thread counter. Everything is static; the functions

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Calls handed from one thread to another, in an order race checkers can see.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays a WAV file once. Play() checks that the file is a readable PCM WAV; the sound goes
 // to the default audio output through QSoundEffect. Without an audio output the sound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's dialog base: a dialog with an optional title strip of its own and one main
 // widget below it. Widget type NativeTitle keeps the window manager's title bar;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The host's line edit: remembers the last key pressed in it (so that a click handler can
 // tell a Return that reached a button from a real click) and reports focus changes.

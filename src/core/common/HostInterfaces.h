@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contract between the host and its plug-ins. Every interface is pure abstract with a
 // virtual destructor and a Qt interface string, so an object found in the plug-in

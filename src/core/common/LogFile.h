@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's log file: every message that passes the logging rules still goes where
 // it went before (stderr), and is also appended to "<folder>/dialcrest.log". When the file

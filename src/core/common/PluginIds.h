@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Identifiers shared by the host and its plug-ins: the CLSID under which each plug-in is
 // registered in the plug-in container, the interface numbers callers pass to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds menus from a plug-in's menu description file, an XML file in the plug-in folder:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search box of a plug-in toolbar: a line edit with a clear button and a translated
 // hint; Escape empties it (emitting textEdited("") like typing would) and cancelled().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plug-in container: the host registers each of its plug-ins under a CLSID (and a
 // name), and plug-ins find each other through it. Startup owns the one container of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds a plug-in's toolbar from a list of ToolItem: one checkable-free tool button per
 // item in a QButtonGroup (button id = item id), and below the buttons a hidden row with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /*
  * sdk_backend.h - which modem the device SDK talks to.
  *

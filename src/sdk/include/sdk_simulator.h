@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /*
  * sdk_simulator.h - control of the modem simulator behind the device SDK.
  *

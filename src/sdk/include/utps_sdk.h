@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /*
  * utps_sdk.h - the device SDK: SMS, phone-book, device and network services of the modem.
  *

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ModemManager backend as the rest of the SDK sees it. Every function here is called
 // with the state lock held (the lock is passed where the call may release it to wait for
 // the modem) and only when active() is true; handles(memory) says whether the memory is

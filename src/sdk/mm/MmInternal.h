@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the ModemManager backend's units share. GLib objects of the current modem are
 // created and dropped on the backend's own thread; other threads take a reference under
 // the state lock before they call the modem with the lock released.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modem's messages: the SDK's view of ModemManager's "sm" and "me" storages, kept in
 // step by the Messaging signals, and the calls that change them on the modem.
 #include "MmInternal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting ModemManager, its GLib thread, and the modem's state as the SDK's state.
 #include "MmInternal.h"
 #include "sdk_backend.h"

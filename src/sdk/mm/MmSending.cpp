@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sending through ModemManager: Create + Send per recipient, one job at a time, on a
 // thread of its own so that neither the caller nor the event thread waits for the network.
 #include "MmInternal.h"

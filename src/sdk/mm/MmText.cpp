@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Untrusted fields from the network and ModemManager's time stamps.
 #include "MmInternal.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Built without libmm-glib: only the simulator exists, and asking for ModemManager says so.
 #include "../MmBackend.h"
 #include "sdk_backend.h"
