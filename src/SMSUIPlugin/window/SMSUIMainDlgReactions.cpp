@@ -38,8 +38,10 @@ void SMSUIMainDlg::onSmsStatusChanged(int status)
         break;
     case UTPS_SMS_STATUS_SIM_OK:
         qCDebug(lcSmsWindow) << "SIM is available (SIM_OK)";
+        // Whether the card's storage is shown is what discovery has just found (the card
+        // may have gone again, or be of a type that keeps no messages): claiming it
+        // available regardless would take reads and arrivals for a folder nobody sees.
         OnSimStatusChanged(true);
-        m_bSimStorageAvailable = true;
         m_iLastSimStatus = status;
         break;
     case UTPS_SMS_STATUS_DEVICE_FULL:
@@ -53,11 +55,9 @@ void SMSUIMainDlg::onSmsStatusChanged(int status)
         break;
     case UTPS_SMS_STATUS_DEVICE_NOT_AVAILABLE:
         qCDebug(lcSmsWindow) << "Device is not available (DEVICE_NOT_AVAILABLE)";
-        m_bSimStorageAvailable = false;
-        m_bDeviceStorageAvailable = false;
-        OnSimStatusChanged(false);
-        if (m_pDeviceRoot)
-            m_pDeviceRoot->setHidden(true);
+        // Not a SIM report: with the card already gone a SIM report would change nothing,
+        // and the modem's own folders would stay on screen.
+        onDeviceRemoved();
         if (CommonUtils::IsMiniMode() && m_pNotifyService)
             m_pNotifyService->SendTo(QString::fromLatin1(PluginIds::MiniFrame),
                                      HostEvent::StatusBarNotice, 0, 0);
@@ -110,6 +110,17 @@ void SMSUIMainDlg::closePopupOnDeviceRemoval()
         notifier->closeNotifyDialog();
     if (m_pConfirmBox)
         m_pConfirmBox->hide();
+}
+
+void SMSUIMainDlg::closeDialogsOfVanishedStorages()
+{
+    // The PC never goes; a full card or modem that is gone has nothing left to warn about
+    // or to move.
+    const bool vanished =
+        (m_iLastStorageStatus == UTPS_SMS_STATUS_SIM_FULL && !m_bSimStorageAvailable)
+        || (m_iLastStorageStatus == UTPS_SMS_STATUS_DEVICE_FULL && !m_bDeviceStorageAvailable);
+    if (vanished && m_pMemoryFullPopup)
+        onClickCloseMemoryFullDialog();
 }
 
 void SMSUIMainDlg::onDetectorFinished(DetectMemoryDeviceThread *detector)

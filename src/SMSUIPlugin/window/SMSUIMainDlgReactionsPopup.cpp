@@ -123,6 +123,12 @@ QWidget *SMSUIMainDlg::mainFrameWidget() const
 
 void SMSUIMainDlg::ShowMemoryFull()
 {
+    // The prompt comes a little after the report: the full storage may have gone meanwhile.
+    if ((m_iLastStorageStatus == UTPS_SMS_STATUS_SIM_FULL && !m_bSimStorageAvailable)
+        || (m_iLastStorageStatus == UTPS_SMS_STATUS_DEVICE_FULL && !m_bDeviceStorageAvailable)) {
+        qCDebug(lcSmsWindow) << "the full storage went before its prompt";
+        return;
+    }
     QWidget *parent = mainFrameWidget();
     const int answer = CommonUtils::ShowMessage(
         QMessageBox::Information, parent, tr(QStringLiteral("IDS_STR_PROMPT")),
