@@ -187,8 +187,8 @@ bool tst_CardSequences::run(Step step)
         w->onClickTableRow(0);
     };
     switch (step) {
-    case Step::SimOut: return m_device->setSimInserted(false) || !m_device->devicePlugged();
-    case Step::SimIn: return m_device->setSimInserted(true) || !m_device->devicePlugged();
+    case Step::SimOut: return m_device->setSimInserted(false);
+    case Step::SimIn: return m_device->setSimInserted(true);
     case Step::ModemOut: return m_device->setDevicePlugged(false);
     case Step::ModemIn: return m_device->setDevicePlugged(true);
     case Step::PinLock: return SimCtl_SetPinState(UTPS_PIN_STATE_PIN_REQUIRED, 3, 10) == 0;
@@ -303,6 +303,9 @@ void tst_CardSequences::runChecked(const QString &name, Step step)
 {
     QVERIFY2(run(step), qPrintable(name));
     QCOMPARE(SimCtl_WaitIdle(5000), 0L);
+    // The modem's reports are queued to the window, and an arrival takes one more turn.
+    for (int turn = 0; turn < 3; ++turn)
+        QCoreApplication::processEvents();
     QTRY_VERIFY2(mismatch().isEmpty(), qPrintable(name + QStringLiteral(": ") + mismatch()));
 }
 

@@ -3,7 +3,6 @@
 // (Notify) and those handled with or without it (checkNotifyType).
 #include "SMSUIService.h"
 
-
 #include "CommonUtils.h"
 #include "PluginIds.h"
 #include "notify/SMSTaskbarNotifier.h"

@@ -112,17 +112,6 @@ void SMSUIMainDlg::closePopupOnDeviceRemoval()
         m_pConfirmBox->hide();
 }
 
-void SMSUIMainDlg::closeDialogsOfVanishedStorages()
-{
-    // The PC never goes; a full card or modem that is gone has nothing left to warn about
-    // or to move.
-    const bool vanished =
-        (m_iLastStorageStatus == UTPS_SMS_STATUS_SIM_FULL && !m_bSimStorageAvailable)
-        || (m_iLastStorageStatus == UTPS_SMS_STATUS_DEVICE_FULL && !m_bDeviceStorageAvailable);
-    if (vanished && m_pMemoryFullPopup)
-        onClickCloseMemoryFullDialog();
-}
-
 void SMSUIMainDlg::onDetectorFinished(DetectMemoryDeviceThread *detector)
 {
     if (!detector->property(kRestartDetectorProperty).toBool())
