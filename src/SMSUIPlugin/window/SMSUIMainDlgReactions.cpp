@@ -90,8 +90,15 @@ void SMSUIMainDlg::OnPBReadComplete()
     if (!m_pStatusLogicObject)
         return;
     m_pStatusLogicObject->SyncBuffersWithPB();
-    for (int p = EN_LOCAL_OUTBOX; p <= EN_LOCAL_SENTITEMS; ++p)
+    for (int p = EN_LOCAL_OUTBOX; p <= EN_LOCAL_SENTITEMS; ++p) {
+        // The card's phone book is ready before its messages may be (a locked card): a card
+        // storage not shown keeps its tables empty until it is read.
+        const int memory = GetMemPosition(p);
+        if ((memory == UTPS_SMS_MEM_SIM && !m_bSimStorageAvailable)
+            || (memory == UTPS_SMS_MEM_DEVICE && !m_bDeviceStorageAvailable))
+            continue;
         syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
+    }
 }
 
 void SMSUIMainDlg::getRFModeStatusFromLogic()
