@@ -3,8 +3,6 @@
 // (Notify) and those handled with or without it (checkNotifyType).
 #include "SMSUIService.h"
 
-#include <QTreeWidgetItem>
-
 #include "CommonUtils.h"
 #include "PluginIds.h"
 #include "notify/SMSTaskbarNotifier.h"
@@ -57,11 +55,9 @@ int CSMSUIService::Notify(unsigned int event, unsigned int param1, unsigned int 
     case HostEvent::DeviceRemoved:
         window->ResetNvDeviceFlag();
         window->ReSetSimMemoryFlag();
-        for (_EN_SMS_POSITION root : {EN_DEVICE_ROOT, EN_SIM_ROOT}) {
-            if (QTreeWidgetItem *item = window->treeItem(root))
-                item->setHidden(true);
-        }
-        window->checkDevMemStatus(false);
+        // Hiding the folders alone would leave their messages in the table on screen, still
+        // offered for Delete: the window takes the whole storage view down and looks again.
+        window->onDeviceRemoved();
         break;
     default:
         break;

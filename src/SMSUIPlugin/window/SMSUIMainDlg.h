@@ -351,10 +351,17 @@ public slots:
     void OnSimStatusChanged(bool present);
     // The network came up (true) or went down (false): commands follow it.
     void GetPresentNetworkStatus(bool up);
+    // The modem went: the card's and the modem's folders, messages and dialogs go with it.
+    void onDeviceRemoved();
 
 private:
     void simremovalEnableDisableCheck();
     void operationAtSimRemoval();
+    // Stops the storage detectors, empties and hides both card storages and closes what was
+    // open about them.
+    void releaseCardStorages();
+    // Lists the storages the modem has now and shows them; the PC tables follow.
+    void rediscoverCardStorages();
     // Empties the storage's tables, then releases its records in the store.
     void releaseStorageView(bool sim);
 
@@ -850,6 +857,8 @@ public:
     // dialog; false when there is nothing to move or no way to show the progress.
     bool onMemoryFullPopUPOKClick();
     void closePopupOnDeviceRemoval();
+    // Closes the storage-full pop-up once the storage it speaks of is no longer shown.
+    void closeDialogsOfVanishedStorages();
     void getRFModeStatusFromLogic();
 
 public slots:

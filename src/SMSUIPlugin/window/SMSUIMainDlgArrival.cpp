@@ -44,6 +44,17 @@ QList<_EN_SMS_POSITION> arrivalTables(int position)
         return {};
     }
 }
+
+// A message can reach a card storage the window does not show: it was announced just before
+// the card or modem went, or the modem stores it while the card is locked. Its row would go
+// into a hidden table and its pop-up would point at a folder that is not there; the message
+// itself stays stored and is shown when the storage is read again.
+bool arrivedInHiddenStorage(int position, bool simShown, bool deviceShown)
+{
+    const int memory = GetMemPosition(position);
+    return (memory == UTPS_SMS_MEM_SIM && !simShown)
+        || (memory == UTPS_SMS_MEM_DEVICE && !deviceShown);
+}
 } // namespace
 
 void SMSUIMainDlg::connectArrivalSignals(SMSStatusUILogic *store)
@@ -114,6 +125,10 @@ bool SMSUIMainDlg::takeReceivedRecordIntoTables(int id)
                                << (record ? record->iMsgId : -1);
         return false;
     }
+    if (arrivedInHiddenStorage(record->enPos, m_bSimStorageAvailable, m_bDeviceStorageAvailable)) {
+        qCDebug(lcSmsWindow) << "arrival" << id << "in a storage not shown: left to its reading";
+        return false;
+    }
     m_iLastArrivedId = record->iMsgId;
     m_iLastArrivedPosition = record->enPos;
     const QList<_EN_SMS_POSITION> tables = arrivalTables(record->enPos);
@@ -145,6 +160,8 @@ void SMSUIMainDlg::announce(const QList<NewMessageNotice> &notices)
     }
     if (!latestOrdinary)
         return;
+    const bool hidden = arrivedInHiddenStorage(latestOrdinary->position, m_bSimStorageAvailable,
+                                               m_bDeviceStorageAvailable);
     INotifyService *notify = notifyService();
     if (!notify) {
         qCWarning(lcSmsWindow) << "m_pNotify is NULL: new message not announced";
@@ -155,7 +172,9 @@ void SMSUIMainDlg::announce(const QList<NewMessageNotice> &notices)
         qCWarning(lcSmsWindow) << "m_pSMSStatusUILogicInstance is NULL";
         return;
     }
-    if (smsSetting("VisionAlert", true))
+    if (hidden)
+        qCDebug(lcSmsWindow) << "no pop-up for a message in a storage not shown";
+    else if (smsSetting("VisionAlert", true))
         m_pStatusLogicObject->showNotifyDialog(latestOrdinary->number);
     else
         qCDebug(lcSmsWindow) << "visual alerts are off";

@@ -56,10 +56,21 @@ void SMSUIMainDlg::OnSimStatusChanged(bool present)
     if (m_pCurrentTable && m_pCurrentTable->selectedItems().size() > kSelectedCellsThreshold)
         enableToolBarItem(kDelete);
 
+    // "Present" reaches us from the modem becoming ready and from the host, and neither
+    // has asked the card: a missing or locked card would be taken as present, and the real
+    // arrival later would look like no change and leave the card's folders hidden for good.
+    // The card answers for itself; an absent report is believed as it comes.
+    if (present && !m_pStatusLogicObject->IsSimValidForSMS()) {
+        qCDebug(lcSmsWindow) << "SIM reported present but not usable for messages";
+        present = false;
+    }
     if (present == m_bSimState) {
         qCDebug(lcSmsWindow) << "SIM States are not changed:" << present;
-        if (!m_bSimState && !m_bDeviceStorageAvailable)
+        // A storage the modem lists but the tree lacks (it went with an earlier report and
+        // its return was told before the window could see it) is looked for again.
+        if (!m_bDeviceStorageAvailable || (m_bSimState && !m_bSimStorageAvailable))
             checkDevMemStatus(false);
+        closeDialogsOfVanishedStorages();
         return;
     }
     m_bSimState = present;
@@ -68,15 +79,41 @@ void SMSUIMainDlg::OnSimStatusChanged(bool present)
         simremovalEnableDisableCheck();
     } else {
         qCDebug(lcSmsWindow) << "SIM is not available";
-        for (DetectMemoryDeviceThread *detector : {&m_SimDetectThread, &m_DeviceDetectThread}) {
-            detector->setStopRequest(true);
-            detector->quit();
-        }
-        releaseStorageView(/* sim */ true);
-        releaseStorageView(/* sim */ false);
-        closePopupOnDeviceRemoval();
-        operationAtSimRemoval();
+        releaseCardStorages();
     }
+    rediscoverCardStorages();
+}
+
+void SMSUIMainDlg::onDeviceRemoved()
+{
+    if (!m_pStatusLogicObject)
+        return;
+    // The card went with the modem, whatever was last said about it: its folders, its
+    // messages on screen and whatever was open about them go now, not only when a SIM
+    // happened to be reported present. Without this a SIM taken out first leaves the
+    // modem's messages on screen, still offered for Delete and Call.
+    m_bSimState = false;
+    m_iLastSimStatus = 0;
+    releaseCardStorages();
+    rediscoverCardStorages();
+}
+
+void SMSUIMainDlg::releaseCardStorages()
+{
+    for (DetectMemoryDeviceThread *detector : {&m_SimDetectThread, &m_DeviceDetectThread}) {
+        // A restart asked for while it wound down would read a storage that is gone.
+        detector->setProperty(kRestartDetectorProperty, false);
+        detector->setStopRequest(true);
+        detector->quit();
+    }
+    releaseStorageView(/* sim */ true);
+    releaseStorageView(/* sim */ false);
+    closePopupOnDeviceRemoval();
+    operationAtSimRemoval();
+}
+
+void SMSUIMainDlg::rediscoverCardStorages()
+{
     addSIMDeviceAction();
     if (!checkDevMemStatus(false)) {
         m_pStatusLogicObject->SyncBuffersWithPB();
@@ -84,6 +121,7 @@ void SMSUIMainDlg::OnSimStatusChanged(bool present)
             syncSMSTableWithBuffers(p);
     }
     syncSMSTableWithBuffers(EN_LOCAL_ROOT);
+    closeDialogsOfVanishedStorages();
 }
 
 void SMSUIMainDlg::releaseStorageView(bool sim)

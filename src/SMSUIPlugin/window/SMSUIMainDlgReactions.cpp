@@ -38,8 +38,10 @@ void SMSUIMainDlg::onSmsStatusChanged(int status)
         break;
     case UTPS_SMS_STATUS_SIM_OK:
         qCDebug(lcSmsWindow) << "SIM is available (SIM_OK)";
+        // Whether the card's storage is shown is what discovery has just found (the card
+        // may have gone again, or be of a type that keeps no messages): claiming it
+        // available regardless would take reads and arrivals for a folder nobody sees.
         OnSimStatusChanged(true);
-        m_bSimStorageAvailable = true;
         m_iLastSimStatus = status;
         break;
     case UTPS_SMS_STATUS_DEVICE_FULL:
@@ -53,11 +55,9 @@ void SMSUIMainDlg::onSmsStatusChanged(int status)
         break;
     case UTPS_SMS_STATUS_DEVICE_NOT_AVAILABLE:
         qCDebug(lcSmsWindow) << "Device is not available (DEVICE_NOT_AVAILABLE)";
-        m_bSimStorageAvailable = false;
-        m_bDeviceStorageAvailable = false;
-        OnSimStatusChanged(false);
-        if (m_pDeviceRoot)
-            m_pDeviceRoot->setHidden(true);
+        // Not a SIM report: with the card already gone a SIM report would change nothing,
+        // and the modem's own folders would stay on screen.
+        onDeviceRemoved();
         if (CommonUtils::IsMiniMode() && m_pNotifyService)
             m_pNotifyService->SendTo(QString::fromLatin1(PluginIds::MiniFrame),
                                      HostEvent::StatusBarNotice, 0, 0);
@@ -90,8 +90,15 @@ void SMSUIMainDlg::OnPBReadComplete()
     if (!m_pStatusLogicObject)
         return;
     m_pStatusLogicObject->SyncBuffersWithPB();
-    for (int p = EN_LOCAL_OUTBOX; p <= EN_LOCAL_SENTITEMS; ++p)
+    for (int p = EN_LOCAL_OUTBOX; p <= EN_LOCAL_SENTITEMS; ++p) {
+        // The card's phone book is ready before its messages may be (a locked card): a card
+        // storage not shown keeps its tables empty until it is read.
+        const int memory = GetMemPosition(p);
+        if ((memory == UTPS_SMS_MEM_SIM && !m_bSimStorageAvailable)
+            || (memory == UTPS_SMS_MEM_DEVICE && !m_bDeviceStorageAvailable))
+            continue;
         syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
+    }
 }
 
 void SMSUIMainDlg::getRFModeStatusFromLogic()

@@ -18,6 +18,16 @@
 #include "SMSWaitingDlg.h"
 #include "utps_sdk.h"
 
+namespace {
+// Whether the storage a full report spoke of is gone: the PC never goes; a full card or
+// modem that is gone has nothing left to warn about or to move.
+bool fullStorageGone(int fullStatus, bool simAvailable, bool deviceAvailable)
+{
+    return (fullStatus == UTPS_SMS_STATUS_SIM_FULL && !simAvailable)
+        || (fullStatus == UTPS_SMS_STATUS_DEVICE_FULL && !deviceAvailable);
+}
+} // namespace
+
 SMSMemoryFullPopup *SMSUIMainDlg::memoryFullPopup() const
 {
     return m_pMemoryFullPopup.data();
@@ -98,6 +108,13 @@ void SMSUIMainDlg::onClickCloseMemoryFullDialog()
     m_pMemoryFullPopup = nullptr;
 }
 
+void SMSUIMainDlg::closeDialogsOfVanishedStorages()
+{
+    if (m_pMemoryFullPopup
+        && fullStorageGone(m_iLastStorageStatus, m_bSimStorageAvailable, m_bDeviceStorageAvailable))
+        onClickCloseMemoryFullDialog();
+}
+
 void SMSUIMainDlg::ChangeLanguageForMemoryFullPopUp()
 {
     if (!m_pMemoryFullPopup || !m_pEditLogic)
@@ -123,6 +140,11 @@ QWidget *SMSUIMainDlg::mainFrameWidget() const
 
 void SMSUIMainDlg::ShowMemoryFull()
 {
+    // The prompt comes a little after the report: the full storage may have gone meanwhile.
+    if (fullStorageGone(m_iLastStorageStatus, m_bSimStorageAvailable, m_bDeviceStorageAvailable)) {
+        qCDebug(lcSmsWindow) << "the full storage went before its prompt";
+        return;
+    }
     QWidget *parent = mainFrameWidget();
     const int answer = CommonUtils::ShowMessage(
         QMessageBox::Information, parent, tr(QStringLiteral("IDS_STR_PROMPT")),
