@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QStringEncoder>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -45,6 +46,21 @@ bool lessByCase(const QString &a, const QString &b)
 }
 } // namespace
 
+const UITableItem *UITableItem::of(const QTableWidgetItem *item)
+{
+    if (!item)
+        return nullptr;
+    const int type = item->type();
+    return type == Type || type == UINameItem::Type || type == UITimeItem::Type
+        ? static_cast<const UITableItem *>(item)
+        : nullptr;
+}
+
+UITableItem *UITableItem::of(QTableWidgetItem *item)
+{
+    return const_cast<UITableItem *>(of(static_cast<const QTableWidgetItem *>(item)));
+}
+
 QString UITableItem::displayText() const
 {
     return m_ownText ? m_text : data(Qt::DisplayRole).toString();
@@ -73,7 +89,7 @@ const QByteArray *UITableItem::sortKey() const
 
 bool UITableItem::operator<(const QTableWidgetItem &other) const
 {
-    const auto *theirs = dynamic_cast<const UITableItem *>(&other);
+    const UITableItem *theirs = of(&other);
     if (s_ranked && theirs)
         return m_rank < theirs->m_rank;
     // The same order as lessThan, on keys made once per cell.
@@ -82,6 +98,9 @@ bool UITableItem::operator<(const QTableWidgetItem &other) const
             const int result = qstrcmp(*mine, *their);
             if (result != 0)
                 return result < 0;
+            // Equal texts are the common tie (one sender, many messages): no copies then.
+            if (m_ownText && theirs->m_ownText)
+                return lessByCase(m_text, theirs->m_text);
             return lessByCase(displayText(), theirs->displayText());
         }
     }
@@ -338,7 +357,7 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
     std::vector<UITableItem *> firstCells(size_t(rows), nullptr);
     bool ranked = true;
     for (int row = 0; row < rows; ++row) {
-        firstCells[size_t(row)] = dynamic_cast<UITableItem *>(item(row, 0));
+        firstCells[size_t(row)] = UITableItem::of(item(row, 0));
         ranked = ranked && firstCells[size_t(row)];
         if (!drops(row))
             continue;
@@ -351,8 +370,10 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
     // by this window), which keeps the plain way.
     constexpr int kFewRuns = 8;
     if (runs.size() <= kFewRuns || !ranked) {
-        for (auto it = runs.crbegin(); it != runs.crend(); ++it)
+        for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
+            takeCellsForDisposal(it->first, it->second);
             model()->removeRows(it->first, it->second);
+        }
         return;
     }
     // The model's stable sort on the first column, ranked 0 for a row that stays and 1 for
@@ -367,7 +388,55 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
         const UITableItem::RankedPass pass;
         model()->sort(0, Qt::AscendingOrder);
     }
+    takeCellsForDisposal(rowCount() - dropped, dropped);
     model()->removeRows(rowCount() - dropped, dropped);
+}
+
+void SMSUITableWidget::discardAllRows()
+{
+    takeCellsForDisposal(0, rowCount());
+    setRowCount(0);
+}
+
+void SMSUITableWidget::takeCellsForDisposal(int first, int count)
+{
+    if (count <= 0)
+        return;
+    m_disposal.reserve(m_disposal.size() + size_t(count) * size_t(columnCount()));
+    {
+        // The rows go right after: the views need not hear of each cell leaving them.
+        const QSignalBlocker quiet(model());
+        for (int row = first; row < first + count; ++row) {
+            for (int column = 0; column < columnCount(); ++column) {
+                if (QTableWidgetItem *cell = takeItem(row, column))
+                    m_disposal.push_back(cell);
+            }
+        }
+    }
+    if (!m_disposalTimer) {
+        m_disposalTimer = new QTimer(this);
+        m_disposalTimer->setInterval(0);
+        connect(m_disposalTimer, &QTimer::timeout, this, &SMSUITableWidget::disposeSlice);
+    }
+    if (!m_disposal.empty())
+        m_disposalTimer->start();
+}
+
+void SMSUITableWidget::disposeSlice()
+{
+    // A few milliseconds' worth per turn of the event loop.
+    constexpr size_t kSlice = 3000;
+    const size_t keep = m_disposal.size() > kSlice ? m_disposal.size() - kSlice : 0;
+    for (size_t i = keep; i < m_disposal.size(); ++i)
+        delete m_disposal[i];
+    m_disposal.resize(keep);
+    if (m_disposal.empty() && m_disposalTimer)
+        m_disposalTimer->stop();
+}
+
+SMSUITableWidget::~SMSUITableWidget()
+{
+    qDeleteAll(m_disposal);
 }
 
 QList<int> SMSUITableWidget::selectedRowNumbers() const
