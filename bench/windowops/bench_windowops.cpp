@@ -175,19 +175,16 @@ BigBatch bigBatch(int count, const std::function<void(SMSUIMainDlg *)> &command)
     std::atomic<qint64> arrivedAt{-1};
     qint64 shownAt = -1;
     SMSUITableWidget *inbox = w->tableAt(EN_LOCAL_INBOX);
-    // Every table the window makes for the inbox, also a rebuilt one, is this same table.
-    QObject::connect(inbox->model(), &QAbstractItemModel::rowsInserted, inbox,
-                     [&](const QModelIndex &, int first, int last) {
-                         for (int r = first; r <= last && shownAt < 0; ++r) {
-                             const QTableWidgetItem *cell = inbox->item(r, 1);
-                             if (cell && cell->text() == text)
-                                 shownAt = clock.nsecsElapsed();
-                         }
-                     });
-    QObject::connect(inbox, &QTableWidget::itemChanged, inbox, [&](QTableWidgetItem *cell) {
-        if (shownAt < 0 && cell->column() == 1 && cell->text() == text)
+    // The arrival is the newest message: shown, it is the top row of the inbox (newest
+    // first). Looked for every few milliseconds, whichever way the row got there.
+    QTimer look;
+    look.setInterval(2);
+    QObject::connect(&look, &QTimer::timeout, &look, [&] {
+        const QTableWidgetItem *cell = inbox->item(0, 1);
+        if (shownAt < 0 && arrivedAt >= 0 && cell && cell->text() == text)
             shownAt = clock.nsecsElapsed();
     });
+    look.start();
     StallProbe probe;
     QEventLoop loop;
     QObject::connect(&w->workerThread(), &QThread::finished, &loop, &QEventLoop::quit,
