@@ -470,6 +470,19 @@ std::vector<double> arrivalsInto(SMSUIMainDlg *w)
     return runs;
 }
 
+// The window over a copy of the store, showing the PC root; null (and said) when it did not
+// open.
+SMSUIMainDlg *openOnPcRoot(QTextStream &out, const RunHome &home)
+{
+    SMSUIMainDlg *w = home.ok() ? WindowFixture::createWindow(false) : nullptr;
+    if (!w) {
+        out << "the 50,000-message window did not open\n";
+        return nullptr;
+    }
+    w->onClickSMSTreeNode(w->treeItem(EN_LOCAL_ROOT), 0);
+    return w;
+}
+
 // ---- search, Esc and sorting at 50,000 ----------------------------------------------------
 
 // The texts of the PC root's rows, as the search and the sort read them.
@@ -551,12 +564,9 @@ void printPair(QTextStream &out, const QString &what, const Pair &p, double goal
 void reportSearchAndSort(QTextStream &out, const SeededStore &store)
 {
     RunHome home(store);
-    SMSUIMainDlg *w = home.ok() ? WindowFixture::createWindow(false) : nullptr;
-    if (!w) {
-        out << "the 50,000-message window did not open\n";
+    SMSUIMainDlg *w = openOnPcRoot(out, home);
+    if (!w)
         return;
-    }
-    w->onClickSMSTreeNode(w->treeItem(EN_LOCAL_ROOT), 0);
     SMSUITableWidget *table = w->currentTable();
     const Texts texts = textsOf(table);
     std::vector<Row> rows = rowsOf(table);
@@ -609,12 +619,9 @@ void reportSearchAndSort(QTextStream &out, const SeededStore &store)
 void reportFiftyThousand(QTextStream &out, const SeededStore &store)
 {
     RunHome home(store);
-    SMSUIMainDlg *w = home.ok() ? WindowFixture::createWindow(false) : nullptr;
-    if (!w) {
-        out << "the 50,000-message window did not open\n";
+    SMSUIMainDlg *w = openOnPcRoot(out, home);
+    if (!w)
         return;
-    }
-    w->onClickSMSTreeNode(w->treeItem(EN_LOCAL_ROOT), 0);
     std::vector<double> runs;
     for (int run = 0; run < kRuns; ++run)
         runs.push_back(pressSelectAll(w->currentTable()));
