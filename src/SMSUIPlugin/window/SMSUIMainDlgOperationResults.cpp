@@ -197,12 +197,10 @@ void SMSUIMainDlg::onFinished()
     }
     const QSet<int> touched = applyPendingRemovals();
     handleOperationOnComplete();
-    // A table the removals touched that the completion did not bring in line (one already
-    // in line costs a comparison of its rows). The table on show under a search stays as
-    // the completion filtered it.
-    const bool searching = m_pSearchBox && !m_pSearchBox->text().isEmpty();
+    // A table the removals left empty that the completion did not fill again.
     for (int p : touched) {
-        if (!(searching && p == m_iSelectedTreeNode))
+        const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
+        if (table && table->rowCount() == 0)
             syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
     }
     reSetPreviewArea();
