@@ -8,7 +8,11 @@
 //  - resident memory per message with the window shown (10,000 against none, each in a
 //    process of its own);
 //  - start-up of the application to its screenshot with 50,000 messages, against an empty
-//    store.
+//    store;
+//  - with 50,000 messages in the PC root, interleaved with their floors: one key typed into
+//    the search ('7' keeps most rows, 'z' none) against the filter's own test over the
+//    texts, Esc against a bare table's fill and sort, and a sort by each column against
+//    std::sort of that column's texts.
 // Every figure is the median of several runs. Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QDateTime>
@@ -47,6 +51,7 @@ struct Row
     QString name;
     QString content;
     QDateTime time;
+    QString isoTime;  // made before any timing starts
 };
 
 double median(std::vector<double> v)
@@ -189,15 +194,18 @@ double threadCpuMs()
 std::vector<Row> rowsOf(const SMSUITableWidget *table)
 {
     std::vector<Row> rows;
-    for (int r = 0; r < table->rowCount(); ++r)
-        rows.push_back({table->item(r, 0)->text(), table->item(r, 1)->text(),
-                        table->item(r, 2)->data(Qt::DisplayRole).toDateTime()});
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QDateTime time = table->item(r, 2)->data(Qt::DisplayRole).toDateTime();
+        rows.push_back({table->item(r, 0)->text(), table->item(r, 1)->text(), time,
+                        time.toString(Qt::ISODate)});
+    }
     return rows;
 }
 
 // A plain QTableWidget with plain items, filled with sorting off and sorted once, the way
-// the window wants it: by time, newest first.
-double fillBareTable(const std::vector<Row> &rows)
+// the window wants it: by time, newest first. The time cells hold date-times, or (timeText)
+// their ISO texts, which sort the same without a time-zone lookup per comparison.
+double fillBareTable(const std::vector<Row> &rows, bool timeText = false)
 {
     QTableWidget table;
     table.setColumnCount(3);
@@ -208,7 +216,8 @@ double fillBareTable(const std::vector<Row> &rows)
         table.setItem(r, 0, new QTableWidgetItem(rows[r].name));
         table.setItem(r, 1, new QTableWidgetItem(rows[r].content));
         auto *time = new QTableWidgetItem;
-        time->setData(Qt::DisplayRole, rows[r].time);
+        time->setData(Qt::DisplayRole, timeText ? QVariant(rows[r].isoTime)
+                                                : QVariant(rows[r].time));
         table.setItem(r, 2, time);
     }
     table.horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
@@ -461,15 +470,158 @@ std::vector<double> arrivalsInto(SMSUIMainDlg *w)
     return runs;
 }
 
-void reportFiftyThousand(QTextStream &out, const SeededStore &store)
+// The window over a copy of the store, showing the PC root; null (and said) when it did not
+// open.
+SMSUIMainDlg *openOnPcRoot(QTextStream &out, const RunHome &home)
 {
-    RunHome home(store);
     SMSUIMainDlg *w = home.ok() ? WindowFixture::createWindow(false) : nullptr;
     if (!w) {
         out << "the 50,000-message window did not open\n";
-        return;
+        return nullptr;
     }
     w->onClickSMSTreeNode(w->treeItem(EN_LOCAL_ROOT), 0);
+    return w;
+}
+
+// ---- search, Esc and sorting at 50,000 ----------------------------------------------------
+
+// The texts of the PC root's rows, as the search and the sort read them.
+struct Texts
+{
+    std::vector<QString> names, contents, times;  // times in their ISO form
+};
+
+Texts textsOf(const SMSUITableWidget *table)
+{
+    Texts t;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        t.names.push_back(table->item(r, 0)->text());
+        t.contents.push_back(table->item(r, 1)->text());
+        t.times.push_back(table->item(r, 2)->data(Qt::DisplayRole).toDateTime().toString(
+            Qt::ISODate));
+    }
+    return t;
+}
+
+// The search's floor: only the filter's own test, a case-insensitive contains over each
+// row's texts; returns the rows kept through kept.
+double bareFilter(const Texts &t, const QString &key, int *kept)
+{
+    QElapsedTimer timer;
+    timer.start();
+    int n = 0;
+    for (size_t r = 0; r < t.names.size(); ++r) {
+        if (t.names[r].contains(key, Qt::CaseInsensitive)
+            || t.contents[r].contains(key, Qt::CaseInsensitive)
+            || t.times[r].contains(key, Qt::CaseInsensitive))
+            ++n;
+    }
+    *kept = n;
+    return msSince(timer);
+}
+
+// The sort's floor: std::sort of the column's texts, case-insensitively.
+double bareSort(std::vector<QString> texts)
+{
+    QElapsedTimer timer;
+    timer.start();
+    std::sort(texts.begin(), texts.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    return msSince(timer);
+}
+
+// A user action on the window: the call itself and the events it leaves, painted.
+double timed(const std::function<void()> &action)
+{
+    QCoreApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    QCoreApplication::processEvents();
+    return msSince(timer);
+}
+
+struct Pair
+{
+    std::vector<double> figure, floor;
+};
+
+void printPair(QTextStream &out, const QString &what, const Pair &p, double goalRatio,
+               const QString &goal)
+{
+    const double f = median(p.figure);
+    const double b = median(p.floor);
+    out << QStringLiteral("  %1 %2  floor %3  x%4   goal %5\n")
+               .arg(what, -40)
+               .arg(ms(f), 10)
+               .arg(ms(b), 10)
+               .arg(f / b, 5, 'f', 2)
+               .arg(goalRatio > 0 ? QStringLiteral("<= x%1 (%2)").arg(goalRatio).arg(goal) : goal);
+    out.flush();
+}
+
+void reportSearchAndSort(QTextStream &out, const SeededStore &store)
+{
+    RunHome home(store);
+    SMSUIMainDlg *w = openOnPcRoot(out, home);
+    if (!w)
+        return;
+    SMSUITableWidget *table = w->currentTable();
+    const Texts texts = textsOf(table);
+    std::vector<Row> rows = rowsOf(table);
+    const int all = table->rowCount();
+    Pair seven, zed, esc, sorts[3];
+    int keptSeven = 0, keptZed = 0, shownSeven = -1, shownZed = -1;
+    bool restored = true;
+    constexpr int kOpsRuns = 5;
+    for (int run = 0; run < kOpsRuns; ++run) {
+        // Each figure beside its floor, measured in turn.
+        seven.floor.push_back(bareFilter(texts, QStringLiteral("7"), &keptSeven));
+        seven.figure.push_back(timed([w] { w->onTextEdited(QStringLiteral("7")); }));
+        shownSeven = table->rowCount();
+        esc.floor.push_back(fillBareTable(rows, /* timeText */ true));
+        esc.figure.push_back(timed([w] { w->hideSearchBox(); }));
+        restored = restored && table->rowCount() == all;
+        zed.floor.push_back(bareFilter(texts, QStringLiteral("z"), &keptZed));
+        zed.figure.push_back(timed([w] { w->onTextEdited(QStringLiteral("z")); }));
+        shownZed = table->rowCount();
+        w->hideSearchBox();
+        const std::vector<QString> *columns[3] = {&texts.names, &texts.contents, &texts.times};
+        for (int c = 0; c < 3; ++c) {
+            sorts[c].floor.push_back(bareSort(*columns[c]));
+            // The header clicked: the first click on another column sorts it ascending.
+            sorts[c].figure.push_back(timed([table, c] {
+                table->sortByColumn(c, Qt::AscendingOrder);
+            }));
+        }
+        table->sortByColumn(2, Qt::DescendingOrder);
+    }
+    closeWindow();
+    out << QStringLiteral("%1 PC messages (%2 rows in the PC root), median of %3 interleaved "
+                          "runs:\n").arg(store.count()).arg(all).arg(kOpsRuns);
+    if (shownSeven != keptSeven || shownZed != keptZed || !restored)
+        out << QStringLiteral("  the search kept %1 and %2 rows, the floor %3 and %4%5: FAILED\n")
+                   .arg(shownSeven).arg(shownZed).arg(keptSeven).arg(keptZed)
+                   .arg(restored ? QString() : QStringLiteral(", Esc lost rows"));
+    printPair(out, QStringLiteral("search key '7' (%1 rows kept)").arg(keptSeven), seven, 0,
+              QStringLiteral("<= 50 ms"));
+    printPair(out, QStringLiteral("search key 'z' (%1 rows kept)").arg(keptZed), zed, 0,
+              QStringLiteral("<= 50 ms"));
+    printPair(out, QStringLiteral("Esc, search cleared (floor: bare fill)"), esc, 0,
+              QStringLiteral("<= 100 ms"));
+    const char *names[3] = {"number/name", "message", "time"};
+    for (int c = 0; c < 3; ++c)
+        printPair(out, QStringLiteral("sort by the %1 column").arg(QLatin1String(names[c])),
+                  sorts[c], 2, QStringLiteral("std::sort"));
+}
+
+void reportFiftyThousand(QTextStream &out, const SeededStore &store)
+{
+    RunHome home(store);
+    SMSUIMainDlg *w = openOnPcRoot(out, home);
+    if (!w)
+        return;
     std::vector<double> runs;
     for (int run = 0; run < kRuns; ++run)
         runs.push_back(pressSelectAll(w->currentTable()));
@@ -491,7 +643,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String("--memory-child"))
         return memoryChild(args.at(2));
-    // "--only <part>" runs one part: layout (10,000), memory, 50k or startup.
+    // "--only <part>" runs one part: layout (10,000), memory, 50k, search (with Esc and
+    // sorting, at 50,000) or startup.
     const int only = args.indexOf(QStringLiteral("--only"));
     const QString part = only > 0 ? args.value(only + 1) : QString();
     const auto runs = [&part](const char *name) { return part.isEmpty() || part == QLatin1String(name); };
@@ -509,7 +662,7 @@ int main(int argc, char **argv)
         reportTenThousand(out, ten);
     if (runs("memory"))
         reportMemory(out, self, empty, ten);
-    if (!runs("50k") && !runs("startup"))
+    if (!runs("50k") && !runs("startup") && !runs("search"))
         return 0;
     const SeededStore fifty(50000);
     if (!fifty.ok()) {
@@ -518,6 +671,8 @@ int main(int argc, char **argv)
     }
     if (runs("50k"))
         reportFiftyThousand(out, fifty);
+    if (runs("search"))
+        reportSearchAndSort(out, fifty);
     if (runs("startup")) {
         out << QStringLiteral("Start-up of dialcrest --screenshot (no delay), median of %1 runs:\n")
                    .arg(kRuns);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces of the SMS window that need no simulator: cell ordering, SDK time text, the
 // message HTML of the preview.
+#include <QHeaderView>
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QTextDocument>
@@ -44,6 +45,8 @@ class tst_WindowParts : public QObject
 private slots:
     void ordering_data();
     void ordering();
+    void removingRows_data();
+    void removingRows();
     void sortingATable();
     void timeCellsOrderAndShowTheirTime();
     void cellsKeepTextAndIconUntilInATable();
@@ -83,7 +86,63 @@ void tst_WindowParts::ordering()
     QFETCH(QString, b);
     QFETCH(bool, aFirst);
     QCOMPARE(UITableItem::lessThan(a, b), aFirst);
-    QCOMPARE(UITableItem(a) < UITableItem(b), aFirst);
+    UITableItem first(a);
+    UITableItem second(b);
+    QCOMPARE(first < second, aFirst);
+    // A cell keeps what it compares by from its first comparison: a new text must replace it.
+    first.setText(b);
+    second.setText(a);
+    QCOMPARE(first < second, UITableItem::lessThan(b, a));
+}
+
+void tst_WindowParts::removingRows_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("dropped");  // one letter per row: x goes
+    QTest::addColumn<bool>("ownCells");
+    QTest::newRow("one run") << 6 << "..xxx." << true;
+    QTest::newRow("none") << 4 << "...." << true;
+    QTest::newRow("all") << 5 << "xxxxx" << true;
+    QTest::newRow("many runs") << 30 << "x.x..xx.x.x.x..x.xx.x.x...x.xx" << true;
+    QTest::newRow("many runs, other cells") << 30 << "x.x..xx.x.x.x..x.xx.x.x...x.xx"
+                                            << false;
+}
+
+void tst_WindowParts::removingRows()
+{
+    QFETCH(int, rows);
+    QFETCH(QString, dropped);
+    QFETCH(bool, ownCells);
+    SMSUITableWidget table;
+    table.setColumnCount(2);
+    table.setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        // Texts out of their row order, so that a sort by them would show.
+        const QString name = QStringLiteral("n%1").arg((r * 7) % rows, 2, 10, QLatin1Char('0'));
+        table.setItem(r, 0, ownCells ? new UITableItem(name) : new QTableWidgetItem(name));
+        table.setItem(r, 1, new UITableItem(QStringLiteral("row %1").arg(r)));
+    }
+    table.horizontalHeader()->setSortIndicator(1, Qt::DescendingOrder);
+    std::vector<bool> drop;
+    QStringList expected;
+    for (int r = 0; r < rows; ++r) {
+        drop.push_back(dropped.at(r) == QLatin1Char('x'));
+        if (!drop.back())
+            expected << QStringLiteral("row %1").arg(r);
+    }
+    table.removeRowsWhere(drop);
+    QStringList left;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        left << table.item(r, 1)->text();
+        QCOMPARE(table.item(r, 0)->text().mid(1).toInt(),
+                 (table.item(r, 1)->text().mid(4).toInt() * 7) % rows);
+    }
+    QCOMPARE(left, expected);
+    QCOMPARE(table.horizontalHeader()->sortIndicatorSection(), 1);
+    QCOMPARE(table.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    // The cells that went are freed when the window is idle, never while still shown.
+    QTRY_VERIFY(table.findChildren<QTimer *>().isEmpty()
+                || !table.findChildren<QTimer *>().first()->isActive());
 }
 
 void tst_WindowParts::sortingATable()

@@ -470,6 +470,8 @@ public slots:
     void onCancelSendSMS();
     // Re-reads the SIM and device storages and rebuilds their tables.
     void updateSIMNVTables();
+    // Tables of the SIM and device folders and roots brought in line with the store.
+    void syncCardTables();
 
 private:
     enum BatchKind { BatchNone, BatchDelete, BatchMoveCopy, BatchRecover };

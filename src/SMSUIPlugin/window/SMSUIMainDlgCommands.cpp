@@ -18,6 +18,7 @@
 #include "SmsLog.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const QString kPluginName = QStringLiteral("SMSUIPlugin");
@@ -36,12 +37,25 @@ bool keepsToolbarOnSelectAll(int position)
     }
 }
 
-// The text a cell is searched by: what the user reads, times in their ISO form.
-QString searchTextOf(const QTableWidgetItem *item, int column)
+// Whether the text a cell is searched by holds text: what the user reads, times in their
+// ISO form. A time cell made from the SDK's "yyyyMMddhhmmss" is given its ISO form from
+// those digits, which name the same local time: making a date-time per row would look the
+// time zone up for every row of the table.
+bool cellMatches(const QTableWidgetItem *item, int column, const QString &text)
 {
-    if (column == kTimeColumn)
-        return item->data(Qt::DisplayRole).toDateTime().toString(Qt::ISODate);
-    return item->text();
+    if (column != kTimeColumn)
+        return item->text().contains(text, Qt::CaseInsensitive);
+    if (item->type() == UITimeItem::Type) {
+        const QString sdkTime = static_cast<const UITimeItem *>(item)->sdkTime();
+        if (sdkTime.size() == 14) {
+            const QChar *d = sdkTime.constData();
+            const QChar iso[19] = {d[0], d[1], d[2], d[3], u'-', d[4], d[5], u'-', d[6], d[7],
+                                   u'T', d[8], d[9], u':', d[10], d[11], u':', d[12], d[13]};
+            return QStringView(iso, 19).contains(text, Qt::CaseInsensitive);
+        }
+    }
+    return item->data(Qt::DisplayRole).toDateTime().toString(Qt::ISODate).contains(
+        text, Qt::CaseInsensitive);
 }
 } // namespace
 
@@ -261,12 +275,9 @@ void SMSUIMainDlg::updateTableSmsTable(const QString &text)
     SMSUITableWidget *table = m_pCurrentTable;
     if (!table || text.isEmpty())
         return;
-    // Runs of rows to drop, removed bottom-up in one model call each: removing rows one
-    // by one would shift every later row each time.
-    QList<QPair<int, int>> runs;  // first row, count
     const int rowCount = table->rowCount();
-    int row = 0;
-    for (; row < rowCount; ++row) {
+    std::vector<bool> drop(size_t(rowCount), false);
+    for (int row = 0; row < rowCount; ++row) {
         bool keep = false;
         bool complete = true;
         for (int column = 0; column < table->columnCount() && !keep; ++column) {
@@ -275,24 +286,18 @@ void SMSUIMainDlg::updateTableSmsTable(const QString &text)
                 complete = false;
                 break;
             }
-            keep = searchTextOf(item, column).contains(text, Qt::CaseInsensitive);
+            keep = cellMatches(item, column, text);
         }
         if (!complete) {
             qCWarning(lcSmsWindow) << "search stopped at a row without cells:" << row;
             break;
         }
-        if (keep)
-            continue;
-        if (!runs.isEmpty() && runs.last().first + runs.last().second == row)
-            ++runs.last().second;
-        else
-            runs.append({row, 1});
+        drop[size_t(row)] = !keep;
     }
     const QSignalBlocker blocker(table);
     table->setCurrentCell(-1, -1);
     table->clearSelection();
-    for (auto it = runs.crbegin(); it != runs.crend(); ++it)
-        table->model()->removeRows(it->first, it->second);
+    table->removeRowsWhere(drop);
     // Whatever was selected may be gone: commands wait for the next selection.
     disableAllToolbarItems();
 }

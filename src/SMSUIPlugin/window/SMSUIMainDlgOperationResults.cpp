@@ -17,6 +17,8 @@
 #include "SMSWaitingDlg.h"
 #include "SmsLog.h"
 
+#include <vector>
+
 namespace {
 constexpr int kDelete = 9001;
 
@@ -124,7 +126,14 @@ void SMSUIMainDlg::onSmsMoveOrCopy(bool done, int)
     }
     if (m_iReportedUnits == m_iOperationUnits) {
         writeBatchVerdict(m_iMoveCopyFail, m_iOperationUnits);
-        updateSIMNVTables();
+        // The store filed every copy the batch made as it made it: with no unit failed,
+        // its card folders hold what reading both storages again would give, and reading
+        // 10,000 messages again held the window for half a second. Only the tables are
+        // brought in line then; after a failure the storages are read again.
+        if (m_iMoveCopyFail == 0)
+            syncCardTables();
+        else
+            updateSIMNVTables();
         m_pSMSWaitingDlgInstance->onCompleteChangeButtonText();
         m_iMoveCopySuccess = 0;
         m_iMoveCopyFail = 0;
@@ -151,6 +160,11 @@ void SMSUIMainDlg::updateSIMNVTables()
         m_pStatusLogicObject->ReleaseSmsBuffer(memory);
         m_pStatusLogicObject->PopulateSMSFromSDK(memory);
     }
+    syncCardTables();
+}
+
+void SMSUIMainDlg::syncCardTables()
+{
     for (int p = EN_SIM_OUTBOX; p <= EN_DEVICE_ROOT; ++p) {
         if (p != EN_POS_NONE)
             syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
@@ -181,10 +195,10 @@ void SMSUIMainDlg::onFinished()
         m_bDeletedUnread = false;
         notifyStatusBarCount();
     }
-    const QSet<int> emptied = applyPendingRemovals();
+    const QSet<int> touched = applyPendingRemovals();
     handleOperationOnComplete();
-    // A table emptied for the removals that the completion did not rebuild.
-    for (int p : emptied) {
+    // A table the removals left empty that the completion did not fill again.
+    for (int p : touched) {
         const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
         if (table && table->rowCount() == 0)
             syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
@@ -384,15 +398,40 @@ QSet<int> SMSUIMainDlg::applyPendingRemovals()
     QSet<int> touched;
     if (!m_pStatusLogicObject || m_pendingRemovals.isEmpty())
         return touched;
+    // Per table, the records whose rows go before the records do (no row may point at a
+    // freed record): a record leaves its folder's table, and its storage root's table
+    // unless it only goes to the trash, where it stays the PC root's record. Only those
+    // rows go; the tables are then brought in line with the store, which for a large
+    // batch is much less than making every touched table again.
+    QHash<int, QHash<int, SmsRecord *>> folders;
+    QHash<int, QSet<const SmsRecord *>> leaving;
     for (const PendingRemoval &r : std::as_const(m_pendingRemovals)) {
-        touched << r.position << GetParentPos(r.position);
+        const int parent = GetParentPos(r.position);
+        touched << r.position << parent;
         if (!r.permanent)
             touched << EN_LOCAL_TRASH;
+        auto folder = folders.find(r.position);
+        if (folder == folders.end())
+            folder = folders.insert(r.position, m_pStatusLogicObject->GetSMSRecordsSet(
+                                                    static_cast<_EN_SMS_POSITION>(r.position)));
+        const SmsRecord *record = folder->value(r.id, nullptr);
+        if (!record)
+            continue;
+        leaving[r.position].insert(record);
+        if (parent != EN_POS_INVALID && (r.permanent || parent != EN_LOCAL_ROOT))
+            leaving[parent].insert(record);
     }
     touched.remove(EN_POS_INVALID);
-    // Emptied before the records go, so that no row points at a freed record.
-    for (int p : std::as_const(touched))
-        emptySMSTable(static_cast<_EN_SMS_POSITION>(p));
+    for (auto it = leaving.cbegin(); it != leaving.cend(); ++it) {
+        SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(it.key()));
+        if (!table)
+            continue;
+        std::vector<bool> drop(size_t(table->rowCount()), false);
+        for (int row = 0; row < table->rowCount(); ++row)
+            drop[size_t(row)] = it->contains(table->recordAt(row));
+        const QSignalBlocker blocker(table);
+        table->removeRowsWhere(drop);
+    }
     for (const PendingRemoval &r : std::as_const(m_pendingRemovals))
         m_pStatusLogicObject->DeleteSMSFromBuffer(r.id, r.position, r.memory, r.permanent);
     m_pendingRemovals.clear();

@@ -170,8 +170,7 @@ int SMSUIMainDlg::emptySMSTable(_EN_SMS_POSITION position)
     if (!table)
         return 23;
     table->clearFocus();
-    table->clearContents();
-    table->setRowCount(0);
+    table->discardAllRows();
     return 0;
 }
 

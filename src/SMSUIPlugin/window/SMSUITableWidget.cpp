@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QStringEncoder>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -22,8 +23,87 @@
 #include "SMSUITreeWidget.h"
 #include "store/SmsTimeText.h"
 
+bool UITableItem::s_ranked = false;
+
+namespace {
+QStringEncoder &systemEncoder()
+{
+    // Stateless for whole strings, so one per thread is reused: this runs for every cell
+    // of a sort of thousands of rows.
+    thread_local QStringEncoder encoder(QStringConverter::System);
+    return encoder;
+}
+
+// Byte order of the system encoding of two texts as they are, for texts equal but for case.
+bool lessByCase(const QString &a, const QString &b)
+{
+    if (a == b)
+        return false;
+    QStringEncoder &encoder = systemEncoder();
+    const QByteArray ea = encoder.encode(a);
+    const QByteArray eb = encoder.encode(b);
+    return qstrcmp(ea, eb) < 0;
+}
+} // namespace
+
+const UITableItem *UITableItem::of(const QTableWidgetItem *item)
+{
+    if (!item)
+        return nullptr;
+    const int type = item->type();
+    return type == Type || type == UINameItem::Type || type == UITimeItem::Type
+        ? static_cast<const UITableItem *>(item)
+        : nullptr;
+}
+
+UITableItem *UITableItem::of(QTableWidgetItem *item)
+{
+    return const_cast<UITableItem *>(of(static_cast<const QTableWidgetItem *>(item)));
+}
+
+QString UITableItem::displayText() const
+{
+    return m_ownText ? m_text : data(Qt::DisplayRole).toString();
+}
+
+const QByteArray *UITableItem::sortKey() const
+{
+    if (m_keyState == KeyState::Unknown) {
+        m_keyState = KeyState::None;
+        QStringEncoder &encoder = systemEncoder();
+        if (m_ownText) {
+            m_sortKey = encoder.encode(m_text.toLower());
+            m_keyState = encoder.isValid() ? KeyState::Made : KeyState::None;
+        } else {
+            const QVariant value = data(Qt::DisplayRole);
+            if (value.typeId() != QMetaType::QDateTime) {
+                m_sortKey = encoder.encode(value.toString().toLower());
+                m_keyState = encoder.isValid() ? KeyState::Made : KeyState::None;
+            }
+        }
+        if (m_keyState != KeyState::Made)
+            m_sortKey = QByteArray();
+    }
+    return m_keyState == KeyState::Made ? &m_sortKey : nullptr;
+}
+
 bool UITableItem::operator<(const QTableWidgetItem &other) const
 {
+    const UITableItem *theirs = of(&other);
+    if (s_ranked && theirs)
+        return m_rank < theirs->m_rank;
+    // The same order as lessThan, on keys made once per cell.
+    if (const QByteArray *mine = theirs ? sortKey() : nullptr) {
+        if (const QByteArray *their = theirs->sortKey()) {
+            const int result = qstrcmp(*mine, *their);
+            if (result != 0)
+                return result < 0;
+            // Equal texts are the common tie (one sender, many messages): no copies then.
+            if (m_ownText && theirs->m_ownText)
+                return lessByCase(m_text, theirs->m_text);
+            return lessByCase(displayText(), theirs->displayText());
+        }
+    }
     const QVariant a = data(Qt::DisplayRole);
     const QVariant b = other.data(Qt::DisplayRole);
     // Two valid date-times order as their ISO texts do; comparing them directly spares two
@@ -41,19 +121,13 @@ bool UITableItem::operator<(const QTableWidgetItem &other) const
 bool UITableItem::lessThan(const QString &a, const QString &b)
 {
     // Byte order of the system encoding, lower-cased texts first so that case only breaks
-    // ties. The encoder is stateless for whole strings, so one per thread is reused: this
-    // runs for every comparison of a sort of thousands of rows.
-    thread_local QStringEncoder encoder(QStringConverter::System);
+    // ties.
+    QStringEncoder &encoder = systemEncoder();
     if (encoder.isValid()) {
         const QByteArray la = encoder.encode(a.toLower());
         const QByteArray lb = encoder.encode(b.toLower());
-        int result = qstrcmp(la, lb);
-        if (result == 0) {
-            const QByteArray ea = encoder.encode(a);
-            const QByteArray eb = encoder.encode(b);
-            result = qstrcmp(ea, eb);
-        }
-        return result < 0;
+        const int result = qstrcmp(la, lb);
+        return result != 0 ? result < 0 : lessByCase(a, b);
     }
     int result = QString::compare(a, b, Qt::CaseInsensitive);
     if (result == 0)
@@ -78,6 +152,8 @@ QVariant UITableItem::data(int role) const
 void UITableItem::setData(int role, const QVariant &value)
 {
     if (isDisplayRole(role)) {
+        m_keyState = KeyState::Unknown;
+        m_sortKey = QByteArray();
         if (!tableWidget() && value.typeId() == QMetaType::QString) {
             m_text = value.toString();
             m_ownText = true;
@@ -271,6 +347,96 @@ void SMSUITableWidget::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
     painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
                      Qt::AlignCenter | Qt::TextWordWrap, m_strEmptyText);
+}
+
+void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
+{
+    const int rows = rowCount();
+    const auto drops = [&drop](int row) { return size_t(row) < drop.size() && drop[size_t(row)]; };
+    QList<QPair<int, int>> runs;  // first row, count
+    std::vector<UITableItem *> firstCells(size_t(rows), nullptr);
+    bool ranked = true;
+    for (int row = 0; row < rows; ++row) {
+        firstCells[size_t(row)] = UITableItem::of(item(row, 0));
+        ranked = ranked && firstCells[size_t(row)];
+        if (!drops(row))
+            continue;
+        if (!runs.isEmpty() && runs.last().first + runs.last().second == row)
+            ++runs.last().second;
+        else
+            runs.append({row, 1});
+    }
+    // A few runs cost little each; so does a table with rows of other cells (never made
+    // by this window), which keeps the plain way.
+    constexpr int kFewRuns = 8;
+    if (runs.size() <= kFewRuns || !ranked) {
+        for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
+            takeCellsForDisposal(it->first, it->second);
+            model()->removeRows(it->first, it->second);
+        }
+        return;
+    }
+    // The model's stable sort on the first column, ranked 0 for a row that stays and 1 for
+    // one that goes, gathers the rows that go at the end in their order: one removal then
+    // takes them all. The sort indicator the user chose is left as it is.
+    int dropped = 0;
+    for (int row = 0; row < rows; ++row) {
+        firstCells[size_t(row)]->setRank(drops(row) ? 1 : 0);
+        dropped += drops(row) ? 1 : 0;
+    }
+    {
+        const UITableItem::RankedPass pass;
+        model()->sort(0, Qt::AscendingOrder);
+    }
+    takeCellsForDisposal(rowCount() - dropped, dropped);
+    model()->removeRows(rowCount() - dropped, dropped);
+}
+
+void SMSUITableWidget::discardAllRows()
+{
+    takeCellsForDisposal(0, rowCount());
+    setRowCount(0);
+}
+
+void SMSUITableWidget::takeCellsForDisposal(int first, int count)
+{
+    if (count <= 0)
+        return;
+    m_disposal.reserve(m_disposal.size() + size_t(count) * size_t(columnCount()));
+    {
+        // The rows go right after: the views need not hear of each cell leaving them.
+        const QSignalBlocker quiet(model());
+        for (int row = first; row < first + count; ++row) {
+            for (int column = 0; column < columnCount(); ++column) {
+                if (QTableWidgetItem *cell = takeItem(row, column))
+                    m_disposal.push_back(cell);
+            }
+        }
+    }
+    if (!m_disposalTimer) {
+        m_disposalTimer = new QTimer(this);
+        m_disposalTimer->setInterval(0);
+        connect(m_disposalTimer, &QTimer::timeout, this, &SMSUITableWidget::disposeSlice);
+    }
+    if (!m_disposal.empty())
+        m_disposalTimer->start();
+}
+
+void SMSUITableWidget::disposeSlice()
+{
+    // A few milliseconds' worth per turn of the event loop.
+    constexpr size_t kSlice = 3000;
+    const size_t keep = m_disposal.size() > kSlice ? m_disposal.size() - kSlice : 0;
+    for (size_t i = keep; i < m_disposal.size(); ++i)
+        delete m_disposal[i];
+    m_disposal.resize(keep);
+    if (m_disposal.empty() && m_disposalTimer)
+        m_disposalTimer->stop();
+}
+
+SMSUITableWidget::~SMSUITableWidget()
+{
+    qDeleteAll(m_disposal);
 }
 
 QList<int> SMSUITableWidget::selectedRowNumbers() const

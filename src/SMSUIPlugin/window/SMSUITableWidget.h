@@ -9,8 +9,10 @@
 #include <QTableWidget>
 
 #include <functional>
+#include <vector>
 
 class QDrag;
+class QTimer;
 #include <QTableWidgetItem>
 
 class SMSUIMainDlg;
@@ -25,8 +27,14 @@ struct SmsRecord;
 class UITableItem : public QTableWidgetItem
 {
 public:
-    UITableItem() = default;
-    explicit UITableItem(const QString &text) : m_text(text), m_ownText(true) {}
+    // Its own type, so that a comparison tells the cells of this family apart without a
+    // dynamic cast (a sort makes hundreds of thousands of comparisons).
+    static constexpr int Type = QTableWidgetItem::UserType + 3;
+    UITableItem() : QTableWidgetItem(Type) {}
+    explicit UITableItem(const QString &text) : QTableWidgetItem(Type), m_text(text), m_ownText(true) {}
+    // The cell as one of this family; null for any other cell.
+    static const UITableItem *of(const QTableWidgetItem *item);
+    static UITableItem *of(QTableWidgetItem *item);
 
     QVariant data(int role) const override;
     void setData(int role, const QVariant &value) override;
@@ -40,12 +48,39 @@ public:
     // so text order is time order.
     static bool lessThan(const QString &a, const QString &b);
 
+    // While a RankedPass is alive, cells of this kind order by the rank given to each
+    // instead of by their texts: the table's own sort then moves whole rows into an order
+    // of the caller's choosing in one pass (see SMSUITableWidget::removeRowsWhere).
+    void setRank(int rank) { m_rank = rank; }
+    class RankedPass
+    {
+    public:
+        RankedPass() { s_ranked = true; }
+        ~RankedPass() { s_ranked = false; }
+        RankedPass(const RankedPass &) = delete;
+        RankedPass &operator=(const RankedPass &) = delete;
+    };
+
 protected:
     // For the kinds of cell below, which tell themselves apart by type().
     explicit UITableItem(int type) : QTableWidgetItem(type) {}
 
     QString m_text;         // the display text while m_ownText; a subclass may use it too
     bool m_ownText = false;
+
+private:
+    enum class KeyState : quint8 { Unknown, Made, None };
+    // The lower-cased text in the system encoding, which is what a comparison compares
+    // first: made on a cell's first comparison and kept until its text changes, so that a
+    // sort of n rows converts n texts instead of two per comparison. Null when the cell
+    // holds no text (a date-time) or the system encoding is missing.
+    const QByteArray *sortKey() const;
+    QString displayText() const;
+
+    mutable QByteArray m_sortKey;
+    mutable KeyState m_keyState = KeyState::Unknown;
+    int m_rank = 0;
+    static bool s_ranked;  // GUI thread only, like every table
 };
 
 // The first cell of a message row: the name or number with the message's icon. It carries
@@ -146,6 +181,7 @@ class SMSUITableWidget : public QTableWidget
     Q_OBJECT
 public:
     explicit SMSUITableWidget(QWidget *parent = nullptr);
+    ~SMSUITableWidget() override;
 
     // Not owned: the window that owns this table through its table map.
     void setMainDlg(SMSUIMainDlg *dlg) { m_pMainDlg = dlg; }
@@ -158,6 +194,15 @@ public:
     SmsRecord *recordAt(int row) const;
     static SmsRecord *recordOf(const QTableWidgetItem *nameItem);
     static QVariant recordLink(const SmsRecord *record);
+
+    // Removes every row whose entry in drop is true (drop has one entry per row). Many
+    // scattered rows go in one reordering and one removal: a removal per run of rows
+    // would make each run walk every row below it.
+    void removeRowsWhere(const std::vector<bool> &drop);
+
+    // Takes every row out; the cells are freed a slice at a time once the window is idle,
+    // as freeing the cells of tens of thousands of rows at once held the window.
+    void discardAllRows();
 
     // Rows that have at least one selected cell, ascending.
     QList<int> selectedRowNumbers() const;
@@ -188,6 +233,13 @@ protected:
 
 private:
     int selectedRowCount() const;
+    // Takes the cells of rows first..first+count-1 out, leaving the rows empty, and hands
+    // them to the idle-time freeing.
+    void takeCellsForDisposal(int first, int count);
+    void disposeSlice();
+
+    std::vector<QTableWidgetItem *> m_disposal;
+    QTimer *m_disposalTimer = nullptr;
 
     SMSUIMainDlg *m_pMainDlg = nullptr;
     QString m_strEmptyText;
