@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QTreeWidgetItem>
 
+#include "operations/PendingSendCopy.h"
 #include "operations/SMSEditUILogic.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
@@ -38,6 +39,9 @@ bool SMSUIMainDlg::startSendOperation(const QString &recipients, const QString &
     m_iSendSuccess = 0;
     m_iSendFail = 0;
     m_bSendRefused = false;
+    // Stored before the first recipient, so that a send cut short leaves the message.
+    if (m_pPendingSendCopy)
+        m_pPendingSendCopy->begin(recipients, content);
     QString numbers = recipients;
     m_SMSThreadInst.SetSendSmsThreadOperation(DC_SMS_SEND, numbers, content);
     m_SMSThreadInst.start(QThread::InheritPriority);
@@ -86,14 +90,13 @@ void SMSUIMainDlg::concludeSend()
                 dialog->updateProgressBarLabel(m_iSendReported + 1, m_iSendUnits);
         }
     }
+    if (refused && m_pPendingSendCopy)
+        dropPendingCopyFromFolder(m_pPendingSendCopy->abandon());
     const int counted = m_iSendSuccess + m_iSendFail;
     if (sendDialog) {
         dialog->onCompleteChangeButtonText();
-        if (counted > 0) {
-            dialog->changeLabel(m_iSendFail == 0      ? QStringLiteral("IDS_STC_ALLSUCCESS")
-                                : m_iSendSuccess == 0 ? QStringLiteral("IDS_STC_ALLFAILED")
-                                                      : QStringLiteral("IDS_STC_SOMEFAILED"));
-        }
+        if (counted > 0)
+            dialog->changeLabel(QString::fromLatin1(sendVerdictKey(m_iSendSuccess, m_iSendUnits)));
     }
     if (counted > 0) {
         SaveSMSInfoForAgent(QStringLiteral("SMS01"), QStringLiteral("SMSisUsing"),
@@ -111,8 +114,32 @@ void SMSUIMainDlg::concludeSend()
         dialog->closeWaitingDialog();
 }
 
+const char *SMSUIMainDlg::sendVerdictKey(int sent, int units)
+{
+    // Only parts reported as sent count: a part whose result never came (the send ended
+    // early, a result was lost) is not known to have gone out, so it is never "all sent".
+    if (units > 0 && sent >= units)
+        return "IDS_STC_ALLSUCCESS";
+    return sent == 0 ? "IDS_STC_ALLFAILED" : "IDS_STC_SOMEFAILED";
+}
+
+void SMSUIMainDlg::dropPendingCopyFromFolder(int id)
+{
+    // A refresh during the send may have read the copy into the outbox folder.
+    if (id < 0 || !m_pStatusLogicObject
+        || !m_pStatusLogicObject->GetSMSRecordsSet(EN_LOCAL_OUTBOX).contains(id))
+        return;
+    m_pStatusLogicObject->RemoveSMSFromMap(EN_LOCAL_OUTBOX, id, true);
+    syncSMSTableWithBuffers(EN_LOCAL_OUTBOX);
+    syncSMSTableWithBuffers(EN_LOCAL_ROOT);
+    updateCount();
+}
+
 void SMSUIMainDlg::onSMSSentrecordRecieved(int id)
 {
+    // The SDK's own copy replaces the unsent one that stood for the send meanwhile.
+    if (m_pPendingSendCopy)
+        dropPendingCopyFromFolder(m_pPendingSendCopy->finish(id >= 0));
     if (!m_pStatusLogicObject)
         return;
     SmsRecord *record = m_pStatusLogicObject->takeFirstSentRecord();
