@@ -104,6 +104,7 @@ private slots:
     void closingDuringASend();
     void sendVerdict_data();
     void sendVerdict();
+    void unsentCopyShowsWhenNoSentCopyCanBeStored();
 
 private:
     SMSUIMainDlg *open(const std::function<void()> &seed = {});
@@ -737,6 +738,26 @@ void tst_WindowOps::sendVerdict()
     QFETCH(int, units);
     QFETCH(QString, verdict);
     QCOMPARE(QString::fromLatin1(SMSUIMainDlg::sendVerdictKey(sent, units)), verdict);
+}
+
+// Room for one more message only: the copy that stands for the send takes it, the SDK
+// cannot store its own at the end, and that copy shows in its place.
+void tst_WindowOps::unsentCopyShowsWhenNoSentCopyCanBeStored()
+{
+    QVERIFY(open());
+    int capacity = 0;
+    int used = 0;
+    QCOMPARE(UTPS_SMSSrv_GetRecordInfo(&capacity, &used, UTPS_SMS_MEM_PC), 0L);
+    QCOMPARE(SimCtl_SetCapacity(UTPS_SMS_MEM_PC, used + 1), 0L);
+    const QString text = QStringLiteral("the last room");
+    QVERIFY(m_w->startSendOperation(QStringLiteral("+15551234;+15555678"), text, 2));
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->lastSendSuccessCount(), 2, 20000);
+    QCOMPARE(storedPlaces(text).size(), 1);
+    QCOMPARE(tableContents(m_w->tableAt(EN_LOCAL_SENTITEMS)), QStringList{text});
+    // The row is the stored message, not the copy the SDK announced but could not store.
+    QVERIFY(m_w->tableAt(EN_LOCAL_SENTITEMS)->recordAt(0)->iMsgId >= 0);
+    QCOMPARE(m_w->tableAt(EN_LOCAL_SENTITEMS)->recordAt(0)->strNumber,
+             QStringLiteral("+15551234;+15555678"));
 }
 
 QTEST_MAIN(tst_WindowOps)

@@ -15,6 +15,28 @@
 #include "SMSUITableWidget.h"
 #include "SMSWaitingDlg.h"
 #include "SmsLog.h"
+#include "utps_sdk.h"
+
+namespace {
+
+// Files the stored message id of the PC storage in the store; null when it cannot be read.
+SmsRecord *fileStoredMessage(SMSStatusUILogic *store, int id)
+{
+    _UTPS_ST_SMS_RECORD *sdk = nullptr;
+    if (!store || id < 0 || UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr) != 0 || !sdk)
+        return nullptr;
+    sdk->iMsgId = id;
+    SmsRecord *record = nullptr;
+    const long read = UTPS_SMSSrv_GetMsg(sdk, UTPS_SMS_MEM_PC);
+    if (read != 0)
+        qCWarning(lcSmsWindow) << "UTPS_SMSSrv_GetMsg returned" << read << "for the unsent copy" << id;
+    else if (store->sortSMSToCorrespondingNodes(sdk, &record) != 0)
+        record = nullptr;
+    UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
+    return record;
+}
+
+} // namespace
 
 bool SMSUIMainDlg::startSendOperation(const QString &recipients, const QString &content, int units)
 {
@@ -137,16 +159,27 @@ void SMSUIMainDlg::dropPendingCopyFromFolder(int id)
 
 void SMSUIMainDlg::onSMSSentrecordRecieved(int id)
 {
-    // The SDK's own copy replaces the unsent one that stood for the send meanwhile.
-    if (m_pPendingSendCopy)
-        dropPendingCopyFromFolder(m_pPendingSendCopy->finish(id >= 0));
     if (!m_pStatusLogicObject)
         return;
     SmsRecord *record = m_pStatusLogicObject->takeFirstSentRecord();
-    if (!record || record->iMsgId != id) {
-        qCWarning(lcSmsWindow) << "invalid input param: sent copy" << id << "not first in line";
-        return;
+    // The SDK's own copy replaces the unsent one that stood for the send meanwhile; when it
+    // could not be stored, that one is the send's record and shows in its place.
+    SmsRecord *kept = nullptr;
+    if (m_pPendingSendCopy) {
+        const int keptId = id < 0 ? m_pPendingSendCopy->copyId() : -1;
+        dropPendingCopyFromFolder(m_pPendingSendCopy->finish(id >= 0));
+        kept = fileStoredMessage(m_pStatusLogicObject, keptId);
     }
+    if (record && record->iMsgId == id && id < 0 && kept) {
+        // The announced copy exists nowhere: only the stored one may show.
+        m_pStatusLogicObject->RemoveSMSFromMap(record->enPos, id, /* permanent */ true);
+        record = kept;
+    } else if (!record || record->iMsgId != id) {
+        qCWarning(lcSmsWindow) << "invalid input param: sent copy" << id << "not first in line";
+        record = kept;
+    }
+    if (!record)
+        return;
     const bool sentItem = isHaveSendItemsBox() && record->iStatus == 0;
     addRecToSMSTable(sentItem ? EN_LOCAL_SENTITEMS : EN_LOCAL_OUTBOX, record);
     addRecToSMSTable(EN_LOCAL_ROOT, record);
