@@ -155,40 +155,78 @@ void tst_Arrival::arrivalKeepsTheUsersOrder()
 
 void tst_Arrival::readingMarksReadInTheSdk_data()
 {
+    QTest::addColumn<int>("kind");       // 0 message, 1 delivery report
+    QTest::addColumn<int>("storage");
+    QTest::addColumn<int>("folder");     // where the message is stored
+    QTest::addColumn<int>("readIn");     // the table it is read in
+    QTest::addColumn<int>("alsoIn");     // the other table that shows it
     QTest::addColumn<bool>("commitFails");
-    QTest::newRow("committed") << false;
-    QTest::newRow("commit fails") << true;
+    QTest::newRow("PC inbox") << 0 << int(UTPS_SMS_MEM_PC) << int(EN_LOCAL_INBOX)
+                              << int(EN_LOCAL_INBOX) << int(EN_LOCAL_ROOT) << false;
+    QTest::newRow("PC inbox, commit fails") << 0 << int(UTPS_SMS_MEM_PC) << int(EN_LOCAL_INBOX)
+                                            << int(EN_LOCAL_INBOX) << int(EN_LOCAL_ROOT) << true;
+    QTest::newRow("PC root") << 0 << int(UTPS_SMS_MEM_PC) << int(EN_LOCAL_INBOX)
+                             << int(EN_LOCAL_ROOT) << int(EN_LOCAL_INBOX) << false;
+    QTest::newRow("delivery report") << 1 << int(UTPS_SMS_MEM_PC) << int(EN_LOCAL_REPORT)
+                                     << int(EN_LOCAL_REPORT) << int(EN_LOCAL_ROOT) << false;
+    QTest::newRow("PC root, delivery report") << 1 << int(UTPS_SMS_MEM_PC) << int(EN_LOCAL_REPORT)
+                                              << int(EN_LOCAL_ROOT) << int(EN_LOCAL_REPORT) << false;
+    QTest::newRow("SIM inbox") << 0 << int(UTPS_SMS_MEM_SIM) << int(EN_SIM_INBOX)
+                               << int(EN_SIM_INBOX) << int(EN_SIM_ROOT) << false;
+    QTest::newRow("SIM root") << 0 << int(UTPS_SMS_MEM_SIM) << int(EN_SIM_INBOX)
+                              << int(EN_SIM_ROOT) << int(EN_SIM_INBOX) << false;
+    QTest::newRow("device inbox") << 0 << int(UTPS_SMS_MEM_DEVICE) << int(EN_DEVICE_INBOX)
+                                  << int(EN_DEVICE_INBOX) << int(EN_DEVICE_ROOT) << false;
+    QTest::newRow("device root") << 0 << int(UTPS_SMS_MEM_DEVICE) << int(EN_DEVICE_INBOX)
+                                 << int(EN_DEVICE_ROOT) << int(EN_DEVICE_INBOX) << false;
 }
 
+// A new message read where it shows, in its folder or in its root: read in the SDK, in the
+// folder's count, in the status bar, and with the read icon in both tables that show it.
 void tst_Arrival::readingMarksReadInTheSdk()
 {
+    QFETCH(int, kind);
+    QFETCH(int, storage);
+    QFETCH(int, folder);
+    QFETCH(int, readIn);
+    QFETCH(int, alsoIn);
     QFETCH(bool, commitFails);
-    SMSUIMainDlg *w = openWindow();
+    SMSUIMainDlg *w = openWindow(/* SIM present */ true);
     QVERIFY(w);
-    SMSUITableWidget *inbox = w->tableAt(EN_LOCAL_INBOX);
-    SMSUITableWidget *root = w->tableAt(EN_LOCAL_ROOT);
-    const int id = inject(UTPS_SMS_MEM_PC, "+447700900123", "Are you home?");
-    QTRY_VERIFY(rowOf(inbox, id) >= 0);
+    SMSUITableWidget *table = w->tableAt(_EN_SMS_POSITION(readIn));
+    SMSUITableWidget *other = w->tableAt(_EN_SMS_POSITION(alsoIn));
+    int id = -1;
+    if (kind == 0)
+        id = inject(storage, "+447700900123", "Are you home?");
+    else
+        QCOMPARE(SimCtl_InjectStatusReport("+447700900123", 0, nullptr, &id), 0L);
+    QVERIFY(id >= 0);
+    QTRY_VERIFY(rowOf(table, id) >= 0);
+    QTRY_VERIFY(rowOf(other, id) >= 0);
     QTRY_COMPARE(m_host->statusBarUnread(), 1);
-    QCOMPARE(w->currentTable(), inbox);
+    const QIcon unread = other->item(rowOf(other, id), 0)->icon();
 
+    w->onClickSMSTreeNode(w->treeItem(_EN_SMS_POSITION(readIn)), 0);
+    QCOMPARE(w->currentTable(), table);
     if (commitFails)
         SimCtl_FailNextCalls("UTPS_SMSSrv_EndTransaction", 100, 0);
-    clickRow(inbox, rowOf(inbox, id));
+    clickRow(table, rowOf(table, id));
     SimCtl_ClearFaults();
 
-    const SmsRecord *record = inbox->recordAt(rowOf(inbox, id));
+    const SmsRecord *record = table->recordAt(rowOf(table, id));
     QVERIFY(record);
     // A commit the SDK undid leaves the message unread in the window as in the SDK.
     const int expected = commitFails ? 1 : 0;
     QCOMPARE(record->iReadStatus, expected);
-    QCOMPARE(sdkReadStatus(UTPS_SMS_MEM_PC, id), expected);
-    QVERIFY(w->treeItem(EN_LOCAL_INBOX)->text(0).endsWith(QStringLiteral("(%1/1)").arg(expected)));
+    QCOMPARE(sdkReadStatus(storage, id), expected);
+    const QString count = w->treeItem(_EN_SMS_POSITION(folder))->text(0);
+    QVERIFY2(count.endsWith(QStringLiteral("(%1/1)").arg(expected)), qPrintable(count));
     QTRY_COMPARE(m_host->statusBarUnread(), expected);
-    // The PC root shows the same record with the same icon.
-    const QIcon shown = inbox->item(rowOf(inbox, id), 0)->icon();
-    QCOMPARE(root->item(rowOf(root, id), 0)->icon().cacheKey(), shown.cacheKey());
-    QCOMPARE(shown.cacheKey() != 0, true);
+    // Both tables show the record with the same icon: read, or still unread.
+    const QIcon shown = table->item(rowOf(table, id), 0)->icon();
+    QVERIFY(shown.cacheKey() != 0);
+    QCOMPARE(other->item(rowOf(other, id), 0)->icon().cacheKey(), shown.cacheKey());
+    QCOMPARE(shown.cacheKey() == unread.cacheKey(), commitFails);
 }
 
 void tst_Arrival::deliveryReportsAreLabelled()

@@ -48,8 +48,8 @@ private slots:
         m_fixture.tearDown();
     }
 
-    void rightClickOnRows_data();
-    void rightClickOnRows();
+    void commandsOnRows_data();
+    void commandsOnRows();
     void rightClickOnEmptyArea();
     void rightClickOnTreeFolder();
     void callAndVideoCallEntries_data();
@@ -84,74 +84,162 @@ void tst_Commands::openMenuOnRows(SMSUIMainDlg *w, int rows)
     rightClickAt(table->viewport(), rowPoint(table, 0));
 }
 
-void tst_Commands::rightClickOnRows_data()
+namespace {
+// What one message offers beyond the commands every selection has, by the folder it is
+// stored in: the menu entries and the toolbar buttons (with a network that sends).
+struct MessageRule
+{
+    int folder;
+    const char *name;
+    QStringList menu;
+    QList<int> toolbar;  // of Send 9002, Reply 9003, Forward 9004
+};
+
+const QList<MessageRule> &messageRules()
+{
+    static const QList<MessageRule> rules{
+        {EN_LOCAL_INBOX, "PC inbox", {"SEND", "REPLY", "FORWARD"}, {9002, 9003, 9004}},
+        {EN_LOCAL_OUTBOX, "PC outbox", {"SEND", "FORWARD"}, {9002, 9004}},
+        {EN_LOCAL_SENTITEMS, "sent items", {"SEND", "FORWARD"}, {9002, 9004}},
+        {EN_LOCAL_DRAFT, "drafts", {"EDIT", "SEND", "RECOVER"}, {9002}},
+        {EN_LOCAL_FAVORITE, "favourites", {"SEND", "FORWARD", "RECOVER"}, {9002, 9004}},
+        {EN_LOCAL_TRASH, "trash", {"RECOVER"}, {}},
+        {EN_LOCAL_REPORT, "reports", {}, {}},
+        {EN_LOCAL_CBSBOX, "cell broadcasts", {}, {}},
+        {EN_SIM_INBOX, "SIM inbox", {"SEND", "REPLY", "FORWARD"}, {9002, 9003, 9004}},
+        {EN_SIM_OUTBOX, "SIM outbox", {"SEND", "FORWARD"}, {9002, 9004}},
+        {EN_DEVICE_INBOX, "device inbox", {"SEND", "REPLY", "FORWARD"}, {9002, 9003, 9004}},
+        {EN_DEVICE_OUTBOX, "device outbox", {"SEND", "FORWARD"}, {9002, 9004}},
+    };
+    return rules;
+}
+
+// The storages a selection shown in folder can be moved or copied to.
+QStringList targetsFrom(int folder, bool sim)
+{
+    QStringList targets;
+    switch (folder) {
+    case EN_LOCAL_INBOX: case EN_LOCAL_OUTBOX: case EN_LOCAL_SENTITEMS:
+        targets << allTargets("DEVICE");
+        if (sim)
+            targets << allTargets("SIM");
+        break;
+    case EN_SIM_INBOX: case EN_SIM_OUTBOX: case EN_SIM_ROOT:
+        targets << allTargets("LOCAL") << allTargets("DEVICE");
+        break;
+    case EN_DEVICE_INBOX: case EN_DEVICE_OUTBOX: case EN_DEVICE_ROOT:
+        targets << allTargets("LOCAL");
+        if (sim)
+            targets << allTargets("SIM");
+        break;
+    default:
+        break;  // the PC's other folders and its root: nowhere
+    }
+    return targets;
+}
+
+_EN_SMS_POSITION rootOf(int folder)
+{
+    if (folder == EN_SIM_INBOX || folder == EN_SIM_OUTBOX)
+        return EN_SIM_ROOT;
+    if (folder == EN_DEVICE_INBOX || folder == EN_DEVICE_OUTBOX)
+        return EN_DEVICE_ROOT;
+    return EN_LOCAL_ROOT;
+}
+
+void addCommandRow(const QString &name, bool sim, int folder, const MessageRule &rule, int rows,
+                   bool inRoot)
+{
+    const QStringList common{"NEW", "DELETE", "CLEARALL", "SEARCH", "SMSSELECT", "SMSALL"};
+    QStringList menu = common;
+    QList<int> toolbar{9000, 9001, 9006};
+    if (rows == 1) {
+        menu << QStringList{"CALL", "SAVENUMBER"} << rule.menu;
+        toolbar << 9005 << rule.toolbar;
+    } else if (!inRoot && rule.menu.contains(QLatin1String("RECOVER"))) {
+        menu << QStringLiteral("RECOVER");  // the only message command of a folder's many
+    }
+    // A message chosen in a root goes where one from its own folder goes, which for the
+    // card's and the modem's roots is where the whole root goes; from the PC root, nowhere.
+    menu << targetsFrom(folder, sim);
+    menu.sort();
+    std::sort(toolbar.begin(), toolbar.end());
+    QTest::newRow(qPrintable(name)) << sim << folder << rule.folder << rows << menu << toolbar;
+}
+} // namespace
+
+void tst_Commands::commandsOnRows_data()
 {
     QTest::addColumn<bool>("sim");
     QTest::addColumn<int>("folder");        // folder shown
     QTest::addColumn<int>("messageFolder"); // where the messages are stored
     QTest::addColumn<int>("rows");          // rows selected
-    QTest::addColumn<QStringList>("enabled");
+    QTest::addColumn<QStringList>("menu");  // enabled context-menu entries
+    QTest::addColumn<QList<int>>("toolbar"); // enabled toolbar buttons
 
-    const QStringList common{"NEW", "DELETE", "CLEARALL", "SEARCH", "SMSSELECT", "SMSALL"};
-    const QStringList one = common + QStringList{"CALL", "SAVENUMBER"};
-    const QStringList answer{"SEND", "REPLY", "FORWARD"};
-    QTest::newRow("inbox, one") << false << int(EN_LOCAL_INBOX) << int(EN_LOCAL_INBOX) << 1
-                                << one + answer + allTargets("DEVICE");
-    QTest::newRow("inbox, two") << false << int(EN_LOCAL_INBOX) << int(EN_LOCAL_INBOX) << 2
-                                << common + allTargets("DEVICE");
-    QTest::newRow("inbox with SIM, one") << true << int(EN_LOCAL_INBOX) << int(EN_LOCAL_INBOX) << 1
-                                         << one + answer + allTargets("DEVICE") + allTargets("SIM");
-    QTest::newRow("outbox, one") << false << int(EN_LOCAL_OUTBOX) << int(EN_LOCAL_OUTBOX) << 1
-                                 << one + QStringList{"SEND", "FORWARD"} + allTargets("DEVICE");
-    QTest::newRow("draft, one") << false << int(EN_LOCAL_DRAFT) << int(EN_LOCAL_DRAFT) << 1
-                                << one + QStringList{"EDIT", "SEND", "RECOVER"};
-    QTest::newRow("trash, one") << false << int(EN_LOCAL_TRASH) << int(EN_LOCAL_TRASH) << 1
-                                << one + QStringList{"RECOVER"};
-    QTest::newRow("report, one") << false << int(EN_LOCAL_REPORT) << int(EN_LOCAL_REPORT) << 1 << one;
-    QTest::newRow("PC root, an outbox message") << false << int(EN_LOCAL_ROOT) << int(EN_LOCAL_OUTBOX)
-                                                << 1 << one + QStringList{"SEND", "FORWARD"};
-    QTest::newRow("PC root, a draft") << false << int(EN_LOCAL_ROOT) << int(EN_LOCAL_DRAFT) << 1
-                                      << one + QStringList{"EDIT", "SEND", "RECOVER"};
-    QTest::newRow("device inbox, one") << false << int(EN_DEVICE_INBOX) << int(EN_DEVICE_INBOX) << 1
-                                       << one + answer + allTargets("LOCAL");
-    QTest::newRow("device root, two") << false << int(EN_DEVICE_ROOT) << int(EN_DEVICE_OUTBOX) << 2
-                                      << common + allTargets("LOCAL");
-    // A SIM message cannot be moved onto the SIM it is on.
-    QTest::newRow("SIM inbox, one") << true << int(EN_SIM_INBOX) << int(EN_SIM_INBOX) << 1
-                                    << one + answer + allTargets("LOCAL") + allTargets("DEVICE");
+    for (const MessageRule &rule : messageRules()) {
+        const QString name = QString::fromLatin1(rule.name);
+        for (int rows : {1, 2}) {
+            const QString count = rows == 1 ? QStringLiteral("one") : QStringLiteral("two");
+            addCommandRow(name + QStringLiteral(", ") + count, true, rule.folder, rule, rows, false);
+            addCommandRow(QStringLiteral("its root, ") + count + QStringLiteral(" from ") + name,
+                          true, rootOf(rule.folder), rule, rows, true);
+        }
+    }
+    // Without a SIM nothing can go to the card.
+    for (const MessageRule &rule : messageRules()) {
+        if (rule.folder == EN_LOCAL_INBOX || rule.folder == EN_DEVICE_OUTBOX)
+            addCommandRow(QString::fromLatin1(rule.name) + QStringLiteral(", one, no SIM"), false,
+                          rule.folder, rule, 1, false);
+    }
 }
 
-void tst_Commands::rightClickOnRows()
+// Every folder and every root with every kind of message in it, one and two rows chosen:
+// the toolbar after the click and the context menu opened on the rows.
+void tst_Commands::commandsOnRows()
 {
     QFETCH(bool, sim);
     QFETCH(int, folder);
     QFETCH(int, messageFolder);
     QFETCH(int, rows);
-    QFETCH(QStringList, enabled);
+    QFETCH(QStringList, menu);
+    QFETCH(QList<int>, toolbar);
     m_fixture.setUp();
     m_host.setUp();
+    CommonUtils::SetSettings(QStringLiteral("CBS"), QStringLiteral("enable"), QStringLiteral("true"));
+    // A sent message is stored in the outbox as sent; the card's folders need a card.
+    const bool sent = messageFolder == EN_LOCAL_SENTITEMS;
     for (int i = 0; i < 2; ++i)
-        QVERIFY(WindowFixture::save(messageFolder, QStringLiteral("+4930100%1").arg(i),
+        QVERIFY(WindowFixture::save(sent ? EN_LOCAL_OUTBOX : messageFolder,
+                                    QStringLiteral("+4930100%1").arg(i),
                                     QStringLiteral("text %1").arg(i),
-                                    QStringLiteral("2026010112000%1").arg(i))
+                                    QStringLiteral("2026010112000%1").arg(i), 0, sent ? 0 : 1)
                 >= 0);
     SMSUIMainDlg *w = window(sim);
     QVERIFY(w);
+    QVERIFY(w->canSendSMS());
     showFolder(w, _EN_SMS_POSITION(folder));
     QCOMPARE(w->currentTable()->rowCount(), 2);
 
-    openMenuOnRows(w, rows);
-    QMenu *menu = w->contextMenu();
-    QVERIFY(menu);
-    QTRY_VERIFY(menu->isVisible());
-    // Answering needs a network that lets messages go out.
-    if (!w->canSendSMS()) {
-        for (const char *k : {"SEND", "REPLY", "FORWARD"})
-            enabled.removeAll(QString::fromLatin1(k));
+    SMSUITableWidget *table = w->currentTable();
+    clickRow(table, 0);
+    for (int r = 1; r < rows; ++r)
+        clickRow(table, r, Qt::ControlModifier);
+    QList<int> enabledButtons;
+    for (int id = 9000; id <= 9006; ++id) {
+        if (QAbstractButton *button = toolButton(w, id); button && button->isEnabled())
+            enabledButtons << id;
     }
-    enabled.sort();
-    QCOMPARE(enabledEntries(menu), enabled);
-    menu->close();
+    QCOMPARE(enabledButtons, toolbar);
+    if (rows > 1)
+        QVERIFY(w->previewPane()->toPlainText().isEmpty());
+
+    rightClickAt(table->viewport(), rowPoint(table, 0));
+    QMenu *contextMenu = w->contextMenu();
+    QVERIFY(contextMenu);
+    QTRY_VERIFY(contextMenu->isVisible());
+    QCOMPARE(enabledEntries(contextMenu), menu);
+    contextMenu->close();
 }
 
 void tst_Commands::rightClickOnEmptyArea()
@@ -261,16 +349,11 @@ void tst_Commands::toolbarAfterLayoutAndOnSelection()
     QVERIFY(toolButton(w, 9000)->toolTip().endsWith(
         QStringLiteral("  (") + keys.toString(QKeySequence::NativeText) + QLatin1Char(')')));
 
+    // What a selection enables per folder is walked by commandsOnRows.
     SMSUITableWidget *table = w->currentTable();
     clickRow(table, 0);
-    QVERIFY(toolButton(w, 9001)->isEnabled());
-    QVERIFY(toolButton(w, 9005)->isEnabled());
-    QCOMPARE(toolButton(w, 9003)->isEnabled(), w->canSendSMS());
     clickRow(table, 1, Qt::ControlModifier);
-    for (int id : {9002, 9003, 9004, 9005})
-        QVERIFY2(!toolButton(w, id)->isEnabled(), qPrintable(QString::number(id)));
-    QVERIFY(toolButton(w, 9001)->isEnabled());
-    QVERIFY(w->previewPane()->toPlainText().isEmpty());
+    QVERIFY(!toolButton(w, 9005)->isEnabled());
     // The host's "calls possible" survives the Call button being greyed by a selection.
     QVERIFY(w->callCapableFlag());
     clickRow(table, 1);

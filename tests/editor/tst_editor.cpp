@@ -92,6 +92,10 @@ private slots:
     void failedDraftSaveKeepsTheText();
     void sendAgainReplacesTheUnsentCopy();
     void retitledOnLanguageChange();
+    void saveFollowsChangesOfAStoredMessage_data();
+    void saveFollowsChangesOfAStoredMessage();
+    void savingAnEditedDraftKeepsOneDraft_data();
+    void savingAnEditedDraftKeepsOneDraft();
 
 private:
     SMSUIMainDlg *window(bool withInboxMessage = false);
@@ -582,6 +586,130 @@ void tst_Editor::retitledOnLanguageChange()
     QCOMPARE(editor->dialog()->windowTitle(), key("IDS_TTL_NEW"));
     QVERIFY(editor->dialog()->windowTitle() != QStringLiteral("New Message"));
     QCOMPARE(editor->sendButton()->text(), key("IDS_TTL_SEND"));
+}
+
+void tst_Editor::saveFollowsChangesOfAStoredMessage_data()
+{
+    QTest::addColumn<int>("stored");  // SDK position of the message opened
+    QTest::addColumn<int>("shown");   // folder it is opened from
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<bool>("saveEnabled");
+    struct Opening
+    {
+        const char *name;
+        int stored;
+        int shown;
+        int mode;
+    };
+    const Opening openings[] = {
+        {"send again", UTPS_POS_PC_OUTBOX, EN_LOCAL_OUTBOX, SMSUIMessageEditor::ModeSend},
+        {"edit draft", UTPS_POS_PC_DRAFTS, EN_LOCAL_DRAFT, SMSUIMessageEditor::ModeEditDraft},
+        {"edit draft from the PC root", UTPS_POS_PC_DRAFTS, EN_LOCAL_ROOT,
+         SMSUIMessageEditor::ModeEditDraft},
+    };
+    // Save offers itself for a change to either field, not for the message as stored and
+    // not for an empty message.
+    const QList<QPair<QString, bool>> edits{{QStringLiteral("nothing"), false},
+                                           {QStringLiteral("text"), true},
+                                           {QStringLiteral("number"), true},
+                                           {QStringLiteral("text and back"), false},
+                                           {QStringLiteral("both cleared"), false}};
+    for (const Opening &o : openings) {
+        for (const auto &edit : edits)
+            QTest::addRow("%s, %s", o.name, qPrintable(edit.first))
+                << o.stored << o.shown << o.mode << edit.first << edit.second;
+    }
+}
+
+void tst_Editor::saveFollowsChangesOfAStoredMessage()
+{
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QFETCH(int, mode);
+    QFETCH(QString, edit);
+    QFETCH(bool, saveEnabled);
+    m_fixture.setUp();
+    QVERIFY(WindowFixture::save(stored, QStringLiteral("+15550155"), QStringLiteral("As stored")) >= 0);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    selectFirstRow(w, _EN_SMS_POSITION(shown));
+    SMSUIMessageEditor *editor = open(w, mode);
+    QVERIFY(editor);
+    QCOMPARE(editor->mode(), mode);
+    QCOMPARE(editor->textArea()->toPlainText(), QStringLiteral("As stored"));
+
+    QTextEdit *text = editor->textArea();
+    QLineEdit *number = editor->recipientLine();
+    text->moveCursor(QTextCursor::End);
+    if (edit == QLatin1String("text")) {
+        QTest::keyClicks(text, QStringLiteral(" and more"));
+    } else if (edit == QLatin1String("number")) {
+        number->setFocus();
+        number->end(false);
+        QTest::keyClicks(number, QStringLiteral("9"));
+        QCOMPARE(number->text(), QStringLiteral("+155501559"));
+    } else if (edit == QLatin1String("text and back")) {
+        QTest::keyClicks(text, QStringLiteral("x"));
+        QTest::keyClick(text, Qt::Key_Backspace);
+    } else if (edit == QLatin1String("both cleared")) {
+        number->clear();
+        text->clear();
+    }
+    QCOMPARE(editor->saveButton()->isEnabled(), saveEnabled);
+}
+
+void tst_Editor::savingAnEditedDraftKeepsOneDraft_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("replaces");  // the draft is rewritten, not joined by another
+    const int draft = UTPS_POS_PC_DRAFTS;
+    const int edit = SMSUIMessageEditor::ModeEditDraft;
+    for (const char *way : {"Save", "Close, Yes", "window close, Yes"}) {
+        QTest::addRow("draft, %s", way) << draft << int(EN_LOCAL_DRAFT) << edit << way << true;
+        QTest::addRow("draft in the PC root, %s", way) << draft << int(EN_LOCAL_ROOT) << edit << way << true;
+        // A message sent again keeps its place: what is saved is a new draft.
+        QTest::addRow("send again, %s", way) << int(UTPS_POS_PC_OUTBOX) << int(EN_LOCAL_OUTBOX)
+                                             << int(SMSUIMessageEditor::ModeSend) << way << false;
+    }
+}
+
+void tst_Editor::savingAnEditedDraftKeepsOneDraft()
+{
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QFETCH(int, mode);
+    QFETCH(QString, way);
+    QFETCH(bool, replaces);
+    m_fixture.setUp();
+    const int id = WindowFixture::save(stored, QStringLiteral("+15550156"), QStringLiteral("Before"));
+    QVERIFY(id >= 0);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    selectFirstRow(w, _EN_SMS_POSITION(shown));
+    SMSUIMessageEditor *editor = open(w, mode);
+    QVERIFY(editor);
+    editor->textArea()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->textArea(), QStringLiteral(", after"));
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    m_answer = CommonUtils::FirstButton;
+    if (way == QLatin1String("Save"))
+        QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    else if (way == QLatin1String("Close, Yes"))
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("SMSUIPlugin_ButtonCloseMsgButton")),
+                          Qt::LeftButton);
+    else
+        dialog->close();
+    QTRY_VERIFY(!dialog);
+
+    const QList<SmsRecord> drafts = recordsIn(EN_LOCAL_DRAFT);
+    QCOMPARE(drafts.size(), 1);
+    QCOMPARE(drafts.first().strContent, QStringLiteral("Before, after"));
+    QCOMPARE(drafts.first().iMsgId == id, replaces);
+    QCOMPARE(holdsText(EN_LOCAL_OUTBOX, QStringLiteral("Before")), !replaces);
 }
 
 QTEST_MAIN(tst_Editor)

@@ -8,7 +8,13 @@
 #include "SmsPluginLoader.h"
 #include "Startup.h"
 #include "TestEnv.h"
+#include "ToolBarLogic.h"
 #include "sdk_simulator.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTextEdit>
 
 #include <QFileInfo>
 #include <QApplication>
@@ -29,6 +35,7 @@ private slots:
     void hostEventsAreForwarded();
     void newMessagePopsUpAndTheNoticeOpensIt();
     void shutdownStopsCallbacksAndCanRestart();
+    void quittingDuringASendAsksFirst();
 
 private:
     QWidget *smsWindow() const;
@@ -140,6 +147,42 @@ void HostWithPluginTest::shutdownStopsCallbacksAndCanRestart()
     QVERIFY(m_host->start(true));
     QVERIFY2(m_host->smsPlugin()->isReady(), qPrintable(m_host->smsPlugin()->errorString()));
     QVERIFY(smsWindow());
+}
+
+// Quit closes the frame, which holds the SMS window only once the plug-in has put it there:
+// the question must still come, and No keeps the application running.
+void HostWithPluginTest::quittingDuringASendAsksFirst()
+{
+    QStringList asked;
+    CommonUtils::SetMessageResponder([&asked](const MessageRequest &request) {
+        asked << request.text;
+        return CommonUtils::ThirdButton;
+    });
+    const auto restore = qScopeGuard([] { CommonUtils::SetMessageResponder({}); });
+    QCOMPARE(SimCtl_SetSendDelay(1000), UTPS_OK);
+    auto *newButton = smsWindow()->findChild<QAbstractButton *>(
+        ToolBarLogic::GetButtonObjectName(QStringLiteral("SMSUIPlugin"), 9000));
+    QVERIFY(newButton);
+    QTest::mouseClick(newButton, Qt::LeftButton);
+    QWidget *editor = nullptr;
+    QTRY_VERIFY(editor = [] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("SMSUIPlugin_WidgetcreateMsg") && w->isVisible())
+                return w;
+        }
+        return static_cast<QWidget *>(nullptr);
+    }());
+    QTest::keyClicks(editor->findChild<QLineEdit *>(QStringLiteral("SMSUIPlugin_LineEditNumber")),
+                     QStringLiteral("+15550101;+15550102;+15550103"));
+    QTest::keyClicks(editor->findChild<QTextEdit *>(QStringLiteral("SMSUIPlugin_TextEditMsgArea")),
+                     QStringLiteral("to three"));
+    QTest::mouseClick(editor->findChild<QAbstractButton *>(QStringLiteral("SMSUIPlugin_ButtonSendMsg")),
+                      Qt::LeftButton);
+    QVERIFY(asked.isEmpty());
+
+    QVERIFY(!m_host->frame()->close());
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(m_host->frame()->isVisible());
 }
 
 QTEST_MAIN(HostWithPluginTest)

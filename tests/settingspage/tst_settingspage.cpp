@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +34,8 @@
 #include <memory>
 
 namespace {
+// Configuration elements and the text they get ("SMSReceiveMode" -> "false").
+using ConfigFlags = QHash<QString, QString>;
 const int kPeriods[] = {43200, 86400, 2592000, 38102400};
 
 QString smsText(const char *key)
@@ -96,9 +99,13 @@ private slots:
     void soundFileBrowseAndTest();
     void arabicRelabelsAndKeepsValidityPairs();
     void deviceRestartsDoNotGrowThePage();
+    void configurationDecidesWhatThePageOffers_data();
+    void configurationDecidesWhatThePageOffers();
 
 private:
-    void startHost(const QString &validityResources = QString());
+    // flags: configuration elements and the text they get ("SMSReceiveMode", "false").
+    void startHost(const QString &validityResources = QString(),
+                   const QHash<QString, QString> &flags = {});
     void restartHost(int productType = UTPS_PRODUCT_WCDMA);
     SettingsDialog *openDialog();
     ISettingUIPlugin *settings() const { return m_host->smsPlugin()->settingService(); }
@@ -146,7 +153,8 @@ void SettingsPageTest::cleanupTestCase()
 
 // The plug-in runs from a folder of its own: the built library and files, with the
 // configuration's validity labels replaced when the case asks for it.
-void SettingsPageTest::startHost(const QString &validityResources)
+void SettingsPageTest::startHost(const QString &validityResources,
+                                 const QHash<QString, QString> &flags)
 {
     const QString folder = m_pluginRoot.path() + QStringLiteral("/plugins/SMSUIPlugin/");
     QDir(folder).removeRecursively();
@@ -167,6 +175,19 @@ void SettingsPageTest::startHost(const QString &validityResources)
         const qsizetype to = text.indexOf(QLatin1String("</ValidityPeriod>"));
         QVERIFY(from > 0 && to > from);
         text.replace(from, to - from, QStringLiteral("<ValidityPeriod count=\"4\">") + validityResources);
+        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        config.write(text.toUtf8());
+    }
+    if (!flags.isEmpty()) {
+        QFile config(folder + QStringLiteral("SMSUIPluginConfig.xml"));
+        QVERIFY(config.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(config.readAll());
+        config.close();
+        for (auto it = flags.cbegin(); it != flags.cend(); ++it) {
+            const QRegularExpression element(QStringLiteral("<%1>[^<]*</%1>").arg(it.key()));
+            QVERIFY2(text.contains(element), qPrintable(it.key()));
+            text.replace(element, QStringLiteral("<%1>%2</%1>").arg(it.key(), it.value()));
+        }
         QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
         config.write(text.toUtf8());
     }
@@ -548,6 +569,63 @@ void SettingsPageTest::deviceRestartsDoNotGrowThePage()
     QCOMPARE(SimCtl_WaitIdle(5000), UTPS_OK);
     QCoreApplication::processEvents();
     QCOMPARE(layout->count(), items);
+}
+
+void SettingsPageTest::configurationDecidesWhatThePageOffers_data()
+{
+    using Flags = ConfigFlags;
+    QTest::addColumn<Flags>("flags");       // the plug-in's configuration
+    QTest::addColumn<int>("product");
+    QTest::addColumn<bool>("multiMode");     // a dual-mode card
+    QTest::addColumn<bool>("hostHidesDual"); // host: hide the dual-mode card's node
+    QTest::addColumn<bool>("saveMode");      // where messages are received: offered
+    QTest::addColumn<bool>("centre");        // the centre number: editable
+    QTest::addColumn<bool>("validity");      // the validity period: editable
+    QTest::addColumn<bool>("priority");      // the priority: offered
+    const int wcdma = UTPS_PRODUCT_WCDMA;
+    const int cdma = UTPS_PRODUCT_CDMA;
+    QTest::newRow("as shipped") << Flags{} << wcdma << false << false << true << true << true << false;
+    QTest::newRow("no save mode") << Flags{{"SMSReceiveMode", "false"}} << wcdma << false << false
+                                  << false << true << true << false;
+    QTest::newRow("centre number fixed") << Flags{{"SMSCenterValid", "false"}} << wcdma << false
+                                         << false << true << false << true << false;
+    QTest::newRow("validity fixed") << Flags{{"SMSCenterSeting", "false"}} << wcdma << false << false
+                                    << true << true << false << false;
+    QTest::newRow("dual-mode card") << Flags{} << wcdma << true << false << true << true << true << false;
+    QTest::newRow("dual-mode card the host hides") << Flags{} << wcdma << true << true << false << true
+                                                   << true << false;
+    QTest::newRow("one-mode card the host would hide") << Flags{} << wcdma << false << true << true
+                                                       << true << true << false;
+    QTest::newRow("CDMA") << Flags{} << cdma << false << false << true << true << true << true;
+    QTest::newRow("CDMA dual-mode, priority hidden")
+        << Flags{{"HidePrioritySetting", "true"}} << cdma << true << false << true << true << true << false;
+    QTest::newRow("CDMA one-mode, priority hidden")
+        << Flags{{"HidePrioritySetting", "true"}} << cdma << false << false << true << true << true << true;
+}
+
+// What the page offers follows the plug-in's configuration, the card and the host setting
+// for dual-mode cards: each switch on its own.
+void SettingsPageTest::configurationDecidesWhatThePageOffers()
+{
+    QFETCH(ConfigFlags, flags);
+    QFETCH(int, product);
+    QFETCH(bool, multiMode);
+    QFETCH(bool, hostHidesDual);
+    QFETCH(bool, saveMode);
+    QFETCH(bool, centre);
+    QFETCH(bool, validity);
+    QFETCH(bool, priority);
+    QCOMPARE(SimCtl_SetProductType(product), UTPS_OK);
+    QCOMPARE(SimCtl_SetMultiModeCard(multiMode ? 1 : 0), UTPS_OK);
+    CommonUtils::SetSettings(QStringLiteral("DualModeCard"), QStringLiteral("HideDoubleModeCardNode"),
+                             hostHidesDual ? QStringLiteral("true") : QStringLiteral("false"));
+    startHost(QString(), flags);
+    QVERIFY(openDialog());
+    QTRY_VERIFY(pageChild<QWidget>("WidgetSmsSetting")->isVisible());
+    QCOMPARE(!pageChild<QGroupBox>("SaveModegroupBox")->isHidden(), saveMode);
+    QCOMPARE(pageChild<QLineEdit>("CenterNumlineEdit")->isEnabled(), centre);
+    QCOMPARE(pageChild<QComboBox>("StorageCombobox")->isEnabled(), validity);
+    QCOMPARE(!pageChild<QGroupBox>("MessagePriorityGroupBox")->isHidden(), priority);
 }
 
 QTEST_MAIN(SettingsPageTest)

@@ -100,6 +100,11 @@ private slots:
     void modemDeletionsLeaveTheTables_data();
     void modemDeletionsLeaveTheTables();
     void sendButtonsFollowTheirRecipientLines();
+    void closingDuringASend_data();
+    void closingDuringASend();
+    void sendVerdict_data();
+    void sendVerdict();
+    void unsentCopyShowsWhenNoSentCopyCanBeStored();
 
 private:
     SMSUIMainDlg *open(const std::function<void()> &seed = {});
@@ -644,6 +649,115 @@ void tst_WindowOps::sendButtonsFollowTheirRecipientLines()
     QVERIFY(!send[1]->isEnabled());
     m_w->enableSendButton(false);
     QVERIFY(!send[0]->isEnabled());
+}
+
+void tst_WindowOps::closingDuringASend_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Yes: the program ends at 8 of 20") << kOk << true;
+    QTest::newRow("No: the send goes on") << int(CommonUtils::ThirdButton) << false;
+}
+
+// Closing the window at 8 of 20 recipients asks first. Closed, the program ends as the
+// host ends it (events dropped, window and SDK gone); the next start shows the message in
+// the outbox, unsent, naming the 12 recipients left. Kept open, the send finishes and only
+// the sent copy is left.
+void tst_WindowOps::closingDuringASend()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QVERIFY(open());
+    QStringList everybody;
+    for (int i = 1; i <= 20; ++i)
+        everybody << QStringLiteral("+4930777%1").arg(i, 2, 10, QLatin1Char('0'));
+    const QString text = QStringLiteral("to twenty");
+
+    // Nothing going out: the window closes without a question.
+    QVERIFY(m_w->close());
+    QVERIFY(m_asked.isEmpty());
+    m_w->show();
+
+    SimCtl_SetSendDelay(50);
+    m_answer = answer;
+    int reached = 0;
+    bool closed = false;
+    QObject context;
+    connect(SMSStatusUILogic::Instance(), &SMSStatusUILogic::sendPartResult, &context,
+            [&](const QString &, int part, int parts, bool) {
+                if (part != parts || ++reached != 8)
+                    return;
+                closed = m_w->close();
+                if (!closed)
+                    return;
+                // What the host does when its last window closes.
+                CommonUtils::SetShuttingDown(true);
+                SMSUIMainDlg::Destroy();
+                m_w = nullptr;
+                SimCtl_Shutdown();
+            });
+    QVERIFY(m_w->startSendOperation(everybody.join(QLatin1Char(';')), text, 20));
+    QTRY_VERIFY_WITH_TIMEOUT(reached >= 8, 20000);
+    QCOMPARE(m_asked, QStringList{key("IDS_STR_CLOSE_WHILE_SENDING")});
+    QCOMPARE(closed, closes);
+
+    if (closes) {
+        CommonUtils::SetShuttingDown(false);
+        m_w = WindowFixture::createWindow(/* simPresent */ true);
+        QVERIFY(m_w);
+        QCOMPARE(SMSStatusUILogic::Instance()->InitStatusLogic(), 0);
+    } else {
+        QVERIFY(m_w->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(m_w->lastSendSuccessCount(), 20, 20000);
+    }
+    QCOMPARE(storedPlaces(text).size(), 1);
+    const SMSUITableWidget *outbox = m_w->tableAt(EN_LOCAL_OUTBOX);
+    const SMSUITableWidget *sent = m_w->tableAt(EN_LOCAL_SENTITEMS);
+    QTRY_COMPARE(tableContents(closes ? outbox : sent), QStringList{text});
+    const SmsRecord *copy = (closes ? outbox : sent)->recordAt(0);
+    QVERIFY(copy);
+    QCOMPARE(copy->strNumber.split(QLatin1Char(';')), closes ? everybody.mid(8) : everybody);
+    QCOMPARE(copy->iStatus, closes ? 1 : 0);
+}
+
+void tst_WindowOps::sendVerdict_data()
+{
+    QTest::addColumn<int>("sent");
+    QTest::addColumn<int>("units");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("every part") << 4 << 4 << "IDS_STC_ALLSUCCESS";
+    QTest::newRow("none") << 0 << 4 << "IDS_STC_ALLFAILED";
+    QTest::newRow("some") << 1 << 4 << "IDS_STC_SOMEFAILED";
+    // Fewer results than parts, none of them a failure: the missing ones are not sent.
+    QTest::newRow("results missing") << 3 << 4 << "IDS_STC_SOMEFAILED";
+}
+
+void tst_WindowOps::sendVerdict()
+{
+    QFETCH(int, sent);
+    QFETCH(int, units);
+    QFETCH(QString, verdict);
+    QCOMPARE(QString::fromLatin1(SMSUIMainDlg::sendVerdictKey(sent, units)), verdict);
+}
+
+// Room for one more message only: the copy that stands for the send takes it, the SDK
+// cannot store its own at the end, and that copy shows in its place.
+void tst_WindowOps::unsentCopyShowsWhenNoSentCopyCanBeStored()
+{
+    QVERIFY(open());
+    int capacity = 0;
+    int used = 0;
+    QCOMPARE(UTPS_SMSSrv_GetRecordInfo(&capacity, &used, UTPS_SMS_MEM_PC), 0L);
+    QCOMPARE(SimCtl_SetCapacity(UTPS_SMS_MEM_PC, used + 1), 0L);
+    const QString text = QStringLiteral("the last room");
+    QVERIFY(m_w->startSendOperation(QStringLiteral("+15551234;+15555678"), text, 2));
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->lastSendSuccessCount(), 2, 20000);
+    QCOMPARE(storedPlaces(text).size(), 1);
+    QCOMPARE(tableContents(m_w->tableAt(EN_LOCAL_SENTITEMS)), QStringList{text});
+    // The row is the stored message, not the copy the SDK announced but could not store.
+    QVERIFY(m_w->tableAt(EN_LOCAL_SENTITEMS)->recordAt(0)->iMsgId >= 0);
+    QCOMPARE(m_w->tableAt(EN_LOCAL_SENTITEMS)->recordAt(0)->strNumber,
+             QStringLiteral("+15551234;+15555678"));
 }
 
 QTEST_MAIN(tst_WindowOps)

@@ -187,6 +187,8 @@ signals:
     void SMSSimStatus(bool);
     void memoryStatus(int status);
     void SmsSendResult(bool sent);
+    // The same result with whom it was for: part (1-based) of parts reached number or not.
+    void sendPartResult(const QString &number, int part, int parts, bool sent);
     void InitStorageType(int);
     void SMSSentRecord(int id);
     void SMSReceiveRecord(int id);

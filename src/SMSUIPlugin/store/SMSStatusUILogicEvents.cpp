@@ -38,6 +38,8 @@ void SMSStatusUILogic::handleEvent(int event, void *data)
         qCDebug(lcSmsEvents) << (copy.iStatus == 0 ? "Successfully sent the message"
                                                    : "Failed to send the message")
                              << "status" << copy.iStatus;
+        emit sendPartResult(SmsTextFromSdk(copy.pszNumber), copy.iExtra2, copy.iExtra3,
+                            copy.iStatus == 0);
         emit SmsSendResult(copy.iStatus == 0);
         break;
     }

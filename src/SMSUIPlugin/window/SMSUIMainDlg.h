@@ -55,6 +55,7 @@ class SMSUITableWidget;
 class SMSUITreeWidget;
 class SMSWaitingDlg;
 class SMSUIMessageEditor;
+class PendingSendCopy;
 class IAddrBookUIPlugin;
 class PluginContainer;
 class INotifyService;
@@ -438,6 +439,11 @@ public:
     // Success and failure counts of the last send, as written into its verdict.
     int lastSendSuccessCount() const { return m_iLastSendSuccess; }
     int lastSendFailureCount() const { return m_iLastSendFail; }
+    // The unsent copy that stands for the send under way (see PendingSendCopy).
+    PendingSendCopy *pendingSendCopy() const { return m_pPendingSendCopy; }
+    bool isSending() const { return m_iSendUnits > 0; }
+    // The verdict's key for a send of units parts of which sent were reported as sent.
+    static const char *sendVerdictKey(int sent, int units);
 
 public slots:
     void onButtonClickDelete();
@@ -495,6 +501,7 @@ private:
     void countBatchResult(bool ok, int index);
     void writeBatchVerdict(int failures, int units);
     void concludeSend();
+    void dropPendingCopyFromFolder(int id);
     void resetBatchCounters();
     void syncWithParent(int position);
     void dropRowsOf(int id, int position, bool keepInLocalRoot);
@@ -517,6 +524,7 @@ private:
     int m_iLastSendSuccess = 0;
     int m_iLastSendFail = 0;
     bool m_bSendRefused = false;
+    PendingSendCopy *m_pPendingSendCopy = nullptr;
     QList<int> m_handledRows;         // table rows handed to the worker, by index
     QList<int> m_reportedRows;        // rows whose delete or recovery was reported
     bool m_bDeletedUnread = false;

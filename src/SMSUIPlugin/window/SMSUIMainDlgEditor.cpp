@@ -15,6 +15,8 @@
 #include "Startup.h"
 #include "editor/SMSMessageDlg.h"
 #include "editor/SMSUIMessageEditor.h"
+#include "operations/PendingSendCopy.h"
+#include "SendCloseGuard.h"
 #include "store/SMSStatusUILogic.h"
 #include "utps_sdk.h"
 
@@ -26,6 +28,11 @@ void SMSUIMainDlg::initEditorEntryPoints()
                 Qt::UniqueConnection);
     connect(&m_SMSThreadInst, &SMSThreadUI::SendSignalEvent, this,
             &SMSUIMainDlg::onEditorSendResult, Qt::UniqueConnection);
+    if (!m_pPendingSendCopy) {
+        m_pPendingSendCopy = new PendingSendCopy(this);
+        m_pPendingSendCopy->follow(m_pStatusLogicObject);
+        new SendCloseGuard(this, [this] { return isSending(); });
+    }
     // The SDK announces CAN_SEND / CANNOT_SEND only when the ability changes, so a window
     // built on a modem that is ready already would never hear it: take the state now.
     m_bCanSendSMS = readCanSendFromSdk();

@@ -9,11 +9,34 @@
 #include <QTextBrowser>
 #include <QTreeWidgetItem>
 
+#include "operations/PendingSendCopy.h"
 #include "operations/SMSEditUILogic.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSWaitingDlg.h"
 #include "SmsLog.h"
+#include "utps_sdk.h"
+
+namespace {
+
+// Files the stored message id of the PC storage in the store; null when it cannot be read.
+SmsRecord *fileStoredMessage(SMSStatusUILogic *store, int id)
+{
+    _UTPS_ST_SMS_RECORD *sdk = nullptr;
+    if (!store || id < 0 || UTPS_SMSSrv_CreateSMSRecord(&sdk, nullptr, nullptr) != 0 || !sdk)
+        return nullptr;
+    sdk->iMsgId = id;
+    SmsRecord *record = nullptr;
+    const long read = UTPS_SMSSrv_GetMsg(sdk, UTPS_SMS_MEM_PC);
+    if (read != 0)
+        qCWarning(lcSmsWindow) << "UTPS_SMSSrv_GetMsg returned" << read << "for the unsent copy" << id;
+    else if (store->sortSMSToCorrespondingNodes(sdk, &record) != 0)
+        record = nullptr;
+    UTPS_SMSSrv_ReleaseSMSRecord(&sdk);
+    return record;
+}
+
+} // namespace
 
 bool SMSUIMainDlg::startSendOperation(const QString &recipients, const QString &content, int units)
 {
@@ -38,6 +61,9 @@ bool SMSUIMainDlg::startSendOperation(const QString &recipients, const QString &
     m_iSendSuccess = 0;
     m_iSendFail = 0;
     m_bSendRefused = false;
+    // Stored before the first recipient, so that a send cut short leaves the message.
+    if (m_pPendingSendCopy)
+        m_pPendingSendCopy->begin(recipients, content);
     QString numbers = recipients;
     m_SMSThreadInst.SetSendSmsThreadOperation(DC_SMS_SEND, numbers, content);
     m_SMSThreadInst.start(QThread::InheritPriority);
@@ -86,14 +112,13 @@ void SMSUIMainDlg::concludeSend()
                 dialog->updateProgressBarLabel(m_iSendReported + 1, m_iSendUnits);
         }
     }
+    if (refused && m_pPendingSendCopy)
+        dropPendingCopyFromFolder(m_pPendingSendCopy->abandon());
     const int counted = m_iSendSuccess + m_iSendFail;
     if (sendDialog) {
         dialog->onCompleteChangeButtonText();
-        if (counted > 0) {
-            dialog->changeLabel(m_iSendFail == 0      ? QStringLiteral("IDS_STC_ALLSUCCESS")
-                                : m_iSendSuccess == 0 ? QStringLiteral("IDS_STC_ALLFAILED")
-                                                      : QStringLiteral("IDS_STC_SOMEFAILED"));
-        }
+        if (counted > 0)
+            dialog->changeLabel(QString::fromLatin1(sendVerdictKey(m_iSendSuccess, m_iSendUnits)));
     }
     if (counted > 0) {
         SaveSMSInfoForAgent(QStringLiteral("SMS01"), QStringLiteral("SMSisUsing"),
@@ -111,15 +136,50 @@ void SMSUIMainDlg::concludeSend()
         dialog->closeWaitingDialog();
 }
 
+const char *SMSUIMainDlg::sendVerdictKey(int sent, int units)
+{
+    // Only parts reported as sent count: a part whose result never came (the send ended
+    // early, a result was lost) is not known to have gone out, so it is never "all sent".
+    if (units > 0 && sent >= units)
+        return "IDS_STC_ALLSUCCESS";
+    return sent == 0 ? "IDS_STC_ALLFAILED" : "IDS_STC_SOMEFAILED";
+}
+
+void SMSUIMainDlg::dropPendingCopyFromFolder(int id)
+{
+    // A refresh during the send may have read the copy into the outbox folder.
+    if (id < 0 || !m_pStatusLogicObject
+        || !m_pStatusLogicObject->GetSMSRecordsSet(EN_LOCAL_OUTBOX).contains(id))
+        return;
+    m_pStatusLogicObject->RemoveSMSFromMap(EN_LOCAL_OUTBOX, id, true);
+    syncSMSTableWithBuffers(EN_LOCAL_OUTBOX);
+    syncSMSTableWithBuffers(EN_LOCAL_ROOT);
+    updateCount();
+}
+
 void SMSUIMainDlg::onSMSSentrecordRecieved(int id)
 {
     if (!m_pStatusLogicObject)
         return;
     SmsRecord *record = m_pStatusLogicObject->takeFirstSentRecord();
-    if (!record || record->iMsgId != id) {
-        qCWarning(lcSmsWindow) << "invalid input param: sent copy" << id << "not first in line";
-        return;
+    // The SDK's own copy replaces the unsent one that stood for the send meanwhile; when it
+    // could not be stored, that one is the send's record and shows in its place.
+    SmsRecord *kept = nullptr;
+    if (m_pPendingSendCopy) {
+        const int keptId = id < 0 ? m_pPendingSendCopy->copyId() : -1;
+        dropPendingCopyFromFolder(m_pPendingSendCopy->finish(id >= 0));
+        kept = fileStoredMessage(m_pStatusLogicObject, keptId);
     }
+    if (record && record->iMsgId == id && id < 0 && kept) {
+        // The announced copy exists nowhere: only the stored one may show.
+        m_pStatusLogicObject->RemoveSMSFromMap(record->enPos, id, /* permanent */ true);
+        record = kept;
+    } else if (!record || record->iMsgId != id) {
+        qCWarning(lcSmsWindow) << "invalid input param: sent copy" << id << "not first in line";
+        record = kept;
+    }
+    if (!record)
+        return;
     const bool sentItem = isHaveSendItemsBox() && record->iStatus == 0;
     addRecToSMSTable(sentItem ? EN_LOCAL_SENTITEMS : EN_LOCAL_OUTBOX, record);
     addRecToSMSTable(EN_LOCAL_ROOT, record);
