@@ -174,7 +174,7 @@ int SMSStatusUILogic::SyncBuffersWithPB()
     for (auto &folder : m_hashBuffers) {
         for (SmsRecord *record : folder) {
             if (!record) {
-                qCWarning(lcSmsStore) << "Error occured in reading Hash";
+                qCWarning(lcSmsStore) << "Error occurred in reading Hash";
                 continue;
             }
             getNameByNumberFromPhoneBookEx(record->strNumber, record->strDisplayName,
