@@ -161,6 +161,9 @@ public:
     SMSUITableWidget *currentTable() const { return m_pCurrentTable; }
     SMSUITableWidget *tableAt(_EN_SMS_POSITION position) const { return m_tableMap.value(position); }
     QTreeWidgetItem *treeItem(_EN_SMS_POSITION position) const;
+    // A folder's name without its counts, with the storage it is on when that is not
+    // this computer ("SIM Card Inbox"); empty for an invalid position.
+    QString folderTitle(int position) const;
     SMSUITreeWidget *treeWidget() const { return m_pTreeWidget; }
     QTextBrowser *previewPane() const { return m_pTextPreview; }
     const SMSThreadUI &workerThread() const { return m_SMSThreadInst; }
