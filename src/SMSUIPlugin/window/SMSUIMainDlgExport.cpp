@@ -120,7 +120,8 @@ void SMSUIMainDlg::runExport(int mode)
         return;  // cancelled
     if (!saveToFile(path))
         return;  // saveToFile told the user
-    CommonUtils::ShowMessage(QMessageBox::Information, this, tr(QStringLiteral("IDS_STR_PROMPT")),
+    CommonUtils::ShowMessage(QMessageBox::Information, this,
+                             tr(QStringLiteral("IDS_STR_EXPORT_TITLE")),
                              tr(QStringLiteral("IDS_SMS_BACKUPSUCCESS")), QStringLiteral("IDS_OK"),
                              QString(), QString(), true, Qt::WindowFlags(), &m_pMessageBox);
     m_pMessageBox = nullptr;

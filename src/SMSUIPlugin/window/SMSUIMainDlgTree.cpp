@@ -81,8 +81,7 @@ void SMSUIMainDlg::createLocalTreeItems()
     m_pLocalFavorite = newChild(m_pLocalRoot);
     m_pLocalTrash = newChild(m_pLocalRoot);
     m_pLocalReport = newChild(m_pLocalRoot);
-    if (CommonUtils::GetSettings(QStringLiteral("CBS"), QStringLiteral("enable"))
-        == QLatin1String("true"))
+    if (SMSStatusUILogic::IsCbsBoxShown())
         m_pCbsBox = newChild(m_pLocalRoot);
 }
 
