@@ -197,18 +197,26 @@ void SMSTaskbarNotifier::setNewMsgCoorDinates()
         qCWarning(lcSmsWindow) << "no pop-up to place";
         return;
     }
+    QPoint position;
+    if (popupPlace(m_pNotifyDialog->size(), &position))
+        m_pNotifyDialog->move(position);
+}
+
+bool SMSTaskbarNotifier::popupPlace(const QSize &size, QPoint *position)
+{
     QRect available = geometryOverride().available;
     QRect screen = geometryOverride().screen;
     if (available.isNull() && screen.isNull()) {
         const QScreen *primary = QGuiApplication::primaryScreen();
         if (!primary) {
             qCWarning(lcSmsWindow) << "no screen to place the pop-up on";
-            return;
+            return false;
         }
         available = primary->availableGeometry();
         screen = primary->geometry();
     }
-    m_pNotifyDialog->move(popupPosition(available, screen, m_pNotifyDialog->size()));
+    *position = popupPosition(available, screen, size);
+    return true;
 }
 
 void SMSTaskbarNotifier::discardDialog()
