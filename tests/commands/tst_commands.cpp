@@ -535,12 +535,17 @@ void tst_Commands::callAndSaveNumber()
     QCOMPARE(m_host.call.calls, dialled.isEmpty() ? QStringList() : QStringList{dialled});
     QCOMPARE(m_host.promptTexts(),
              callPrompt.isEmpty() ? QStringList() : QStringList{ids(qPrintable(callPrompt))});
+    // Titled by what they are about, not all "Confirm".
+    for (const MessageRequest &prompt : std::as_const(m_host.prompts))
+        QCOMPARE(prompt.title, ids("IDS_STR_CALL_TITLE"));
     m_host.prompts.clear();
 
     w->onButtonClickedSaveNumber();
     QCOMPARE(m_host.book.saved, savePrompt.isEmpty() ? QStringList{number} : QStringList());
     QCOMPARE(m_host.promptTexts(),
              savePrompt.isEmpty() ? QStringList() : QStringList{ids(qPrintable(savePrompt))});
+    for (const MessageRequest &prompt : std::as_const(m_host.prompts))
+        QCOMPARE(prompt.title, ids("IDS_STR_SAVENUMBER_TITLE"));
     QCOMPARE(w->saveNumberFlag(), savePrompt.isEmpty());
 }
 

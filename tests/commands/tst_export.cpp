@@ -121,6 +121,7 @@ void tst_Export::folderWithAwkwardTextsRoundTrips()
                  .arg(QDate::currentDate().toString(Qt::ISODate)));
     QVERIFY(m_filter.contains(QStringLiteral("*.csv")));
     QCOMPARE(m_host.promptTexts(), QStringList{ids("IDS_SMS_BACKUPSUCCESS")});
+    QCOMPARE(m_host.prompts.first().title, ids("IDS_STR_EXPORT_TITLE"));
 
     const QJsonObject csv = readCsv(m_answer);
     QVERIFY(csv.value(QStringLiteral("bom")).toBool());

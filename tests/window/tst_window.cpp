@@ -82,6 +82,7 @@ private slots:
     void tableColumnTexts();
     void addRecordRefusesDuplicates();
     void unreadRowsAreBoldUntilRead();
+    void treeShowsNoNeedlessScrollBar();
     void localRootListsEveryLocalFolder();
     void tablesAreReadAgainOnlyWhenTheStoreDiffers();
     void rowClicksIgnoredWhileWorkerRuns();
@@ -333,6 +334,17 @@ void tst_Window::unreadRowsAreBoldUntilRead()
     }
     clickRow(table, 0);
     QVERIFY(!bold(0, 1));
+}
+
+void tst_Window::treeShowsNoNeedlessScrollBar()
+{
+    m_fixture.setUp();
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    SMSUITreeWidget *tree = w->treeWidget();
+    // Every folder name fits: the column is no wider than what the tree shows of it.
+    QVERIFY(tree->columnWidth(0) <= tree->viewport()->width());
+    QVERIFY(!tree->horizontalScrollBar()->isVisible());
 }
 
 void tst_Window::addRecordRefusesDuplicates()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SMSMemoryFullPopup.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -42,6 +43,8 @@ void SMSMemoryFullPopup::setTexts(const QString &title, const QString &text,
                                   const QString &closeText)
 {
     setWindowTitle(title);
+    setAccessibleName(title);
+    setAccessibleDescription(text);
     m_pLabel->setText(text);
     m_pCloseButton->setText(closeText);
 }
@@ -60,4 +63,8 @@ void SMSMemoryFullPopup::present()
                        | Qt::WindowActive);
     raise();
     activateWindow();
+    // Announced as an alert: a screen reader user would not learn otherwise that a storage
+    // is full and new messages are refused.
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QAccessible>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -83,8 +84,13 @@ void SMSTaskbarNotifier::Show(const QString &number)
     m_strText = number;
     m_pContentLabel->setText(number);
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
+    m_pNotifyDialog->setAccessibleName(tr(QStringLiteral("IDS_STC_NEWMSG")));
+    m_pNotifyDialog->setAccessibleDescription(number);
     m_pNotifyDialog->show();
     m_pNotifyDialog->repaint();
+    // A pop-up that appears without focus is not read out unless it says it is an alert.
+    QAccessibleEvent alert(m_pNotifyDialog, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     if (!raiseCallNotification()) {
         m_pNotifyDialog->raise();
         m_pNotifyDialog->activateWindow();

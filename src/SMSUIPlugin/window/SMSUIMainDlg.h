@@ -165,6 +165,9 @@ public:
     // A folder's name without its counts, with the storage it is on when that is not
     // this computer ("SIM Card Inbox"); empty for an invalid position.
     QString folderTitle(int position) const;
+    // Accessible names of the tree, the tables and the preview (in the current language).
+    void nameControls();
+    void nameTables();
     SMSUITreeWidget *treeWidget() const { return m_pTreeWidget; }
     QTextBrowser *previewPane() const { return m_pTextPreview; }
     const SMSThreadUI &workerThread() const { return m_SMSThreadInst; }

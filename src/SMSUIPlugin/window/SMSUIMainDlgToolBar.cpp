@@ -115,6 +115,7 @@ void SMSUIMainDlg::appendShortcuts()
         QString text;
         QKeySequence sequence;
         Change::tr(item.tooltip, kPluginName, text, sequence);
+        button->setAccessibleName(text);
         if (!sequence.isEmpty())
             text += QStringLiteral("  (") + sequence.toString(QKeySequence::NativeText)
                 + QLatin1Char(')');
