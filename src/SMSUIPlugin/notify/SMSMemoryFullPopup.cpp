@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SMSMemoryFullPopup.h"
 
-#include <QAccessible>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AccessibleAlert.h"
 #include "CommonUtils.h"
 #include "SMSTaskbarNotifier.h"
 
@@ -15,6 +15,7 @@ SMSMemoryFullPopup::SMSMemoryFullPopup()
     : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("SMSUIPlugin_MemoryFullPopup"));
+    AccessibleAlert::mark(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kWidth, kHeight);
 
@@ -63,8 +64,7 @@ void SMSMemoryFullPopup::present()
                        | Qt::WindowActive);
     raise();
     activateWindow();
-    // Announced as an alert: a screen reader user would not learn otherwise that a storage
-    // is full and new messages are refused.
-    QAccessibleEvent alert(this, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    // A screen reader user would not learn otherwise that a storage is full and new
+    // messages are refused.
+    AccessibleAlert::announce(this);
 }

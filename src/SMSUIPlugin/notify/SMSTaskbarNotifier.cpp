@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QAccessible>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "AccessibleAlert.h"
 #include "Change.h"
 #include "CommonUtils.h"
 #include "HostPluginLookup.h"
@@ -88,9 +88,7 @@ void SMSTaskbarNotifier::Show(const QString &number)
     m_pNotifyDialog->setAccessibleDescription(number);
     m_pNotifyDialog->show();
     m_pNotifyDialog->repaint();
-    // A pop-up that appears without focus is not read out unless it says it is an alert.
-    QAccessibleEvent alert(m_pNotifyDialog, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    AccessibleAlert::announce(m_pNotifyDialog);
     if (!raiseCallNotification()) {
         m_pNotifyDialog->raise();
         m_pNotifyDialog->activateWindow();
@@ -134,6 +132,7 @@ void SMSTaskbarNotifier::createNotifyDialogBox()
     auto *dialog = new QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint
                                             | Qt::CustomizeWindowHint);
     dialog->setObjectName(QStringLiteral("SMSUIPlugin_NewMessagePopup"));
+    AccessibleAlert::mark(dialog);
     dialog->setFixedSize(kPopupWidth, kPopupHeight);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_pTitleLabel = new QLabel(dialog);
