@@ -343,6 +343,7 @@ void tst_Window::treeShowsNoNeedlessScrollBar()
     SMSUIMainDlg *w = WindowFixture::createWindow();
     QVERIFY(w);
     SMSUITreeWidget *tree = w->treeWidget();
+    w->setWidthForSMSTreeWidget();  // as after a splitter move, with the window laid out
     // Every folder name fits: the column is no wider than what the tree shows of it.
     QVERIFY(tree->columnWidth(0) <= tree->viewport()->width());
     QVERIFY(!tree->horizontalScrollBar()->isVisible());
