@@ -519,7 +519,9 @@ void SMSUIMessageEditor::nameControls()
     m_pTextEdit->setAccessibleName(text("IDS_ACC_MESSAGE_TEXT"));
     m_pCountLabel->setBuddy(m_pTextEdit);
     m_pCountLabel->setAccessibleName(text("IDS_ACC_COUNT"));
-    m_pSendToButton->setAccessibleName(text("IDS_BTN_SENDTO"));
+    // Its shown text may be cut short to fit; the name is the whole text, without a
+    // mnemonic's marker.
+    m_pSendToButton->setAccessibleName(text("IDS_BTN_SENDTO").remove(QLatin1Char('&')));
     m_pSendToButton->setAccessibleDescription(text("IDS_ACC_SENDTO_DESC"));
     // Tab follows the layout: recipients, text, then the buttons from left to right.
     QWidget::setTabOrder(m_pSendToButton, m_pLineEditNumber);
