@@ -82,7 +82,6 @@ private slots:
     void tableColumnTexts();
     void addRecordRefusesDuplicates();
     void unreadRowsAreBoldUntilRead();
-    void treeShowsNoNeedlessScrollBar();
     void localRootListsEveryLocalFolder();
     void tablesAreReadAgainOnlyWhenTheStoreDiffers();
     void rowClicksIgnoredWhileWorkerRuns();
@@ -335,18 +334,6 @@ void tst_Window::unreadRowsAreBoldUntilRead()
     // Read (the state lives in the record): plain at the next paint, no cell touched.
     table->recordAt(0)->iReadStatus = 0;
     QVERIFY(!bold(0, 1));
-}
-
-void tst_Window::treeShowsNoNeedlessScrollBar()
-{
-    m_fixture.setUp();
-    SMSUIMainDlg *w = WindowFixture::createWindow();
-    QVERIFY(w);
-    SMSUITreeWidget *tree = w->treeWidget();
-    w->setWidthForSMSTreeWidget();  // as after a splitter move, with the window laid out
-    // Every folder name fits: the column is no wider than what the tree shows of it.
-    QVERIFY(tree->columnWidth(0) <= tree->viewport()->width());
-    QVERIFY(!tree->horizontalScrollBar()->isVisible());
 }
 
 void tst_Window::addRecordRefusesDuplicates()
