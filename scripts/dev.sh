@@ -18,6 +18,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-multimedia-dev libqt6multimedia6
+  # Qt's own texts (standard buttons, file dialogs) in the interface languages.
+  qt6-translations-l10n
   libsqlite3-dev libgl-dev libxkbcommon-dev
   # Fonts for the scripts messages arrive in: Chinese/Japanese/Korean (compact, under 2 MB)
   # and emoji; Latin, Greek, Cyrillic and Arabic come with DejaVu, which Qt pulls in.

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QReadWriteLock>
 #include <QThread>
@@ -24,6 +25,9 @@ struct Catalogues
     QString language;
     std::unique_ptr<QTranslator> current;
     std::unique_ptr<QTranslator> english;  // fallback when current is not English
+    // Qt's own texts (standard buttons, file dialogs), installed in the application;
+    // touched on the GUI thread only.
+    std::unique_ptr<QTranslator> qt;
 };
 
 Catalogues &catalogues()
@@ -100,6 +104,27 @@ QString lookup(const Catalogues &c, const QString &key, const QString &context)
     return QString();
 }
 
+// Qt writes its own texts in English; any other language needs Qt's catalogue beside ours,
+// or dialogs mix our texts with English "OK" and "Cancel". A missing catalogue is not an
+// error worth more than a line: those few texts then stay English.
+void installQtCatalogue(Catalogues &c, const QString &language)
+{
+    if (c.qt) {
+        QCoreApplication::removeTranslator(c.qt.get());
+        c.qt.reset();
+    }
+    if (language == QLatin1String(Change::DefaultLanguage))
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QLocale(language), QStringLiteral("qt"), QStringLiteral("_"), folder)) {
+        qCWarning(lcCoreI18n) << "no Qt catalogue for" << language << "in" << folder;
+        return;
+    }
+    c.qt = std::move(translator);
+    QCoreApplication::installTranslator(c.qt.get());
+}
+
 } // namespace
 
 Change::Change() = default;
@@ -170,6 +195,7 @@ bool Change::SetLanguage(const QString &name)
     }
     CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("language"), name);
     if (qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
+        installQtCatalogue(catalogues(), name);
         QGuiApplication::setLayoutDirection(IsRightToLeft(name) ? Qt::RightToLeft : Qt::LeftToRight);
         // Dates, times and numbers follow the interface language; the system's own regional
         // format is kept when it is of that language (en_GB stays en_GB under "en").

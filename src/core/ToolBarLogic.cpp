@@ -113,6 +113,8 @@ QWidget *ToolBarLogic::CreateToolBar(const QString &name, QWidget *parent,
         button->setIconSize(QSize(24, 24));
         button->setIcon(makeIcon(name, item, mirrored));
         button->setToolTip(Change::tr(item.tooltip, name));
+        // An icon-only button is nameless to a screen reader unless it is given one.
+        button->setAccessibleName(button->toolTip());
         button->setCheckable(item.search);
         buttons->addButton(button, item.id);
         buttonRow->addWidget(button);

@@ -15,6 +15,7 @@ ContactPickDialog::ContactPickDialog(const QList<Contact> &contacts, const QStri
     setObjectName(QStringLiteral("dialcrest_ContactPickDialog"));
     setWindowTitle(HostText::text("IDS_HOST_PICK", "Choose recipients"));
     m_list->setObjectName(QStringLiteral("dialcrest_ContactPickList"));
+    m_list->setAccessibleName(HostText::text("IDS_ACC_CONTACTS", "Contacts"));
     QStringList unmatched = chosen;
     for (const Contact &c : contacts) {
         auto *item = new QListWidgetItem(c.name + QStringLiteral("  ") + c.number, m_list);

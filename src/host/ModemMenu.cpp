@@ -279,6 +279,8 @@ void ModemMenu::receiveCustomMessage()
     text->setObjectName(QStringLiteral("dialcrest_ReceiveText"));
     auto *storage = new QComboBox(&dialog);
     storage->setObjectName(QStringLiteral("dialcrest_ReceiveStorage"));
+    // Announced by its label, not by the entry it shows.
+    storage->setAccessibleName(HostText::text("IDS_HOST_STORAGE", "Storage"));
     storage->addItem(HostText::text("IDS_HOST_STORAGE_DEFAULT", "Receive storage"), SIMCTL_RECEIVE_STORAGE);
     storage->addItem(HostText::text("IDS_HOST_FILL_PC", "This computer"), UTPS_SMS_MEM_PC);
     storage->addItem(HostText::text("IDS_HOST_FILL_SIM", "SIM card"), UTPS_SMS_MEM_SIM);

@@ -26,6 +26,7 @@ SettingsDialog::SettingsDialog(ISettingUIPlugin *pluginPage, QWidget *parent)
     setWindowTitle(HostText::text("IDS_HOST_SETTINGS", "Settings"));
     m_list->setObjectName(QStringLiteral("dialcrest_SettingsPages"));
     m_list->setFixedWidth(160);
+    m_list->setAccessibleName(HostText::text("IDS_ACC_SETTINGS_PAGES", "Settings pages"));
     m_pluginArea->setObjectName(QStringLiteral("dialcrest_SettingsPluginArea"));
     m_language->setObjectName(QStringLiteral("dialcrest_SettingsLanguage"));
 

@@ -56,6 +56,8 @@ private slots:
     void callAndVideoCallEntries();
     void toolbarAfterLayoutAndOnSelection();
     void shortcuts();
+    void menuOnlyKeysWorkFromTheTable_data();
+    void menuOnlyKeysWorkFromTheTable();
     void toolbarMenuAndShortcutsReachTheirCommands();
     void searchNarrowsAndClears();
     void callAndSaveNumber_data();
@@ -411,6 +413,61 @@ void tst_Commands::shortcuts()
     QVERIFY(!table->item(0, 1)->data(Qt::UserRole + 7).toBool());
 }
 
+// Keys the context menu shows for entries without a toolbar button, pressed on the table
+// without opening the menu: they do what the entry does, and only where it is offered.
+void tst_Commands::menuOnlyKeysWorkFromTheTable_data()
+{
+    QTest::addColumn<int>("folder");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<bool>("selectRow");
+    QTest::addColumn<int>("inboxAfter");
+    QTest::addColumn<int>("trashAfter");
+    QTest::addColumn<int>("saved");
+    const QKeySequence restore(QStringLiteral("Ctrl+Shift+R"));
+    const QKeySequence deleteAll(QStringLiteral("Ctrl+Shift+Del"));
+    const QKeySequence saveNumber(QStringLiteral("Ctrl+Shift+S"));
+    QTest::newRow("restore from trash") << int(EN_LOCAL_TRASH) << restore << true << 3 << 1 << 0;
+    QTest::newRow("restore needs a row") << int(EN_LOCAL_TRASH) << restore << false << 2 << 2 << 0;
+    QTest::newRow("restore not in inbox") << int(EN_LOCAL_INBOX) << restore << true << 2 << 2 << 0;
+    QTest::newRow("delete all") << int(EN_LOCAL_INBOX) << deleteAll << false << 0 << 4 << 0;
+    QTest::newRow("save number") << int(EN_LOCAL_INBOX) << saveNumber << true << 2 << 2 << 1;
+    QTest::newRow("save number needs a row")
+        << int(EN_LOCAL_INBOX) << saveNumber << false << 2 << 2 << 0;
+}
+
+void tst_Commands::menuOnlyKeysWorkFromTheTable()
+{
+    QFETCH(int, folder);
+    QFETCH(QKeySequence, keys);
+    QFETCH(bool, selectRow);
+    QFETCH(int, inboxAfter);
+    QFETCH(int, trashAfter);
+    QFETCH(int, saved);
+    m_fixture.setUp();
+    m_host.setUp();
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4941%1").arg(i),
+                                    QStringLiteral("in %1").arg(i)) >= 0);
+        QVERIFY(WindowFixture::save(EN_LOCAL_TRASH, QStringLiteral("+4942%1").arg(i),
+                                    QStringLiteral("bin %1").arg(i), QStringLiteral("20260101120000"),
+                                    0, 1, 4, EN_LOCAL_INBOX)
+                >= 0);
+    }
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QVERIFY(activate(w));
+    showFolder(w, _EN_SMS_POSITION(folder));
+    SMSUITableWidget *table = w->currentTable();
+    if (selectRow)
+        clickRow(table, 0);
+    table->setFocus();
+    QTest::keySequence(table, keys);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning(), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->tableAt(EN_LOCAL_INBOX)->rowCount(), inboxAfter, 15000);
+    QCOMPARE(w->tableAt(EN_LOCAL_TRASH)->rowCount(), trashAfter);
+    QCOMPARE(m_host.book.saved.size(), saved);
+}
+
 void tst_Commands::toolbarMenuAndShortcutsReachTheirCommands()
 {
     m_fixture.setUp();
@@ -561,12 +618,17 @@ void tst_Commands::callAndSaveNumber()
     QCOMPARE(m_host.call.calls, dialled.isEmpty() ? QStringList() : QStringList{dialled});
     QCOMPARE(m_host.promptTexts(),
              callPrompt.isEmpty() ? QStringList() : QStringList{ids(qPrintable(callPrompt))});
+    // Titled by what they are about, not all "Confirm".
+    for (const MessageRequest &prompt : std::as_const(m_host.prompts))
+        QCOMPARE(prompt.title, ids("IDS_STR_CALL_TITLE"));
     m_host.prompts.clear();
 
     w->onButtonClickedSaveNumber();
     QCOMPARE(m_host.book.saved, savePrompt.isEmpty() ? QStringList{number} : QStringList());
     QCOMPARE(m_host.promptTexts(),
              savePrompt.isEmpty() ? QStringList() : QStringList{ids(qPrintable(savePrompt))});
+    for (const MessageRequest &prompt : std::as_const(m_host.prompts))
+        QCOMPARE(prompt.title, ids("IDS_STR_SAVENUMBER_TITLE"));
     QCOMPARE(w->saveNumberFlag(), savePrompt.isEmpty());
 }
 

@@ -9,6 +9,10 @@
 
 #include "CommandsHost.h"
 #include "store/SMSStatusUILogic.h"
+#include "store/SmsTimeText.h"
+
+#include <QDate>
+#include <QFileInfo>
 
 using namespace CommandsUi;
 
@@ -69,6 +73,7 @@ private slots:
     }
 
     void folderWithAwkwardTextsRoundTrips();
+    void smallExportByteForByte();
     void selectionOnlyAndNothingSelected();
     void cancelledOrUnwritableWritesNothing();
 
@@ -110,9 +115,13 @@ void tst_Export::folderWithAwkwardTextsRoundTrips()
     m_answer = m_dir->filePath(QStringLiteral("all.csv"));
     w->onClickExportAllSMS();
     QCOMPARE(m_chooserCalls, 1);
-    QVERIFY(m_proposed.endsWith(QStringLiteral("/*.csv")));
+    // Accepting the proposal as it stands makes a useful file, not one named "*.csv".
+    QCOMPARE(QFileInfo(m_proposed).fileName(),
+             QStringLiteral("messages-Inbox-%1.csv")
+                 .arg(QDate::currentDate().toString(Qt::ISODate)));
     QVERIFY(m_filter.contains(QStringLiteral("*.csv")));
     QCOMPARE(m_host.promptTexts(), QStringList{ids("IDS_SMS_BACKUPSUCCESS")});
+    QCOMPARE(m_host.prompts.first().title, ids("IDS_STR_EXPORT_TITLE"));
 
     const QJsonObject csv = readCsv(m_answer);
     QVERIFY(csv.value(QStringLiteral("bom")).toBool());
@@ -127,9 +136,35 @@ void tst_Export::folderWithAwkwardTextsRoundTrips()
     for (int r = 0; r < table->rowCount(); ++r) {
         const SmsRecord *record = table->recordAt(r);
         QCOMPARE(row(rows.at(r + 1).toArray()),
-                 (QStringList{record->strNumber, record->strContent, record->strDisplayTime}));
+                 (QStringList{QLatin1Char('\'') + record->strNumber, record->strContent,
+                              SmsTimeFromText(record->strTime)
+                                  .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))}));
     }
     QCOMPARE(row(rows.at(1).toArray()).at(1), contents.last());
+}
+
+// The whole file as a spreadsheet receives it: byte-order mark, header, every field quoted,
+// line feeds only, sortable times, and texts a spreadsheet would run as formulas defused.
+void tst_Export::smallExportByteForByte()
+{
+    SMSUIMainDlg *w = windowWith({QStringLiteral("=HYPERLINK(\"http://x.example\",\"win\")"),
+                                  QStringLiteral("-1+2"), QStringLiteral("@SUM(A1)"),
+                                  QStringLiteral("\tindented"), QStringLiteral("\rreturn"),
+                                  QStringLiteral("a = b, \"c\"\nd")});
+    QVERIFY(w);
+    m_answer = m_dir->filePath(QStringLiteral("small.csv"));
+    w->onClickExportAllSMS();
+    QFile file(m_answer);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray expected = QByteArray("\xEF\xBB\xBF")
+        + "Name/Number,Message,Time\n"
+          "\"'+49605\",\"a = b, \"\"c\"\"\nd\",\"2026-01-15 12:00:00\"\n"
+          "\"'+49604\",\"'\rreturn\",\"2026-01-14 12:00:00\"\n"
+          "\"'+49603\",\"'\tindented\",\"2026-01-13 12:00:00\"\n"
+          "\"'+49602\",\"'@SUM(A1)\",\"2026-01-12 12:00:00\"\n"
+          "\"'+49601\",\"'-1+2\",\"2026-01-11 12:00:00\"\n"
+          "\"'+49600\",\"'=HYPERLINK(\"\"http://x.example\"\",\"\"win\"\")\",\"2026-01-10 12:00:00\"\n";
+    QCOMPARE(file.readAll(), expected);
 }
 
 void tst_Export::selectionOnlyAndNothingSelected()

@@ -9,6 +9,7 @@
 
 #include "ArrivalHost.h"
 #include "notify/SMSMemoryFullPopup.h"
+#include "notify/SMSTaskbarNotifier.h"
 #include "store/SMSStatusUILogic.h"
 #include "window/SMSWaitingDlg.h"
 
@@ -65,7 +66,7 @@ void tst_Reactions::init()
 void tst_Reactions::cleanup()
 {
     CommonUtils::SetMessageResponder({});
-    SMSMemoryFullPopup::setAvailableGeometryOverride({});
+    SMSTaskbarNotifier::setScreenGeometryOverride({}, {});
     closeWindow();
     m_host.reset();
     m_fixture.tearDown();
@@ -177,12 +178,16 @@ void tst_Reactions::popupPlacementAndLanguage()
 {
     SMSUIMainDlg *w = openWindow(true);
     QVERIFY(w);
-    SMSMemoryFullPopup::setAvailableGeometryOverride(QRect(0, 40, 1920, 1040));
+    // A maximised main window: its title-bar buttons are in the top right corner.
+    m_host->frame->showMaximized();
+    SMSTaskbarNotifier::setScreenGeometryOverride(QRect(0, 0, 1920, 1040), QRect(0, 0, 1920, 1080));
     w->onSmsStatusChanged(UTPS_SMS_STATUS_DEVICE_FULL);
     SMSMemoryFullPopup *popup = w->memoryFullPopup();
     QVERIFY(popup);
     QCOMPARE(popup->size(), QSize(320, 120));
-    QCOMPARE(popup->pos(), QPoint(1919 - 320, 40));
+    // Beside the taskbar, where the new-message pop-up goes, and not maximised with the frame.
+    QCOMPARE(popup->pos(), QPoint(1920 - 320, 1039 - 120));
+    QVERIFY(!(popup->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)));
     // Unknown codes change nothing.
     w->onSmsStatusChanged(42);
     QCOMPARE(w->memoryFullPopup(), popup);

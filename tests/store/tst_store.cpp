@@ -196,22 +196,30 @@ void TestStore::unreadTotalFollowsPresentStorages_data()
 {
     QTest::addColumn<bool>("sim");
     QTest::addColumn<bool>("device");
+    QTest::addColumn<bool>("cbsShown");
     QTest::addColumn<int>("total");
-    QTest::newRow("both") << true << true << 1 + 2 + 4;
-    QTest::newRow("no SIM") << false << true << 1 + 4;
-    QTest::newRow("no device") << true << false << 1;
+    QTest::newRow("both") << true << true << false << 1 + 2 + 4;
+    QTest::newRow("no SIM") << false << true << false << 1 + 4;
+    QTest::newRow("no device") << true << false << false << 1;
+    // A cell broadcast counts only where the user can find it.
+    QTest::newRow("broadcast folder shown") << true << true << true << 1 + 2 + 4 + 8;
 }
 
 void TestStore::unreadTotalFollowsPresentStorages()
 {
     QFETCH(bool, sim);
     QFETCH(bool, device);
+    QFETCH(bool, cbsShown);
     QFETCH(int, total);
+    CommonUtils::SetSettings(QStringLiteral("CBS"), QStringLiteral("enable"),
+                             cbsShown ? QStringLiteral("true") : QStringLiteral("false"));
     saveAt(EN_LOCAL_INBOX);
     for (int i = 0; i < 2; ++i)
         saveAt(EN_SIM_INBOX);
     for (int i = 0; i < 4; ++i)
         saveAt(EN_DEVICE_INBOX);
+    for (int i = 0; i < 8; ++i)
+        saveAt(EN_LOCAL_CBSBOX);
     SimCtl_SetSimInserted(sim);
     SimCtl_SetDevicePlugged(device);
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
@@ -219,7 +227,7 @@ void TestStore::unreadTotalFollowsPresentStorages()
     QCOMPARE(store->GetUnReadSMSTotalCount(), total);
 
     SimCtl_FailNextCalls("UTPS_SMSSrv_SMSGetMemoryListType", 1, UTPS_E_FAILED);
-    QCOMPARE(store->GetUnReadSMSTotalCount(), 1);
+    QCOMPARE(store->GetUnReadSMSTotalCount(), cbsShown ? 1 + 8 : 1);
 }
 
 void TestStore::phoneBookNames()

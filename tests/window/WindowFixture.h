@@ -108,10 +108,11 @@ public:
         return w;
     }
 
-    // Stores a message straight in the SDK; returns its id.
+    // Stores a message straight in the SDK; returns its id. A negative initialPosition
+    // means the folder it is saved in.
     static int save(int position, const QString &number, const QString &content,
                     const QString &time = QStringLiteral("20260101120000"), int unread = 0,
-                    int status = 1, int priority = 4)
+                    int status = 1, int priority = 4, int initialPosition = -1)
     {
         _UTPS_ST_SMS_RECORD *r = nullptr;
         if (UTPS_SMSSrv_CreateSMSRecord(&r, reinterpret_cast<const UTPS_WCHAR *>(number.utf16()),
@@ -119,7 +120,7 @@ public:
             != 0)
             return -1;
         r->iPos = position;
-        r->iInitialPos = position;
+        r->iInitialPos = initialPosition < 0 ? position : initialPosition;
         r->iReadStatus = unread;
         r->iStatus = status;
         r->iPriority = priority;

@@ -81,6 +81,7 @@ private slots:
     void tableColumnTexts_data();
     void tableColumnTexts();
     void addRecordRefusesDuplicates();
+    void unreadRowsAreBoldUntilRead();
     void localRootListsEveryLocalFolder();
     void tablesAreReadAgainOnlyWhenTheStoreDiffers();
     void rowClicksIgnoredWhileWorkerRuns();
@@ -305,6 +306,34 @@ void tst_Window::tableColumnTexts()
         QCOMPARE(shown, QDateTime::fromString(time, QStringLiteral("yyyyMMddhhmmss")));
     }
     QVERIFY(!(table.item(0, 0)->flags() & Qt::ItemIsEditable));
+}
+
+void tst_Window::unreadRowsAreBoldUntilRead()
+{
+    m_fixture.setUp();
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+1"), QStringLiteral("read"),
+                                QStringLiteral("20260101120000"), /* unread */ 0) >= 0);
+    QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+2"), QStringLiteral("new"),
+                                QStringLiteral("20260102120000"), /* unread */ 1) >= 0);
+    SMSUIMainDlg *w = WindowFixture::createWindow();
+    QVERIFY(w);
+    SMSUITableWidget *table = w->currentTable();
+    auto *delegate = qobject_cast<GridDelegateLayout *>(table->itemDelegate());
+    QVERIFY(delegate);
+    QStyleOptionViewItem option;
+    option.initFrom(table);
+    option.widget = table;
+    const auto bold = [&](int row, int column) {
+        return delegate->cellOption(option, table->model()->index(row, column)).font.bold();
+    };
+    QCOMPARE(table->recordAt(0)->strContent, QStringLiteral("new"));
+    for (int column = 0; column < 3; ++column) {
+        QVERIFY(bold(0, column));
+        QVERIFY(!bold(1, column));
+    }
+    // Read (the state lives in the record): plain at the next paint, no cell touched.
+    table->recordAt(0)->iReadStatus = 0;
+    QVERIFY(!bold(0, 1));
 }
 
 void tst_Window::addRecordRefusesDuplicates()

@@ -219,8 +219,13 @@ void tst_WindowOps::deleteFromInboxLandsInTrashAsRead()
     QCOMPARE(storedPlaces("unread one"), (QList<QPair<int, int>>{{0, EN_LOCAL_TRASH}}));
     QCOMPARE(m_w->treeItem(EN_LOCAL_INBOX)->text(0), key("IDS_TREE_LINBOX") + "(0/1)");
     QCOMPARE(m_w->treeItem(EN_LOCAL_TRASH)->text(0), key("IDS_TREE_LTRASH") + "(2)");
+    // Done: the dialog, a framed window of its own, says so beside its OK button.
     QCOMPARE(dialogButton()->text(), QStringLiteral("OK"));
-    QCOMPARE(dialogLabel()->text(), key("IDS_STC_DELETINGSMS"));  // no failure to name
+    QCOMPARE(dialogLabel()->text(), key("IDS_STR_ALL_DELETED"));
+    QVERIFY(!(m_w->waitingDialog()->dialog()->windowFlags() & Qt::FramelessWindowHint));
+    // The keyboard user keeps a place: the row that moved up is the selected one.
+    QCOMPARE(inbox->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(inbox->currentRow(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!m_w->waitingDialog()->dialog()->isVisible(), 10000);
 }
 

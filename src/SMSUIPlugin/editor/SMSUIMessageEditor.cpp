@@ -91,6 +91,7 @@ void SMSUIMessageEditor::open(int mode, bool addressBookAvailable, int sourceInd
     m_pMainLayout->addLayout(m_pCountLayout);
     m_pMainLayout->addWidget(m_pTextEdit);
     m_pMainLayout->addLayout(m_pButtonLayout);
+    nameControls();
 
     CommonUtils::MoveCentre(m_pDialog);
     m_pDialog->show();
@@ -503,6 +504,31 @@ void SMSUIMessageEditor::setTitle(int)
     SmsWidgetText::setElidedTextForWidgetText(m_pSendToButton, text("IDS_BTN_SENDTO"),
                                               m_pSendToButton->width(), Qt::ElideRight);
     m_pSendButton->setText(text("IDS_TTL_SEND"));
+    nameControls();
+}
+
+void SMSUIMessageEditor::nameControls()
+{
+    if (!m_pLineEditNumber || !m_pTextEdit || !m_pCountLabel || !m_pSendToButton
+        || !m_pSendButton || !m_pSaveButton || !m_pCloseButton)
+        return;
+    // The two entry fields have no visible label of their own: a screen reader needs
+    // their names, and the counter describes the text it counts.
+    m_pLineEditNumber->setAccessibleName(text("IDS_ACC_RECIPIENTS"));
+    m_pLineEditNumber->setAccessibleDescription(text("IDS_ACC_RECIPIENTS_DESC"));
+    m_pTextEdit->setAccessibleName(text("IDS_ACC_MESSAGE_TEXT"));
+    m_pCountLabel->setBuddy(m_pTextEdit);
+    m_pCountLabel->setAccessibleName(text("IDS_ACC_COUNT"));
+    // Its shown text may be cut short to fit; the name is the whole text, without a
+    // mnemonic's marker.
+    m_pSendToButton->setAccessibleName(text("IDS_BTN_SENDTO").remove(QLatin1Char('&')));
+    m_pSendToButton->setAccessibleDescription(text("IDS_ACC_SENDTO_DESC"));
+    // Tab follows the layout: recipients, text, then the buttons from left to right.
+    QWidget::setTabOrder(m_pSendToButton, m_pLineEditNumber);
+    QWidget::setTabOrder(m_pLineEditNumber, m_pTextEdit);
+    QWidget::setTabOrder(m_pTextEdit, m_pSendButton);
+    QWidget::setTabOrder(m_pSendButton, m_pSaveButton);
+    QWidget::setTabOrder(m_pSaveButton, m_pCloseButton);
 }
 
 void SMSUIMessageEditor::emitDestroySignal()

@@ -101,6 +101,9 @@ public slots:
     void onNetworkStatusChanged(bool canSend);
 
 private:
+    // Accessible names and descriptions, buddies and the Tab order (again after a
+    // language change).
+    void nameControls();
     static QString titleKey(int mode);
     void applySendRule();
     void wireSignals(int mode);

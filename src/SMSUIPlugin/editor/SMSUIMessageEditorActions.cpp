@@ -95,7 +95,7 @@ void SMSUIMessageEditor::refreshDraftViews()
 void SMSUIMessageEditor::reportSaveFailure()
 {
     // The user pressed Save and must learn that nothing was stored; the text stays here.
-    CommonUtils::ShowMessage(QMessageBox::Warning, m_pDialog, text("IDS_STR_PROMPT"),
+    CommonUtils::ShowMessage(QMessageBox::Warning, m_pDialog, text("IDS_ERROR_CAPTION"),
                              text("IDS_STR_DRAFTSAVEFAILED"), QStringLiteral("IDS_OK"),
                              QString(), QString(), /* modal */ true,
                              Qt::WindowCloseButtonHint);

@@ -41,6 +41,7 @@ void SMSFlashMessageDlg::retranslate()
 {
     setWindowTitle(text("IDS_STC_NEWMSG"));
     m_pCloseButton->setText(text("IDS_BTN_CLOSE"));
+    m_pTextEdit->setAccessibleName(text("IDS_ACC_FLASH_TEXT"));
 }
 
 QString SMSFlashMessageDlg::messageHtml(const QString &name, const QString &number,

@@ -1,23 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SMSMemoryFullPopup.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
+#include "AccessibleAlert.h"
 #include "CommonUtils.h"
+#include "SMSTaskbarNotifier.h"
 
-namespace {
-QRect s_availableOverride;
-}
 
 SMSMemoryFullPopup::SMSMemoryFullPopup()
     : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("SMSUIPlugin_MemoryFullPopup"));
+    AccessibleAlert::mark(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kWidth, kHeight);
 
@@ -46,34 +44,27 @@ void SMSMemoryFullPopup::setTexts(const QString &title, const QString &text,
                                   const QString &closeText)
 {
     setWindowTitle(title);
+    setAccessibleName(title);
+    setAccessibleDescription(text);
     m_pLabel->setText(text);
     m_pCloseButton->setText(closeText);
 }
 
-QPoint SMSMemoryFullPopup::topRightPosition(const QRect &available, const QSize &size)
-{
-    return {available.right() - size.width(), available.top()};
-}
-
-void SMSMemoryFullPopup::setAvailableGeometryOverride(const QRect &available)
-{
-    s_availableOverride = available;
-}
-
-QRect SMSMemoryFullPopup::availableGeometry()
-{
-    if (!s_availableOverride.isNull())
-        return s_availableOverride;
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
 void SMSMemoryFullPopup::present()
 {
-    move(topRightPosition(availableGeometry(), size()));
+    QPoint position;
+    if (SMSTaskbarNotifier::popupPlace(size(), &position))
+        move(position);
     show();
+    // Out of the minimised state with the main window, but a maximised or full-screen
+    // state is not copied onto a fixed-size pop-up.
     if (const QWidget *host = CommonUtils::GetMainWindow())
-        setWindowState((host->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        setWindowState((host->windowState()
+                        & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+                       | Qt::WindowActive);
     raise();
     activateWindow();
+    // A screen reader user would not learn otherwise that a storage is full and new
+    // messages are refused.
+    AccessibleAlert::announce(this);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The storage-full pop-up: a small parentless always-on-top window in the top right corner
-// of the desktop's free area that says which storage is full, with one Close button. It
+// The storage-full pop-up: a small parentless always-on-top window beside the taskbar, like
+// the new-message pop-up, that says which storage is full, with one Close button. It
 // closes itself after a while (the owner runs the timer) and deletes itself when closed.
 #include <QDialog>
 #include <QPointer>
@@ -22,16 +22,8 @@ public:
     QLabel *label() const { return m_pLabel; }
     QPushButton *closeButton() const { return m_pCloseButton; }
 
-    // Top-left corner that puts a pop-up of size flush with the top right corner of the
-    // free desktop area (its right edge on the area's last pixel column).
-    static QPoint topRightPosition(const QRect &available, const QSize &size);
-    // Test seam: the free desktop area to use instead of the primary screen's; a null
-    // rectangle restores the screen's.
-    static void setAvailableGeometryOverride(const QRect &available);
-    static QRect availableGeometry();
-
-    // Shows the pop-up at its corner, in front of everything, taking the host's main window
-    // state (never minimised) so that it is not hidden behind a minimised frame.
+    // Shows the pop-up where the new-message pop-up goes (beside the taskbar), in front of
+    // everything, out of the minimised state with the host's main window.
     void present();
 
 private:

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "AccessibleAlert.h"
 #include "Change.h"
 #include "CommonUtils.h"
 #include "HostPluginLookup.h"
@@ -83,8 +84,11 @@ void SMSTaskbarNotifier::Show(const QString &number)
     m_strText = number;
     m_pContentLabel->setText(number);
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
+    m_pNotifyDialog->setAccessibleName(tr(QStringLiteral("IDS_STC_NEWMSG")));
+    m_pNotifyDialog->setAccessibleDescription(number);
     m_pNotifyDialog->show();
     m_pNotifyDialog->repaint();
+    AccessibleAlert::announce(m_pNotifyDialog);
     if (!raiseCallNotification()) {
         m_pNotifyDialog->raise();
         m_pNotifyDialog->activateWindow();
@@ -128,6 +132,7 @@ void SMSTaskbarNotifier::createNotifyDialogBox()
     auto *dialog = new QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint
                                             | Qt::CustomizeWindowHint);
     dialog->setObjectName(QStringLiteral("SMSUIPlugin_NewMessagePopup"));
+    AccessibleAlert::mark(dialog);
     dialog->setFixedSize(kPopupWidth, kPopupHeight);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_pTitleLabel = new QLabel(dialog);
@@ -197,18 +202,26 @@ void SMSTaskbarNotifier::setNewMsgCoorDinates()
         qCWarning(lcSmsWindow) << "no pop-up to place";
         return;
     }
+    QPoint position;
+    if (popupPlace(m_pNotifyDialog->size(), &position))
+        m_pNotifyDialog->move(position);
+}
+
+bool SMSTaskbarNotifier::popupPlace(const QSize &size, QPoint *position)
+{
     QRect available = geometryOverride().available;
     QRect screen = geometryOverride().screen;
     if (available.isNull() && screen.isNull()) {
         const QScreen *primary = QGuiApplication::primaryScreen();
         if (!primary) {
             qCWarning(lcSmsWindow) << "no screen to place the pop-up on";
-            return;
+            return false;
         }
         available = primary->availableGeometry();
         screen = primary->geometry();
     }
-    m_pNotifyDialog->move(popupPosition(available, screen, m_pNotifyDialog->size()));
+    *position = popupPosition(available, screen, size);
+    return true;
 }
 
 void SMSTaskbarNotifier::discardDialog()

@@ -42,6 +42,10 @@ public:
     // Test seam: desktop geometry to use instead of the primary screen's; two null
     // rectangles restore the screen's.
     static void setScreenGeometryOverride(const QRect &available, const QRect &screen);
+    // Where a pop-up of size goes on the desktop (the override's or the primary screen's);
+    // false when there is no screen to place it on. Every pop-up of the plug-in is placed
+    // here, so that none covers the main window's title-bar buttons.
+    static bool popupPlace(const QSize &size, QPoint *position);
     // How long a pop-up stays (5000 ms unless a test shortens it).
     void setCloseDelay(int milliseconds) { m_iCloseDelay = milliseconds; }
     int closeDelay() const { return m_iCloseDelay; }

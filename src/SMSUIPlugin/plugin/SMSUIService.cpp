@@ -183,7 +183,7 @@ int CSMSUIService::ShowSMSEditor(QString number, QString content, QWidget *paren
     }
     if (!m_pStatusLogic->IsInputNumberValid(number)) {
         const int answer = CommonUtils::ShowMessage(
-            QMessageBox::Question, m_pSmsUiMainDlg, smsText("IDS_STR_PROMPT"),
+            QMessageBox::Question, m_pSmsUiMainDlg, smsText("IDS_ERROR_CAPTION"),
             smsText("IDS_STR_NUMBERINVALID"), QStringLiteral("IDS_OK"), QString(), QString(),
             /* modal */ true, Qt::WindowCloseButtonHint);
         // Only these two answers abandon the editor; any other goes on with the number

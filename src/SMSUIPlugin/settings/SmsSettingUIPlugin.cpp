@@ -240,6 +240,8 @@ void SmsSettingUIPlugin::SetLanguage()
     m_pSmscGroup->setTitle(tr(QStringLiteral("IDS_GBX_SMSSETTING")));
     m_pCentreNumberLabel->setText(tr(QStringLiteral("IDS_STC_SMSCENTERNUMBER")));
     m_pValidityLabel->setText(tr(QStringLiteral("IDS_STC_VALIDTIME")));
+    // A combo box is announced by its current entry unless it is named after its label.
+    m_pValidityCombo->setAccessibleName(m_pValidityLabel->text().remove(QLatin1Char(':')));
     m_pPriorityGroup->setTitle(tr(QStringLiteral("IDS_STC_PRIORITY")));
     m_pNormal->setText(tr(QStringLiteral("IDS_RAD_NORMAL")));
     m_pUrgent->setText(tr(QStringLiteral("IDS_RAD_URGENT")));

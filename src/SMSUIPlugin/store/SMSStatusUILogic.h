@@ -66,7 +66,11 @@ public:
     // whatever the result; nothing is filed. 0, 1, or 23 for a null out.
     int GetSMSRecordUsingID(int id, _EN_SMS_POSITION position, SmsRecord **out);
     int GetUnReadSMSCountOverEnPos(_EN_SMS_POSITION position);
+    // Unread messages of the folders shown for memory: a hidden folder's unread messages
+    // would make the status bar's total disagree with what the user can find.
     int GetUnReadSMSCount(_UTPS_EN_SMS_MEM memory);
+    // Whether the cell-broadcast folder is part of the tree (a host setting).
+    static bool IsCbsBoxShown();
     int GetUnReadSMSTotalCount();
     // Records replaced while something may still point at them, waiting to be freed.
     int parkedRecordCount();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Change.h"
+#include "CommonUtils.h"
 #include "SmsLog.h"
 
 namespace {
@@ -98,9 +99,15 @@ int SMSStatusUILogic::GetUnReadSMSCount(_UTPS_EN_SMS_MEM memory)
     case UTPS_SMS_MEM_PC:
         return GetUnReadSMSCountOverEnPos(EN_LOCAL_INBOX)
             + GetUnReadSMSCountOverEnPos(EN_LOCAL_REPORT)
-            + GetUnReadSMSCountOverEnPos(EN_LOCAL_CBSBOX);
+            + (IsCbsBoxShown() ? GetUnReadSMSCountOverEnPos(EN_LOCAL_CBSBOX) : 0);
     }
     return 0;
+}
+
+bool SMSStatusUILogic::IsCbsBoxShown()
+{
+    return CommonUtils::GetSettings(QStringLiteral("CBS"), QStringLiteral("enable"))
+        == QLatin1String("true");
 }
 
 int SMSStatusUILogic::GetUnReadSMSTotalCount()
@@ -174,7 +181,7 @@ int SMSStatusUILogic::SyncBuffersWithPB()
     for (auto &folder : m_hashBuffers) {
         for (SmsRecord *record : folder) {
             if (!record) {
-                qCWarning(lcSmsStore) << "Error occured in reading Hash";
+                qCWarning(lcSmsStore) << "Error occurred in reading Hash";
                 continue;
             }
             getNameByNumberFromPhoneBookEx(record->strNumber, record->strDisplayName,

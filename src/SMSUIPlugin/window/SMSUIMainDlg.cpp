@@ -335,6 +335,7 @@ void SMSUIMainDlg::SetLanguage(bool bInitial)
     supportShortcutsKeys();
     retranslateStorageWarning();
     retranslateLayout();
+    nameControls();
 }
 
 void SMSUIMainDlg::notifyStatusBarCount()

@@ -41,6 +41,7 @@ class QHBoxLayout;
 class QLabel;
 class QMessageBox;
 class QShortcut;
+class MenuKeyShortcuts;
 class QSplitter;
 class QTableWidgetItem;
 class QTextBrowser;
@@ -162,6 +163,12 @@ public:
     SMSUITableWidget *currentTable() const { return m_pCurrentTable; }
     SMSUITableWidget *tableAt(_EN_SMS_POSITION position) const { return m_tableMap.value(position); }
     QTreeWidgetItem *treeItem(_EN_SMS_POSITION position) const;
+    // A folder's name without its counts, with the storage it is on when that is not
+    // this computer ("SIM Card Inbox"); empty for an invalid position.
+    QString folderTitle(int position) const;
+    // Accessible names of the tree, the tables and the preview (in the current language).
+    void nameControls();
+    void nameTables();
     SMSUITreeWidget *treeWidget() const { return m_pTreeWidget; }
     QTextBrowser *previewPane() const { return m_pTextPreview; }
     const SMSThreadUI &workerThread() const { return m_SMSThreadInst; }
@@ -506,6 +513,7 @@ private:
     void syncWithParent(int position);
     void dropRowsOf(int id, int position, bool keepInLocalRoot);
     void resyncAll(const QList<int> &positions);
+    void selectRowAfterDelete();
     // Hands the removals held back during a batch to the store; returns the positions
     // whose tables it emptied on the way.
     QSet<int> applyPendingRemovals();
@@ -528,6 +536,10 @@ private:
     QList<int> m_handledRows;         // table rows handed to the worker, by index
     QList<int> m_reportedRows;        // rows whose delete or recovery was reported
     bool m_bDeletedUnread = false;
+    // The first row a Delete took away: the row that moves up into its place is selected
+    // afterwards, so keyboard users keep their place. -1 when nothing is to be selected.
+    int m_iRowAfterDelete = -1;
+    SMSUITableWidget *m_pTableAfterDelete = nullptr;
     bool m_bRootNodeMove = false;
     bool m_bDestinationFull = false;
     QMessageBox *m_pConfirmBox = nullptr;  // open confirmation, owned by the host's call
@@ -722,10 +734,16 @@ protected:
 private:
     void onTreeContextMenu(const QPoint &pos);
     void showContextMenu(const QModelIndex &index, const QPoint &globalPos);
+    // Entries that need a selected row, off (and those that need rows when there are none).
+    void disableRowCommands();
+    // The context menu's enabled states for the current selection, without opening it.
+    void prepareMenuForKeys();
+    void initMenuKeys();
     void setMenuItemsEnabled(std::initializer_list<const char *> keys, bool enabled);
     bool isMenuItemEnabled(const char *key) const;
     void runExport(int mode);
-    void showPrompt(QMessageBox::Icon icon, const QString &textKey);
+    // A box with one OK button, titled by what it is about (titleKey).
+    void showPrompt(QMessageBox::Icon icon, const QString &titleKey, const QString &textKey);
     int selectedRowCount() const;
     SmsRecord *firstSelectedRecord() const;
 
@@ -739,6 +757,7 @@ private:
     QMessageBox *m_pMessageBox = nullptr;  // the open prompt, null when none
     QShortcut *m_pSearchShortcut = nullptr;
     QShortcut *m_pSelectAllShortcut = nullptr;
+    MenuKeyShortcuts *m_pMenuKeys = nullptr;  // child of the window
     QShortcut *m_pRefreshShortcut = nullptr;
     // ==== END commands: toolbar, context menu, search, shortcuts, export, call ====
 

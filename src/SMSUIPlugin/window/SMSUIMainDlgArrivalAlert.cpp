@@ -10,6 +10,7 @@
 #include "notify/SMSFlashMessageDlg.h"
 #include "notify/SMSTaskbarNotifier.h"
 #include "store/SMSStatusUILogic.h"
+#include "store/SmsRecord.h"
 #include "SmsLog.h"
 
 DcSound *SMSUIMainDlg::m_pDcSoundplay = nullptr;
@@ -84,7 +85,9 @@ void SMSUIMainDlg::showFlashMessage(const QString &content, const QString &numbe
     // Shown as text: markup in a message stays literal, line breaks stay line breaks.
     texts.content = CommonUtils::ParseAndCreateHyperLinks(escapeForPreview(content))
                         .replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
-    texts.time = parseTimeOfSdk(time);
+    // Written as the tables write times (the interface language's short format), so the
+    // same message does not carry two different-looking dates.
+    texts.time = SmsDisplayTime(time);
     // A flash message is stored nowhere: one that arrives while another is still shown
     // goes on top of it instead of replacing it, so the user reads both.
     m_flashMessages.prepend(texts);

@@ -106,7 +106,7 @@ void SMSUIMainDlg::syncUnreadSMSTable(_EN_SMS_POSITION position)
 {
     SMSUITableWidget *table = m_tableMap.value(position);
     if (!table || !m_pStatusLogicObject) {
-        qCDebug(lcSmsWindow) << "Error Table doesnt exist" << position;
+        qCDebug(lcSmsWindow) << "Error: the table does not exist" << position;
         return;
     }
     disconnectTableSignals(table);

@@ -32,9 +32,10 @@ int SMSUIMainDlg::getNumberCount(const QString &numbers)
     return numbers.endsWith(kSeparator) ? separators : separators + 1;
 }
 
-void SMSUIMainDlg::showPrompt(QMessageBox::Icon icon, const QString &textKey)
+void SMSUIMainDlg::showPrompt(QMessageBox::Icon icon, const QString &titleKey,
+                              const QString &textKey)
 {
-    CommonUtils::ShowMessage(icon, this, tr(QStringLiteral("IDS_STR_PROMPT")), tr(textKey),
+    CommonUtils::ShowMessage(icon, this, tr(titleKey), tr(textKey),
                              QStringLiteral("IDS_OK"), QString(), QString(), true,
                              Qt::WindowFlags(), &m_pMessageBox);
     m_pMessageBox = nullptr;
@@ -61,11 +62,13 @@ void SMSUIMainDlg::onButtonClickCallHandler(bool fromShortcut)
     if (fromShortcut && m_pCurrentTable && !m_pCurrentTable->hasFocus())
         return;
     if (m_strSelectedNumber.isEmpty()) {
-        showPrompt(QMessageBox::Question, QStringLiteral("IDS_STR_CALLNUMBERISNULL"));
+        showPrompt(QMessageBox::Question, QStringLiteral("IDS_STR_CALL_TITLE"),
+                   QStringLiteral("IDS_STR_CALLNUMBERISNULL"));
         return;
     }
     if (getNumberCount(m_strSelectedNumber) != 1) {
-        showPrompt(QMessageBox::Question, QStringLiteral("IDS_STR_CALLNUMBERONLYONE"));
+        showPrompt(QMessageBox::Question, QStringLiteral("IDS_STR_CALL_TITLE"),
+                   QStringLiteral("IDS_STR_CALLNUMBERONLYONE"));
         return;
     }
     // A single recipient may be stored with its separator ("+4930...;"): dial the number.
@@ -73,7 +76,8 @@ void SMSUIMainDlg::onButtonClickCallHandler(bool fromShortcut)
     if (number.endsWith(kSeparator))
         number.chop(1);
     if (CommonUtils::MakeCall(number, kVoiceCall) == 0)
-        showPrompt(QMessageBox::Information, QStringLiteral("IDS_STR_MAKECALLFAILED"));
+        showPrompt(QMessageBox::Information, QStringLiteral("IDS_STR_CALL_TITLE"),
+                   QStringLiteral("IDS_STR_MAKECALLFAILED"));
 }
 
 IAddrBookUIPlugin *SMSUIMainDlg::GetAddrBookPlugin()
@@ -95,11 +99,13 @@ void SMSUIMainDlg::onButtonClickedSaveNumber()
     if (!book)
         return;
     if (m_strSelectedNumber.isEmpty()) {
-        showPrompt(QMessageBox::Question, QStringLiteral("IDS_STR_SAVENUMBERISNULL"));
+        showPrompt(QMessageBox::Question, QStringLiteral("IDS_STR_SAVENUMBER_TITLE"),
+                   QStringLiteral("IDS_STR_SAVENUMBERISNULL"));
         return;
     }
     if (m_strSelectedNumber.contains(kSeparator)) {
-        showPrompt(QMessageBox::Warning, QStringLiteral("IDS_STR_SAVENUMBERONLYONE"));
+        showPrompt(QMessageBox::Warning, QStringLiteral("IDS_STR_SAVENUMBER_TITLE"),
+                   QStringLiteral("IDS_STR_SAVENUMBERONLYONE"));
         return;
     }
     m_bSaveNumberFlag = true;

@@ -92,6 +92,7 @@ void SMSUIMainDlg::initCommands()
         connect(m_pRefreshShortcut, &QShortcut::activated, this,
                 &SMSUIMainDlg::onRefreshKeyPress);
     }
+    initMenuKeys();
     supportShortcutsKeys();
     if (m_pTreeWidget)
         connect(m_pTreeWidget, &QWidget::customContextMenuRequested, this,

@@ -10,6 +10,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
+#include "MenuKeyShortcuts.h"
 #include "PluginIds.h"
 #include "SMSCommandIds.h"
 #include "SMSUITableWidget.h"
@@ -287,6 +288,44 @@ void SMSUIMainDlg::onTreeContextMenu(const QPoint &pos)
     showContextMenu(QModelIndex(), m_pTreeWidget->viewport()->mapToGlobal(pos));
 }
 
+void SMSUIMainDlg::disableRowCommands()
+{
+    using namespace SmsMenuKey;
+    setMenuItemsEnabled({Edit, Forward, Reply, Send, SaveNumber, Delete, Recover, ExportSelected,
+                         Call},
+                        false);
+    if (!m_pCurrentTable || m_pCurrentTable->rowCount() == 0)
+        setMenuItemsEnabled({ClearAll, ExportAll}, false);
+    disableMoveCopy();
+}
+
+void SMSUIMainDlg::prepareMenuForKeys()
+{
+    if (!m_pContextMenu)
+        return;
+    addSIMDeviceAction();
+    enableMenuItem();
+    const int rows = selectedRowCount();
+    if (rows == 0)
+        disableRowCommands();
+    else if (rows > 1)
+        setMenuItemsEnabled({SmsMenuKey::SaveNumber, SmsMenuKey::Forward, SmsMenuKey::Reply,
+                             SmsMenuKey::Edit, SmsMenuKey::Send, SmsMenuKey::Call},
+                            false);
+}
+
+void SMSUIMainDlg::initMenuKeys()
+{
+    if (m_pMenuKeys)
+        return;
+    m_pMenuKeys = new MenuKeyShortcuts(
+        this, [this](const QString &key) { return GetAction(key); },
+        [this] { prepareMenuForKeys(); });
+    // The other entries' keys are the toolbar's shortcuts.
+    for (const char *key : {SmsMenuKey::Recover, SmsMenuKey::ClearAll, SmsMenuKey::SaveNumber})
+        m_pMenuKeys->addKey(QString::fromLatin1(key));
+}
+
 void SMSUIMainDlg::showContextMenu(const QModelIndex &index, const QPoint &globalPos)
 {
     if (!m_pContextMenu || !m_pCurrentTable)
@@ -295,12 +334,7 @@ void SMSUIMainDlg::showContextMenu(const QModelIndex &index, const QPoint &globa
     enableMenuItem();
     using namespace SmsMenuKey;
     if (!index.isValid()) {
-        setMenuItemsEnabled({Edit, Forward, Reply, Send, SaveNumber, Delete, Recover,
-                             ExportSelected, Call},
-                            false);
-        if (m_pCurrentTable->rowCount() == 0)
-            setMenuItemsEnabled({ClearAll, ExportAll}, false);
-        disableMoveCopy();
+        disableRowCommands();
         // Clearing the current cell clears the selection too; the toolbar follows it.
         m_pCurrentTable->setCurrentCell(-1, -1);
         disableAllToolbarItems();

@@ -30,8 +30,12 @@ bool isInbox(int position)
 
 void SMSUIMainDlg::writeBatchVerdict(int failures, int units)
 {
-    if (!m_pSMSWaitingDlgInstance || failures <= 0)
+    if (!m_pSMSWaitingDlgInstance)
         return;
+    if (failures <= 0) {
+        m_pSMSWaitingDlgInstance->showSucceeded();
+        return;
+    }
     m_pSMSWaitingDlgInstance->changeLabelEx(
         tr(failures >= units ? QStringLiteral("IDS_STR_ALL_FAILED")
                              : QStringLiteral("IDS_STR_SOME_FAILED")));
@@ -204,11 +208,26 @@ void SMSUIMainDlg::onFinished()
             syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
     }
     reSetPreviewArea();
+    if (m_SMSThreadInst.operation() == DC_SMS_SELECTED_DELETE)
+        selectRowAfterDelete();
+    m_iRowAfterDelete = -1;
+    m_pTableAfterDelete = nullptr;
     // A cancelled or cut-short batch reports fewer results than it was given: nothing more
     // will come, and the next operation starts clean.
     if (m_pSMSWaitingDlgInstance && m_pSMSWaitingDlgInstance->IsProgressBarCanceled())
         m_pSMSWaitingDlgInstance->SetProgressBarCanceled(false);
     resetBatchCounters();
+}
+
+void SMSUIMainDlg::selectRowAfterDelete()
+{
+    // Only where the user still is: a folder changed meanwhile has its own selection.
+    if (m_iRowAfterDelete < 0 || !m_pCurrentTable || m_pCurrentTable != m_pTableAfterDelete
+        || m_pCurrentTable->rowCount() == 0)
+        return;
+    const int row = std::min(m_iRowAfterDelete, m_pCurrentTable->rowCount() - 1);
+    m_pCurrentTable->setCurrentCell(row, 0);
+    m_pCurrentTable->selectRow(row);
 }
 
 void SMSUIMainDlg::syncWithParent(int position)

@@ -190,6 +190,10 @@ void SMSUIMainDlg::startDelete(bool allRows)
     if (!canStartBatch())
         return;
     m_bDeletedUnread = collected.unread;
+    m_iRowAfterDelete = allRows || collected.rows.isEmpty()
+        ? -1
+        : *std::min_element(collected.rows.cbegin(), collected.rows.cend());
+    m_pTableAfterDelete = m_pCurrentTable;
     startBatch(BatchDelete, SMSWaitingDlg::OpDelete, DC_SMS_SELECTED_DELETE, collected,
                EN_LOCAL_TRASH);
 }

@@ -184,7 +184,8 @@ void SMSUIMainDlg::openLink(const QUrl &url)
 {
     if (!CommonUtils::LaunchBrowser(QUrl(url.toString()))) {
         // Nothing on this machine opens the address: say so instead of doing nothing.
-        CommonUtils::ShowMessage(QMessageBox::Warning, this, tr(QStringLiteral("IDS_STR_PROMPT")),
+        CommonUtils::ShowMessage(QMessageBox::Warning, this,
+                                 tr(QStringLiteral("IDS_STR_OPENLINK_TITLE")),
                                  tr(QStringLiteral("IDS_STR_NOBROWSER")).arg(url.toString()),
                                  QStringLiteral("IDS_OK"), QString(), QString(),
                                  /* modal */ true, Qt::WindowCloseButtonHint);

@@ -144,6 +144,7 @@ void SMSUIMainDlg::buildStorageTables(const QList<_EN_SMS_POSITION> &positions)
         table->setSortingEnabled(true);
         m_tableMap.insert(position, table);
     }
+    nameTables();
 }
 
 void SMSUIMainDlg::populateLocalSMSTables()

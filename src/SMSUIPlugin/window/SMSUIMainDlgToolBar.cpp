@@ -8,6 +8,7 @@
 #include <QShortcut>
 
 #include "Change.h"
+#include "MenuKeyShortcuts.h"
 #include "CommonUtils.h"
 #include "PluginIds.h"
 #include "SmsLog.h"
@@ -91,6 +92,8 @@ void SMSUIMainDlg::supportShortcutsKeys()
     if (CommonUtils::IsPluginAvailable(QString::fromLatin1(PluginIds::CallUi)))
         apply(m_pCallShortcut, "IDS_MENU_CALL");
     apply(m_pSearchShortcut, "IDS_MENU_SEARCH");
+    if (m_pMenuKeys)
+        m_pMenuKeys->retranslate();
 }
 
 void SMSUIMainDlg::destroyToolBar()
@@ -112,6 +115,7 @@ void SMSUIMainDlg::appendShortcuts()
         QString text;
         QKeySequence sequence;
         Change::tr(item.tooltip, kPluginName, text, sequence);
+        button->setAccessibleName(text);
         if (!sequence.isEmpty())
             text += QStringLiteral("  (") + sequence.toString(QKeySequence::NativeText)
                 + QLatin1Char(')');

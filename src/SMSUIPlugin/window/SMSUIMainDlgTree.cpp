@@ -81,8 +81,7 @@ void SMSUIMainDlg::createLocalTreeItems()
     m_pLocalFavorite = newChild(m_pLocalRoot);
     m_pLocalTrash = newChild(m_pLocalRoot);
     m_pLocalReport = newChild(m_pLocalRoot);
-    if (CommonUtils::GetSettings(QStringLiteral("CBS"), QStringLiteral("enable"))
-        == QLatin1String("true"))
+    if (SMSStatusUILogic::IsCbsBoxShown())
         m_pCbsBox = newChild(m_pLocalRoot);
 }
 
@@ -391,6 +390,21 @@ void SMSUIMainDlg::getBoxItemsCount(unsigned int *total, unsigned int *unread) c
                 ++unread[p];
         }
     }
+}
+
+QString SMSUIMainDlg::folderTitle(int position) const
+{
+    if (position < 0 || position >= EN_POS_INVALID)
+        return QString();
+    const auto p = static_cast<_EN_SMS_POSITION>(position);
+    if (p == EN_SIM_ROOT)
+        return GetSIMText(QStringLiteral("IDS_TREE_SIM"));
+    const QString name = tr(keyOf(p));
+    if (p == EN_SIM_INBOX || p == EN_SIM_OUTBOX)
+        return GetSIMText(QStringLiteral("IDS_TREE_SIM")) + QLatin1Char(' ') + name;
+    if (p == EN_DEVICE_INBOX || p == EN_DEVICE_OUTBOX)
+        return tr(QStringLiteral("IDS_TREE_DEVICE")) + QLatin1Char(' ') + name;
+    return keyOf(p).isEmpty() ? QString() : name;
 }
 
 void SMSUIMainDlg::updateCount()

@@ -155,8 +155,10 @@ void SMSUIMainDlg::setWidthForSMSTreeWidget()
 {
     if (!m_pTreeWidget)
         return;
-    const QMargins margins = m_pTreeWidget->contentsMargins();
-    m_pTreeWidget->setColumnWidth(0, m_pTreeWidget->width() - margins.left() - margins.right());
+    // The viewport's width, not the widget's: the frame and a vertical scroll bar take
+    // their share, and a column wider than the viewport shows a horizontal scroll bar
+    // although nothing is cut.
+    m_pTreeWidget->setColumnWidth(0, m_pTreeWidget->viewport()->width());
     QTreeWidgetItemIterator it(m_pTreeWidget);
     while (*it) {
         setSmsTreeToolTipAndScrollBar(*it);
@@ -173,7 +175,7 @@ void SMSUIMainDlg::setSmsTreeToolTipAndScrollBar(QTreeWidgetItem *item)
     const QFont font = fontData.canConvert<QFont>() ? fontData.value<QFont>() : QFont();
     const int needed = int(text.size()) + QFontMetrics(font).horizontalAdvance(text)
         + m_pTreeWidget->indentation() * (SMSUITreeWidget::depthOf(item) + 2);
-    const int treeWidth = m_pTreeWidget->width();
+    const int treeWidth = m_pTreeWidget->viewport()->width();
     item->setToolTip(0, needed <= treeWidth ? QString() : text);
     if (needed > treeWidth || needed > m_pTreeWidget->columnWidth(0))
         m_pTreeWidget->setColumnWidth(0, needed);

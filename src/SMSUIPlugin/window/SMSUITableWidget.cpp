@@ -243,15 +243,25 @@ void GridDelegateLayout::paint(QPainter *painter, const QStyleOptionViewItem &op
                                const QModelIndex &index) const
 {
     m_paintingColumn = index.column();
-    if (m_defaultAlignment) {
-        // A cell's own alignment, where it has one, still wins (QItemDelegate reads it).
-        QStyleOptionViewItem aligned(option);
-        aligned.displayAlignment = m_defaultAlignment;
-        QItemDelegate::paint(painter, aligned, index);
-    } else {
-        QItemDelegate::paint(painter, option, index);
-    }
+    QItemDelegate::paint(painter, cellOption(option, index), index);
     m_paintingColumn = -1;
+}
+
+QStyleOptionViewItem GridDelegateLayout::cellOption(const QStyleOptionViewItem &option,
+                                                    const QModelIndex &index) const
+{
+    QStyleOptionViewItem cell(option);
+    // A cell's own alignment, where it has one, still wins (QItemDelegate reads it).
+    if (m_defaultAlignment)
+        cell.displayAlignment = m_defaultAlignment;
+    // The read state lives in the record, so a message read a moment ago is drawn plain
+    // at its next repaint without touching its cells.
+    if (const auto *table = qobject_cast<const SMSUITableWidget *>(option.widget)) {
+        const SmsRecord *record = table->recordAt(index.row());
+        if (record && record->iReadStatus == 1)
+            cell.font.setBold(true);
+    }
+    return cell;
 }
 
 Qt::LayoutDirection GridDelegateLayout::textDirection(const QString &text, int column,

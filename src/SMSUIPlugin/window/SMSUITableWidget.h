@@ -155,6 +155,10 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    // The option a cell is painted with: the view's default alignment, and bold for every
+    // cell of an unread message's row, as mail and messaging programs show them.
+    QStyleOptionViewItem cellOption(const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const;
     // The full text of a cell that is drawn cut (with an ellipsis), as its tooltip; worked
     // out when the tooltip is asked for, so filling a table costs nothing extra.
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view,

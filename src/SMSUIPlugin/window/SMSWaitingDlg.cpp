@@ -44,6 +44,23 @@ QString labelKeyOf(int operation)
     }
 }
 
+QString doneKeyOf(int operation)
+{
+    switch (operation) {
+    case SMSWaitingDlg::OpDelete:
+        return QStringLiteral("IDS_STR_ALL_DELETED");
+    case SMSWaitingDlg::OpMove:
+        return QStringLiteral("IDS_STR_ALL_MOVED");
+    case SMSWaitingDlg::OpRecover:
+        return QStringLiteral("IDS_STR_ALL_RESTORED");
+    case SMSWaitingDlg::OpCopy:
+    case SMSWaitingDlg::OpDragCopy:
+        return QStringLiteral("IDS_STR_ALL_COPIED");
+    default:
+        return QString();
+    }
+}
+
 // One row of the dialog: the widget centred both ways.
 void addCentredRow(QVBoxLayout *layout, QWidget *widget)
 {
@@ -167,7 +184,10 @@ void SMSWaitingDlg::CreateAnimation(QWidget *parent, const QString &text)
     m_pProgressBar->setFixedSize(340, 23);
     m_pProgressBar->setRange(0, 100);
 
-    m_pDialog->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    // A title bar of its own (without a close button: it closes on its own or through its
+    // button), so that it reads as a window over the main one, not as part of it.
+    m_pDialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    m_pDialog->setWindowTitle(text);
     m_pMessageLabel->setText(text);
     m_pMessageLabel->setScaledContents(true);
     m_pCountLabel->setMinimumWidth(100);
@@ -219,6 +239,13 @@ void SMSWaitingDlg::onCompleteChangeButtonText()
         return;
     m_pCancelButton->setEnabled(true);
     m_pCancelButton->setText(Change::tr(QStringLiteral("IDS_OK"), QStringLiteral("XFramePlugin")));
+}
+
+void SMSWaitingDlg::showSucceeded()
+{
+    const QString key = doneKeyOf(m_iOperation);
+    if (!key.isEmpty())
+        changeLabelEx(tr(key));
 }
 
 void SMSWaitingDlg::EnableCancelButton()

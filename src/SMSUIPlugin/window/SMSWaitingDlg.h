@@ -76,6 +76,9 @@ public:
     // Shows text elided at its right end to fit the label.
     void changeLabelEx(const QString &text);
     void onCompleteChangeButtonText();
+    // The label says that the operation succeeded for every message (instead of still
+    // saying what is being done beside the OK button).
+    void showSucceeded();
     void EnableCancelButton();
     void DisableCancelButton();
     bool IsProgressBarCanceled() const { return m_bCanceled; }
