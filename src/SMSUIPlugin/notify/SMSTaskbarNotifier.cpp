@@ -15,6 +15,7 @@
 #include "CommonUtils.h"
 #include "HostPluginLookup.h"
 #include "PluginIds.h"
+#include "ShownText.h"
 #include "SmsLog.h"
 #include "window/SMSUIMainDlg.h"
 
@@ -80,8 +81,8 @@ void SMSTaskbarNotifier::Show(const QString &number)
         m_pNotifyDialog->setWindowState(state | Qt::WindowActive);
     }
     setNewMsgCoorDinates();
-    m_strText = number;
-    m_pContentLabel->setText(number);
+    m_strText = ShownText::field(number);
+    m_pContentLabel->setText(m_strText);
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
     m_pNotifyDialog->show();
     m_pNotifyDialog->repaint();

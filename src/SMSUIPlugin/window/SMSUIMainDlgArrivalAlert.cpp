@@ -82,9 +82,8 @@ void SMSUIMainDlg::showFlashMessage(const QString &content, const QString &numbe
         texts.name = escapeForPreview(m_pStatusLogicObject->getNameByNumberFromPhoneBook(number));
     texts.number = escapeForPreview(number);
     // Shown as text: markup in a message stays literal, line breaks stay line breaks.
-    texts.content = CommonUtils::ParseAndCreateHyperLinks(escapeForPreview(content))
-                        .replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
-    texts.time = parseTimeOfSdk(time);
+    texts.content = linkedForPreview(content);
+    texts.time = escapeForPreview(parseTimeOfSdk(time));
     // A flash message is stored nowhere: one that arrives while another is still shown
     // goes on top of it instead of replacing it, so the user reads both.
     m_flashMessages.prepend(texts);

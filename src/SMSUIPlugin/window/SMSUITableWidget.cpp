@@ -20,6 +20,7 @@
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
+#include "ShownText.h"
 #include "store/SmsTimeText.h"
 
 bool UITableItem::operator<(const QTableWidgetItem &other) const
@@ -226,7 +227,7 @@ bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,
         QToolTip::hideText();
         return true;
     }
-    QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    QToolTip::showText(event->globalPos(), ShownText::toolTip(text), view->viewport(), option.rect);
     return true;
 }
 
