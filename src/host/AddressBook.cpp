@@ -8,6 +8,7 @@
 #include "PluginIds.h"
 #include "sdk_simulator.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>

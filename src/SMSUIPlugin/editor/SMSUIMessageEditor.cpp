@@ -173,8 +173,8 @@ void SMSUIMessageEditor::createWidgetForNewSMS(int mode)
 
 void SMSUIMessageEditor::applyButtonTexts()
 {
-    // The buttons carry mnemonics, so they have keys of their own: the send key of the
-    // tooltip is the same as the main window's Send command.
+    // Captions of their own, with mnemonics: the plain "Send" is also a window title.
+    // The send key is the one the main window's Send command shows in its tooltip.
     m_pCloseButton->setText(text("IDS_BTN_EDITOR_CLOSE"));
     m_pSaveButton->setText(text("IDS_BTN_EDITOR_SAVE"));
     m_pSendButton->setText(text("IDS_BTN_EDITOR_SEND"));
