@@ -38,9 +38,9 @@ private slots:
         // A paragraph ends every run the algorithm knows of: each one is closed before it.
         QTest::newRow("per paragraph") << RLO + "a\n" + PDI + "b" << RLO + "a" + PDF + "\nb";
         QTest::newRow("lone surrogates replaced")
-            << QString(u"a") + QChar(0xD800) + u"b" + QChar(0xDC00)
-            << QString(u"a\uFFFDb\uFFFD");
-        QTest::newRow("pair kept") << QString(u"\U0001F600") << QString(u"\U0001F600");
+            << QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00)
+            << QStringLiteral("a\uFFFDb\uFFFD");
+        QTest::newRow("pair kept") << QStringLiteral("\U0001F600") << QStringLiteral("\U0001F600");
     }
     void fieldIsBalancedAndIsolated()
     {
