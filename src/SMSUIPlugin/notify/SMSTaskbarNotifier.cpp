@@ -81,8 +81,8 @@ void SMSTaskbarNotifier::Show(const QString &number)
         m_pNotifyDialog->setWindowState(state | Qt::WindowActive);
     }
     setNewMsgCoorDinates();
-    m_strText = ShownText::field(number);
-    m_pContentLabel->setText(m_strText);
+    m_strText = number;
+    m_pContentLabel->setText(ShownText::field(m_strText));
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
     m_pNotifyDialog->show();
     m_pNotifyDialog->repaint();
@@ -166,7 +166,7 @@ void SMSTaskbarNotifier::LoadText()
     m_pTitleLabel->setText(
         metrics.elidedText(tr(QStringLiteral("IDS_STC_NEWMSG")), Qt::ElideRight, kTitleWidth));
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
-    m_pContentLabel->setText(m_strText);
+    m_pContentLabel->setText(ShownText::field(m_strText));
     m_pViewButton->setText(tr(QStringLiteral("IDS_BTN_VIEW")));
     m_pViewButton->setObjectName(QStringLiteral("ViewButton"));
     m_pCancelButton->setText(tr(QStringLiteral("IDS_BTN_CANCEL")));
