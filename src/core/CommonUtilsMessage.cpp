@@ -33,6 +33,8 @@ int showBox(const MessageRequest &request, QMessageBox **boxOut)
     QMessageBox box(request.icon, request.title, request.text, QMessageBox::NoButton,
                     request.parent, flags);
     box.setObjectName(QStringLiteral("dialcrest_MessageBox"));
+    // Texts may carry a number or a name from outside: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setWindowModality(request.modal ? Qt::ApplicationModal : Qt::WindowModal);
     if (!request.extraText.isEmpty())
         box.setInformativeText(request.extraText);
@@ -58,10 +60,14 @@ int showBox(const MessageRequest &request, QMessageBox **boxOut)
         buttons[0] = box.addButton(QMessageBox::Ok);
     if (buttons[0])
         box.setDefaultButton(qobject_cast<QPushButton *>(buttons[0]));
-    // Closing the box (Escape, the title bar's close button) answers like the third
-    // button. A message box only closes through an escape button, so a box without a
-    // third button gets an invisible one.
-    QAbstractButton *escape = buttons[2];
+    // Closing the box (Escape, the title bar's close button) answers like the button the
+    // request names, the third by default. A message box only closes through an escape
+    // button, so a box without that button gets an invisible one.
+    QAbstractButton *escape = nullptr;
+    for (int i = 0; i < 3; ++i) {
+        if (results[i] == request.closeAnswer)
+            escape = buttons[i];
+    }
     if (!escape) {
         escape = box.addButton(QString(), QMessageBox::RejectRole);
         escape->setObjectName(QStringLiteral("dialcrest_MessageBoxClose"));
@@ -84,7 +90,7 @@ int showBox(const MessageRequest &request, QMessageBox **boxOut)
         if (clicked && clicked == buttons[i])
             return results[i];
     }
-    return CommonUtils::ThirdButton;  // closed, or closed from outside
+    return request.closeAnswer;  // closed, or closed from outside
 }
 
 int dispatch(const MessageRequest &request, QMessageBox **boxOut)
@@ -100,7 +106,7 @@ int dispatch(const MessageRequest &request, QMessageBox **boxOut)
     if (!qApp || QThread::currentThread() != qApp->thread()) {
         qCWarning(lcCoreUi) << "message box requested outside the GUI thread, answered as closed:"
                             << request.text;
-        return CommonUtils::ThirdButton;
+        return request.closeAnswer;
     }
     return showBox(request, boxOut);
 }
@@ -109,7 +115,7 @@ MessageRequest makeRequest(QMessageBox::Icon icon, QWidget *parent, const QStrin
                            const QString &text, const QString &button1,
                            const QString &button2, const QString &button3, bool modal,
                            Qt::WindowFlags flags, const QString &extraText, bool centre,
-                           bool customize)
+                           bool customize, int closeAnswer = CommonUtils::ThirdButton)
 {
     MessageRequest request;
     request.icon = icon;
@@ -124,6 +130,7 @@ MessageRequest makeRequest(QMessageBox::Icon icon, QWidget *parent, const QStrin
     request.extraText = extraText;
     request.centre = centre;
     request.customize = customize;
+    request.closeAnswer = closeAnswer;
     return request;
 }
 
@@ -145,10 +152,10 @@ int CommonUtils::ShowMessageCustomize(QMessageBox::Icon icon, QWidget *parent,
                                       const QString &button1, const QString &button2,
                                       const QString &button3, bool modal,
                                       Qt::WindowFlags flags, QMessageBox **box,
-                                      const QString &extraText, bool centre)
+                                      const QString &extraText, bool centre, int closeAnswer)
 {
     return dispatch(makeRequest(icon, parent, title, text, button1, button2, button3, modal,
-                                flags, extraText, centre, true),
+                                flags, extraText, centre, true, closeAnswer),
                     box);
 }
 

@@ -15,12 +15,13 @@ UrlOpener g_opener;
 // One pass over the text finds the next entity, web address, e-mail address or phone
 // number. Entities are matched first and copied as they are, so that the digits of
 // "&#1234;" never become a phone number and "&lt;" never becomes part of an address.
+// Direction marks and isolates end an address: they belong to the layout around it.
 const QRegularExpression &linkPattern()
 {
     static const QRegularExpression pattern(
         QStringLiteral(
             R"((?<entity>&(?:#[0-9]{1,7}|#[xX][0-9A-Fa-f]{1,6}|[A-Za-z][A-Za-z0-9]{1,31});))"
-            R"(|(?<url>\b(?:(?:https?|ftp)://|www\.)[^\s<>"'`]+))"
+            R"(|(?<url>\b(?:(?:https?|ftp)://|www\.)[^\s<>"'`\x{200E}\x{200F}\x{202A}-\x{202E}\x{2066}-\x{2069}]+))"
             R"(|(?<email>\b[A-Za-z0-9._%+\-]+@[A-Za-z0-9\-]+(?:\.[A-Za-z0-9\-]+)*\.[A-Za-z]{2,}\b))"
             R"(|(?<phone>(?<![\w+/.@#&])\+?\d(?:[\- ]?\d){4,19}(?![\w@])))"),
         QRegularExpression::UseUnicodePropertiesOption);

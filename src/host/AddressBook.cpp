@@ -8,6 +8,7 @@
 #include "PluginIds.h"
 #include "sdk_simulator.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -117,7 +118,11 @@ int AddressBook::SaveNumber(const QString &number, QWidget *parent)
 int AddressBook::PickNumbers(int selectionMode, int numberKind, QStringList &numbers)
 {
     Q_UNUSED(numberKind)  // the simulated phone book holds mobile numbers only
-    ContactPickDialog dialog(contacts(), numbers, selectionMode == 1, m_dialogParent);
+    // Over the window that asked (a message editor, say), so that closing the picker
+    // hands the focus back to it rather than to the main frame.
+    QWidget *parent = QApplication::activeWindow();
+    ContactPickDialog dialog(contacts(), numbers, selectionMode == 1,
+                             parent ? parent : m_dialogParent.data());
     if (dialog.exec() != QDialog::Accepted)
         return 0;
     numbers = dialog.chosenNumbers();

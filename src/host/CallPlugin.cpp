@@ -4,6 +4,7 @@
 #include "HostLog.h"
 #include "HostText.h"
 #include "MainFrame.h"
+#include "ShownText.h"
 #include "utps_sdk.h"
 
 #include <QDialog>
@@ -44,6 +45,8 @@ int CallPlugin::MakeCall(const QString &number, int callType)
         auto *layout = new QVBoxLayout(m_notification);
         auto *label = new QLabel(m_notification);
         label->setObjectName(QStringLiteral("dialcrest_CallNumber"));
+        // The number may be a sender's name from the network: never markup.
+        label->setTextFormat(Qt::PlainText);
         auto *hangUp = new QPushButton(HostText::text("IDS_HOST_HANGUP", "Hang up"), m_notification);
         hangUp->setObjectName(QStringLiteral("dialcrest_CallHangUp"));
         layout->addWidget(label);
@@ -51,11 +54,11 @@ int CallPlugin::MakeCall(const QString &number, int callType)
         connect(hangUp, &QPushButton::clicked, m_notification.data(), &QDialog::close);
     }
     m_notification->setWindowTitle(HostText::text("IDS_HOST_CALL_TITLE", "Voice call"));
-    m_notification->findChild<QLabel *>(QStringLiteral("dialcrest_CallNumber"))
-        ->setText(HostText::text("IDS_HOST_CALLING", "Calling %1…").arg(trimmed));
+    const QString calling = HostText::text("IDS_HOST_CALLING", "Calling %1…").arg(ShownText::field(trimmed));
+    m_notification->findChild<QLabel *>(QStringLiteral("dialcrest_CallNumber"))->setText(calling);
     m_notification->show();
     if (m_frame)
-        m_frame->showTransientMessage(HostText::text("IDS_HOST_CALLING", "Calling %1…").arg(trimmed), 10000);
+        m_frame->showTransientMessage(calling, 10000);
     qCDebug(lcHostPlugin) << "call started to" << trimmed << "type" << callType;
     emit callStarted(trimmed);
     return 1;

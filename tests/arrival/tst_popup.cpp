@@ -95,7 +95,8 @@ void tst_Popup::showsTheSenderAndClosesAfterItsTime()
     QVERIFY(dialog->windowFlags() & Qt::WindowStaysOnTopHint);
     auto *number = dialog->findChild<QLabel *>(QStringLiteral("SMSUIPlugin_NewMessagePopupNumber"));
     QVERIFY(number);
-    QCOMPARE(number->text(), QStringLiteral("+447700900123"));
+    // The sender, isolated from the pop-up's own layout.
+    QCOMPARE(number->text(), QChar(0x2068) + QStringLiteral("+447700900123") + QChar(0x2069));
     QCOMPARE(dialog->windowTitle(), SMSTaskbarNotifier::tr(QStringLiteral("IDS_PROMPT_CAPTION")));
     QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("ViewButton")));
     QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("CancelButton")));

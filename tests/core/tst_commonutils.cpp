@@ -48,12 +48,18 @@ void onNextBox(std::function<void(QMessageBox *)> action)
     timer->start(10);
 }
 
-int showThreeButtonBox(bool customize, QMessageBox **out = nullptr)
+int showThreeButtonBox(bool customize, QMessageBox **out = nullptr,
+                       int closeAnswer = CommonUtils::ThirdButton)
 {
-    const auto show = customize ? &CommonUtils::ShowMessageCustomize : &CommonUtils::ShowMessage;
-    return show(QMessageBox::Question, nullptr, QStringLiteral("Title"), QStringLiteral("Text"),
-                QStringLiteral("IDS_YES"), QStringLiteral("IDS_CANCEL"), QStringLiteral("IDS_NO"),
-                true, Qt::WindowCloseButtonHint, out, QString(), false);
+    if (customize)
+        return CommonUtils::ShowMessageCustomize(
+            QMessageBox::Question, nullptr, QStringLiteral("Title"), QStringLiteral("Text"),
+            QStringLiteral("IDS_YES"), QStringLiteral("IDS_CANCEL"), QStringLiteral("IDS_NO"), true,
+            Qt::WindowCloseButtonHint, out, QString(), false, closeAnswer);
+    return CommonUtils::ShowMessage(QMessageBox::Question, nullptr, QStringLiteral("Title"),
+                                    QStringLiteral("Text"), QStringLiteral("IDS_YES"),
+                                    QStringLiteral("IDS_CANCEL"), QStringLiteral("IDS_NO"), true,
+                                    Qt::WindowCloseButtonHint, out, QString(), false);
 }
 
 } // namespace
@@ -136,20 +142,30 @@ private slots:
     void realBoxMapsButtons_data()
     {
         QTest::addColumn<bool>("customize");
-        QTest::addColumn<int>("press");  // 1..3, 0: Escape
+        QTest::addColumn<int>("press");  // 1..3, 0: Escape, -1: the window closed
+        QTest::addColumn<int>("closeAnswer");
         QTest::addColumn<int>("expected");
+        const int third = CommonUtils::ThirdButton;
         for (bool customize : {false, true}) {
             const char *kind = customize ? "customized" : "plain";
-            QTest::addRow("%s first", kind) << customize << 1 << int(QMessageBox::Ok);
-            QTest::addRow("%s second", kind) << customize << 2 << int(QMessageBox::Cancel);
-            QTest::addRow("%s third", kind) << customize << 3 << int(QMessageBox::No);
-            QTest::addRow("%s escape", kind) << customize << 0 << int(QMessageBox::No);
+            QTest::addRow("%s first", kind) << customize << 1 << third << int(QMessageBox::Ok);
+            QTest::addRow("%s second", kind) << customize << 2 << third << int(QMessageBox::Cancel);
+            QTest::addRow("%s third", kind) << customize << 3 << third << int(QMessageBox::No);
+            QTest::addRow("%s escape", kind) << customize << 0 << third << int(QMessageBox::No);
+            QTest::addRow("%s closed", kind) << customize << -1 << third << int(QMessageBox::No);
         }
+        // A question whose third answer would lose work is closed as its second.
+        for (int press : {0, -1})
+            QTest::addRow("closing means the second, %s", press ? "closed" : "escape")
+                << true << press << int(CommonUtils::SecondButton) << int(QMessageBox::Cancel);
+        QTest::addRow("third still pressable") << true << 3 << int(CommonUtils::SecondButton)
+                                               << int(QMessageBox::No);
     }
     void realBoxMapsButtons()
     {
         QFETCH(bool, customize);
         QFETCH(int, press);
+        QFETCH(int, closeAnswer);
         QFETCH(int, expected);
         QMessageBox *seen = nullptr;
         QMessageBox *out = nullptr;
@@ -163,10 +179,12 @@ private slots:
             }
             if (press == 0)
                 QTest::keyClick(box, Qt::Key_Escape);
+            else if (press < 0)
+                box->close();
             else
                 box->findChild<QAbstractButton *>(QStringLiteral("dialcrest_MessageBoxButton%1").arg(press))->click();
         });
-        QCOMPARE(showThreeButtonBox(customize, &out), expected);
+        QCOMPARE(showThreeButtonBox(customize, &out, closeAnswer), expected);
         QVERIFY(seen);
         QCOMPARE(out, nullptr);
         QCOMPARE(captions, (QStringList{QStringLiteral("Yes"), QStringLiteral("Cancel"), QStringLiteral("No")}));

@@ -2,13 +2,18 @@
 // The message editor with the real window, real widgets and the simulator: composing,
 // replying, forwarding, editing drafts, the counter, the recipient rules, closing, and
 // sending with the network and the SDK refusing.
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include "Change.h"
 #include "ExtendLineEdit.h"
+#include "HostInterfaces.h"
+#include "PluginIds.h"
+#include "Startup.h"
 #include "editor/SMSMessageDlg.h"
 #include "editor/SMSUIMessageEditor.h"
 #include "operations/SMSThreadUI.h"
@@ -64,6 +69,32 @@ bool holdsText(_EN_SMS_POSITION position, const QString &content)
     return std::any_of(records.cbegin(), records.cend(),
                        [&](const SmsRecord &r) { return r.strContent == content; });
 }
+
+// An address book whose picker is a real dialog over the window it was given (as a
+// plug-in that knows nothing of the editor would do); it answers with picked.
+class ScriptedAddressBook : public QObject, public IAddrBookUIPlugin
+{
+    Q_OBJECT
+    Q_INTERFACES(IAddrBookUIPlugin)
+public:
+    int SaveNumber(const QString &, QWidget *) override { return 0; }
+    QString GetNameByNumber(const QString &) override { return QString(); }
+    int PickNumbers(int, int, QStringList &numbers) override
+    {
+        offered = numbers;
+        QDialog picker(dialogParent);
+        QTimer::singleShot(0, &picker, &QDialog::accept);
+        picker.exec();
+        numbers = picked;
+        return 1;
+    }
+    QWidget *dialogParent = nullptr;
+    QStringList offered;
+    QStringList picked;
+};
+
+// The answer a responder gives for a box the user closed instead of answering.
+constexpr int kClosed = -1;
 } // namespace
 
 class tst_Editor : public QObject
@@ -96,6 +127,11 @@ private slots:
     void saveFollowsChangesOfAStoredMessage();
     void savingAnEditedDraftKeepsOneDraft_data();
     void savingAnEditedDraftKeepsOneDraft();
+    void addressBookPickIsNormalisedAndRefusalsNamed();
+    void prefilledRecipientCanBeEdited();
+    void emptyTextAsksBeforeSending_data();
+    void emptyTextAsksBeforeSending();
+    void keyboardSendsAndReachesEveryButton();
 
 private:
     SMSUIMainDlg *window(bool withInboxMessage = false);
@@ -114,7 +150,7 @@ void tst_Editor::init()
     m_answer = CommonUtils::FirstButton;
     CommonUtils::SetMessageResponder([this](const MessageRequest &request) {
         m_prompts.append(request);
-        return m_answer;
+        return m_answer == kClosed ? request.closeAnswer : m_answer;
     });
 }
 
@@ -286,6 +322,14 @@ void tst_Editor::textLimitKeepsLastAcceptedContent()
     QTest::keyClicks(area, QStringLiteral("abc"));
     QCOMPARE(area->toPlainText(), full + QLatin1Char('a'));
     QCOMPARE(editor->counterLabel()->text().left(10), QStringLiteral("2048/2048("));
+
+    // A character of two units that would end past the limit goes whole.
+    for (const QString &tail : {QStringLiteral("\U0001F600"), QStringLiteral("e\u0301\u0301")}) {
+        area->setPlainText(full);
+        area->moveCursor(QTextCursor::End);
+        area->insertPlainText(tail);
+        QCOMPARE(area->toPlainText(), full);
+    }
 }
 
 void tst_Editor::replyAndForwardPrefill()
@@ -374,6 +418,8 @@ void tst_Editor::closeQuestion_data()
         QTest::addRow("%s, Yes", qPrintable(way)) << way << CommonUtils::FirstButton << true << true;
         QTest::addRow("%s, Cancel", qPrintable(way)) << way << CommonUtils::SecondButton << false << false;
         QTest::addRow("%s, No", qPrintable(way)) << way << CommonUtils::ThirdButton << true << false;
+        // Closing the question is no answer: the text stays.
+        QTest::addRow("%s, question closed", qPrintable(way)) << way << kClosed << false << false;
     }
 }
 
@@ -585,7 +631,147 @@ void tst_Editor::retitledOnLanguageChange()
     w->SetLanguage(false);
     QCOMPARE(editor->dialog()->windowTitle(), key("IDS_TTL_NEW"));
     QVERIFY(editor->dialog()->windowTitle() != QStringLiteral("New Message"));
-    QCOMPARE(editor->sendButton()->text(), key("IDS_TTL_SEND"));
+    QCOMPARE(editor->sendButton()->text(), key("IDS_BTN_EDITOR_SEND"));
+}
+
+void tst_Editor::addressBookPickIsNormalisedAndRefusalsNamed()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    ScriptedAddressBook book;
+    book.dialogParent = w;
+    PluginContainer *container = Startup::CreatePluginContainer();
+    const auto dropContainer = qScopeGuard([] { Startup::DestroyPluginContainer(); });
+    for (int id : {InterfaceId::Default, InterfaceId::AddrBook})
+        container->RegisterPlugin(QString::fromLatin1(PluginIds::AddrBook),
+                                  QStringLiteral("AddrBookUIPlugin"), &book, id);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QVERIFY(QTest::qWaitForWindowActive(editor->dialog()));
+    QTest::keyClicks(editor->recipientLine(), QStringLiteral("+15550101"));
+    book.picked = {QStringLiteral("+15550101"), QStringLiteral("+44 7700 900123"),
+                   QStringLiteral("(030) 1234-56.78"), QStringLiteral("Bank Info"),
+                   QStringLiteral("+44\u00a07700-900-123"), QStringLiteral("0800+1")};
+    QTest::mouseClick(editor->dialog()->findChild<QPushButton *>(QStringLiteral("SMSUIPlugin_ButtonSend")),
+                      Qt::LeftButton);
+
+    QCOMPARE(book.offered, QStringList{QStringLiteral("+15550101")});
+    QCOMPARE(editor->recipientLine()->text(),
+             QStringLiteral("+15550101;+447700900123;03012345678"));
+    QVERIFY(editor->sendButton()->isEnabled());
+    QCOMPARE(m_prompts.size(), 1);
+    QCOMPARE(m_prompts.first().icon, QMessageBox::Warning);
+    const QString said = m_prompts.first().text;
+    QVERIFY2(said.contains(QStringLiteral("Bank Info")) && said.contains(QStringLiteral("0800+1")),
+             qPrintable(said));
+    QVERIFY(!said.contains(QStringLiteral("7700")));
+    // The user goes on in the editor, not in the window the picker belonged to.
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(editor->dialog()));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(editor->recipientLine()));
+}
+
+void tst_Editor::prefilledRecipientCanBeEdited()
+{
+    m_fixture.setUp();
+    WindowFixture::save(UTPS_POS_PC_INBOX, QStringLiteral("Bank Info"), kInboxText);
+    SMSUIMainDlg *w = createWindow();
+    QVERIFY(w);
+    selectFirstRow(w, EN_LOCAL_INBOX);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeReply);
+    QVERIFY(editor);
+    ExtendLineEdit *line = editor->recipientLine();
+    QCOMPARE(line->text(), QStringLiteral("Bank Info"));
+    line->setFocus();
+    line->end(false);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QCOMPARE(line->text(), QStringLiteral("Bank Inf"));
+    // What the user types is still checked.
+    QTest::keyClicks(line, QStringLiteral("x"));
+    QCOMPARE(line->text(), QStringLiteral("Bank Inf"));
+    line->selectAll();
+    QTest::keyClicks(line, QStringLiteral("+15550199"));
+    QCOMPARE(line->text(), QStringLiteral("+15550199"));
+}
+
+void tst_Editor::emptyTextAsksBeforeSending_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("empty, Yes") << "" << CommonUtils::FirstButton << true << true;
+    QTest::newRow("empty, No") << "" << CommonUtils::SecondButton << true << false;
+    QTest::newRow("empty, question closed") << "" << kClosed << true << false;
+    QTest::newRow("only spaces, No") << " \n " << CommonUtils::SecondButton << true << false;
+    QTest::newRow("text") << "Hi" << CommonUtils::SecondButton << false << true;
+}
+
+void tst_Editor::emptyTextAsksBeforeSending()
+{
+    QFETCH(QString, text);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, sent);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    m_answer = answer;
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QTest::keyClicks(editor->recipientLine(), QStringLiteral("+15550101"));
+    editor->textArea()->setPlainText(text);
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    QTest::mouseClick(editor->sendButton(), Qt::LeftButton);
+    QCOMPARE(m_prompts.size(), asked ? 1 : 0);
+    if (asked)
+        QCOMPARE(m_prompts.first().text, key("IDS_STR_SENDEMPTY"));
+    if (sent) {
+        QTRY_VERIFY(!dialog);
+        QTRY_COMPARE_WITH_TIMEOUT(w->lastSendSuccessCount(), 1, 10000);
+    } else {
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(editor->textArea()->toPlainText(), text);
+        QVERIFY(!w->waitingDialog()->dialog() || !w->waitingDialog()->dialog()->isVisible());
+    }
+}
+
+void tst_Editor::keyboardSendsAndReachesEveryButton()
+{
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    SMSUIMessageEditor *editor = open(w, SMSUIMessageEditor::ModeNew);
+    QVERIFY(editor);
+    QVERIFY(QTest::qWaitForWindowActive(editor->dialog()));
+    QList<QPushButton *> buttons;
+    for (const char *name : {"SMSUIPlugin_ButtonSend", "SMSUIPlugin_ButtonSendMsg",
+                             "SMSUIPlugin_ButtonSaveMsgButton", "SMSUIPlugin_ButtonCloseMsgButton"})
+        buttons << editor->dialog()->findChild<QPushButton *>(QString::fromLatin1(name));
+    QVERIFY(!buttons.contains(nullptr));
+    const auto restore = qScopeGuard([] { Change::SetLanguage(QStringLiteral("en")); });
+    for (const char *language : {"en", "ar"}) {
+        QVERIFY(Change::SetLanguage(QString::fromLatin1(language)));
+        w->SetLanguage(false);
+        QSet<QKeySequence> keys;
+        for (QPushButton *button : buttons) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+            QVERIFY2(!mnemonic.isEmpty(), qPrintable(button->text()));
+            keys.insert(mnemonic);
+        }
+        QCOMPARE(keys.size(), buttons.size());
+    }
+    QVERIFY(editor->sendButton()->toolTip().contains(QStringLiteral("Ctrl+Return")));
+
+    // The send key does nothing while Send is disabled, and sends once it is enabled.
+    QTest::keyClicks(editor->textArea(), QStringLiteral("On my way"));
+    QTest::keyClick(editor->textArea(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(editor->textArea()->toPlainText(), QStringLiteral("On my way"));
+    QVERIFY(editor->dialog()->isVisible());
+    QTest::keyClicks(editor->recipientLine(), QStringLiteral("+15550101"));
+    QPointer<SMSMessageDlg> dialog = editor->dialog();
+    editor->textArea()->setFocus();
+    QTest::keyClick(editor->textArea(), Qt::Key_Return, Qt::ControlModifier);
+    QTRY_VERIFY(!dialog);
+    QTRY_COMPARE_WITH_TIMEOUT(w->lastSendSuccessCount(), 1, 10000);
+    QVERIFY(m_prompts.isEmpty());
 }
 
 void tst_Editor::saveFollowsChangesOfAStoredMessage_data()

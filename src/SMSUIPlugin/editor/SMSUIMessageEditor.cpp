@@ -7,15 +7,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QTableWidgetItem>
+#include <QTextBoundaryFinder>
 #include <QTextEdit>
 
 #include "Change.h"
 #include "CommonUtils.h"
 #include "ElidedText.h"
 #include "ExtendLineEdit.h"
+#include "RecipientRules.h"
 #include "SMSMessageDlg.h"
 #include "SmsLog.h"
 #include "operations/SMSEditUILogic.h"
@@ -28,6 +31,20 @@ const QString kContext = QStringLiteral("SMSUIPlugin");
 QString text(const char *key) { return Change::tr(QString::fromLatin1(key), kContext); }
 // The Send-to caption leaves room for the button's own frame.
 constexpr int kSendToMargin = 15;
+
+// The longest start of text of at most length units that ends between two characters as
+// the user sees them: an emoji, a flag or a letter with its accents is kept whole or cut
+// whole, never split into half a surrogate pair.
+QString cutAtCharacter(const QString &text, int length)
+{
+    if (text.size() <= length)
+        return text;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    finder.setPosition(length);
+    if (!finder.isAtBoundary())
+        finder.toPreviousBoundary();
+    return text.left(qMax(qsizetype(0), finder.position()));
+}
 } // namespace
 
 SMSUIMessageEditor::SMSUIMessageEditor(SMSUIMainDlg *mainDlg)
@@ -111,7 +128,7 @@ void SMSUIMessageEditor::createWidgetForNewSMS(int mode)
 
     m_pSendToButton = new QPushButton(m_pContentWidget);
     m_pSendToButton->setObjectName(QStringLiteral("SMSUIPlugin_ButtonSend"));
-    SmsWidgetText::setElidedTextForWidgetText(m_pSendToButton, text("IDS_BTN_SENDTO"),
+    SmsWidgetText::setElidedTextForWidgetText(m_pSendToButton, text("IDS_BTN_EDITOR_SENDTO"),
                                               m_pSendToButton->width() - kSendToMargin,
                                               Qt::ElideRight);
 
@@ -129,13 +146,20 @@ void SMSUIMessageEditor::createWidgetForNewSMS(int mode)
 
     m_pButtonLayout = new QHBoxLayout;
     m_pButtonLayout->setObjectName(QStringLiteral("SMSUIPlugin_HBoxButtonsLayoutCreateMsg"));
-    m_pSendButton = new QPushButton(text("IDS_TTL_SEND"), m_pContentWidget);
+    m_pSendButton = new QPushButton(m_pContentWidget);
     m_pSendButton->setObjectName(QStringLiteral("SMSUIPlugin_ButtonSendMsg"));
     m_pButtonSpacer = new QSpacerItem(120, 2);
-    m_pCloseButton = new QPushButton(text("IDS_BTN_CLOSE"), m_pContentWidget);
+    m_pCloseButton = new QPushButton(m_pContentWidget);
     m_pCloseButton->setObjectName(QStringLiteral("SMSUIPlugin_ButtonCloseMsgButton"));
-    m_pSaveButton = new QPushButton(text("IDS_BTN_SAVE"), m_pContentWidget);
+    m_pSaveButton = new QPushButton(m_pContentWidget);
     m_pSaveButton->setObjectName(QStringLiteral("SMSUIPlugin_ButtonSaveMsgButton"));
+    // The send key the main window's Send tooltip names works here too, wherever the
+    // focus is in the editor; it presses Send only while Send is enabled.
+    m_pSendShortcut = new QShortcut(m_pDialog);
+    connect(m_pSendShortcut, &QShortcut::activated, this, &SMSUIMessageEditor::sendByKey);
+    m_pKeypadSendShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Enter), m_pDialog);
+    connect(m_pKeypadSendShortcut, &QShortcut::activated, this, &SMSUIMessageEditor::sendByKey);
+    applyButtonTexts();
     // Return in the recipient line must not press a button behind the user's back.
     for (QPushButton *button : {m_pSendToButton, m_pSendButton, m_pCloseButton, m_pSaveButton})
         button->setAutoDefault(false);
@@ -146,6 +170,29 @@ void SMSUIMessageEditor::createWidgetForNewSMS(int mode)
     m_pCountLabel->setObjectName(QStringLiteral("SMSUIPlugin_LabelCharCountMsg"));
     m_pDialog->AddMainWidget(m_pContentWidget);
     m_iMode = mode;
+}
+
+void SMSUIMessageEditor::applyButtonTexts()
+{
+    // Captions of their own, with mnemonics: the plain "Send" is also a window title.
+    // The send key is the one the main window's Send command shows in its tooltip.
+    m_pCloseButton->setText(text("IDS_BTN_EDITOR_CLOSE"));
+    m_pSaveButton->setText(text("IDS_BTN_EDITOR_SAVE"));
+    m_pSendButton->setText(text("IDS_BTN_EDITOR_SEND"));
+    QString tip;
+    QKeySequence sendKey;
+    Change::tr(QStringLiteral("IDS_TIP_SEND"), kContext, tip, sendKey);
+    if (sendKey.isEmpty())
+        sendKey = QKeySequence(Qt::CTRL | Qt::Key_Return);
+    m_pSendShortcut->setKey(sendKey);
+    m_pSendButton->setToolTip(tip + QStringLiteral("  (")
+                              + sendKey.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+}
+
+void SMSUIMessageEditor::sendByKey()
+{
+    if (m_pSendButton && m_pSendButton->isEnabled() && m_pSendButton->isVisible())
+        m_pSendButton->click();
 }
 
 void SMSUIMessageEditor::setFocusInMsgWindow(int mode)
@@ -392,7 +439,7 @@ void SMSUIMessageEditor::onWriteMessage()
             m_pTextEdit->setPlainText(m_strCurrentText);
             restored.setPosition(qMin(cursor, int(m_strCurrentText.size())));
         } else {
-            m_strCurrentText = typed.left(kMaxLength);
+            m_strCurrentText = cutAtCharacter(typed, kMaxLength);
             m_pTextEdit->setPlainText(m_strCurrentText);
             restored.movePosition(QTextCursor::End);
         }
@@ -417,7 +464,7 @@ void SMSUIMessageEditor::onEnterNumberToSend()
         return;
     QString line = m_pLineEditNumber->text();
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    if (store && !store->IsInputNumberValid(line)) {
+    if (store && !RecipientRules::acceptsEdit(*store, m_strLastValidNumber, line)) {
         // Undo the keystroke: back to the last line that passed, cursor where it was.
         const int position = m_pLineEditNumber->cursorPosition();
         const QSignalBlocker blocker(m_pLineEditNumber);
@@ -499,11 +546,9 @@ void SMSUIMessageEditor::setTitle(int)
     if (!m_pDialog || !m_pCloseButton || !m_pSaveButton || !m_pSendToButton || !m_pSendButton)
         return;
     m_pDialog->setWindowTitle(Change::tr(titleKey(m_iMode), kContext));
-    m_pCloseButton->setText(text("IDS_BTN_CLOSE"));
-    m_pSaveButton->setText(text("IDS_BTN_SAVE"));
-    SmsWidgetText::setElidedTextForWidgetText(m_pSendToButton, text("IDS_BTN_SENDTO"),
+    SmsWidgetText::setElidedTextForWidgetText(m_pSendToButton, text("IDS_BTN_EDITOR_SENDTO"),
                                               m_pSendToButton->width(), Qt::ElideRight);
-    m_pSendButton->setText(text("IDS_TTL_SEND"));
+    applyButtonTexts();
     nameControls();
 }
 
@@ -521,7 +566,7 @@ void SMSUIMessageEditor::nameControls()
     m_pCountLabel->setAccessibleName(text("IDS_ACC_COUNT"));
     // Its shown text may be cut short to fit; the name is the whole text, without a
     // mnemonic's marker.
-    m_pSendToButton->setAccessibleName(text("IDS_BTN_SENDTO").remove(QLatin1Char('&')));
+    m_pSendToButton->setAccessibleName(text("IDS_BTN_EDITOR_SENDTO").remove(QLatin1Char('&')));
     m_pSendToButton->setAccessibleDescription(text("IDS_ACC_SENDTO_DESC"));
     // Tab follows the layout: recipients, text, then the buttons from left to right.
     QWidget::setTabOrder(m_pSendToButton, m_pLineEditNumber);

@@ -24,6 +24,7 @@ class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class QShortcut;
 class QSpacerItem;
 class QTextEdit;
 class QVBoxLayout;
@@ -105,6 +106,12 @@ private:
     // language change).
     void nameControls();
     static QString titleKey(int mode);
+    void applyButtonTexts();
+    void sendByKey();
+    // Asks before a message without text goes out; true when it may.
+    bool confirmEmptySend();
+    // Shows which picked numbers could not be added to the line.
+    void reportRefusedNumbers(const QStringList &refused);
     void applySendRule();
     void wireSignals(int mode);
     // The send itself; sourcePosition names the folder whose message this send replaces
@@ -130,6 +137,8 @@ private:
     QSpacerItem *m_pButtonSpacer = nullptr;
     QPushButton *m_pSaveButton = nullptr;
     QPushButton *m_pCloseButton = nullptr;
+    QShortcut *m_pSendShortcut = nullptr;        // owned by the dialog
+    QShortcut *m_pKeypadSendShortcut = nullptr;  // owned by the dialog
     QHBoxLayout *m_pCountLayout = nullptr;
     QLabel *m_pCountLabel = nullptr;
     QSpacerItem *m_pCountSpacer = nullptr;

@@ -10,7 +10,9 @@
 #include "CommonUtils.h"
 #include "ExtendLineEdit.h"
 #include "HostInterfaces.h"
+#include "RecipientRules.h"
 #include "SMSMessageDlg.h"
+#include "ShownText.h"
 #include "SmsLog.h"
 #include "operations/SMSEditUILogic.h"
 #include "store/SMSStatusUILogic.h"
@@ -42,6 +44,8 @@ void SMSUIMessageEditor::sendMessage(int sourcePosition)
         return;
     }
     const QString content = m_pTextEdit->toPlainText();
+    if (content.trimmed().isEmpty() && !confirmEmptySend())
+        return;
     m_pDialog->hide();
     int recipients = 0;
     parsingSendMsgLineEditMsg(&recipients, nullptr);
@@ -60,6 +64,17 @@ void SMSUIMessageEditor::sendMessage(int sourcePosition)
     }
     m_pMainDlg->ResetPhonebookFlag();
     emit destroyDialog();
+}
+
+bool SMSUIMessageEditor::confirmEmptySend()
+{
+    // A blank message is almost always a slip (Send pressed before typing); it would
+    // reach every recipient and fill Sent Items with an empty row.
+    return CommonUtils::ShowMessage(QMessageBox::Question, m_pDialog, text("IDS_STR_PROMPT"),
+                                    text("IDS_STR_SENDEMPTY"), QStringLiteral("IDS_YES"),
+                                    QStringLiteral("IDS_NO"), QString(), /* modal */ true,
+                                    Qt::WindowCloseButtonHint)
+        == CommonUtils::FirstButton;
 }
 
 bool SMSUIMessageEditor::SaveToDraft()
@@ -158,10 +173,12 @@ bool SMSUIMessageEditor::askAndClose(QWidget *questionParent)
         return false;
     }
     if (m_pSaveButton->isEnabled()) {
+        // Closing the question is no answer: the text must not go, so it means Cancel.
         const int answer = CommonUtils::ShowMessageCustomize(
             QMessageBox::Question, questionParent, text("IDS_STR_PROMPT"),
             text("IDS_STR_SAVECHANGES"), QStringLiteral("IDS_YES"), QStringLiteral("IDS_CANCEL"),
-            QStringLiteral("IDS_NO"), /* modal */ true, Qt::WindowCloseButtonHint);
+            QStringLiteral("IDS_NO"), /* modal */ true, Qt::WindowCloseButtonHint,
+            /* box */ nullptr, QString(), /* centre */ false, CommonUtils::SecondButton);
         if (answer == QMessageBox::Cancel)
             return false;
         if (answer == QMessageBox::Ok) {
@@ -201,10 +218,37 @@ void SMSUIMessageEditor::onClickSendToButton()
         qCWarning(lcSmsEditor) << "pAddrBookPlugin is NULL";
         return;
     }
-    QStringList numbers;
-    parsingSendMsgLineEditMsg(nullptr, &numbers);
-    if (book->PickNumbers(/* several contacts */ 1, /* mobile numbers */ 2, numbers) == 0)
+    QStringList before;
+    parsingSendMsgLineEditMsg(nullptr, &before);
+    QStringList numbers = before;
+    const int picked = book->PickNumbers(/* several contacts */ 1, /* mobile numbers */ 2, numbers);
+    // The picker may belong to another window; the user goes on here.
+    if (m_pDialog) {
+        m_pDialog->raise();
+        m_pDialog->activateWindow();
+    }
+    m_pLineEditNumber->setFocus(Qt::OtherFocusReason);
+    if (picked == 0)
         return;
-    m_pLineEditNumber->setText(numbers.join(QLatin1Char(';')));
     store->GetRegExpForNumberLimitCustomization();
+    const RecipientRules::Pick pick = RecipientRules::sortPicked(*store, numbers, before);
+    // The sorted line passes the rules as a whole; it becomes the line a refused
+    // keystroke falls back to.
+    m_strLastValidNumber = pick.accepted.join(QLatin1Char(';'));
+    m_pLineEditNumber->setText(m_strLastValidNumber);
+    m_pLineEditNumber->setCursorPosition(int(m_strLastValidNumber.size()));
+    if (!pick.refused.isEmpty())
+        reportRefusedNumbers(pick.refused);
+}
+
+void SMSUIMessageEditor::reportRefusedNumbers(const QStringList &refused)
+{
+    QStringList shown;
+    for (const QString &number : refused)
+        shown << ShownText::field(number);
+    qCWarning(lcSmsEditor) << "picked numbers not added:" << refused;
+    CommonUtils::ShowMessage(QMessageBox::Warning, m_pDialog, text("IDS_STR_PROMPT"),
+                             text("IDS_STR_PICKREFUSED").arg(shown.join(QLatin1Char('\n'))),
+                             QStringLiteral("IDS_OK"), QString(), QString(), /* modal */ true,
+                             Qt::WindowCloseButtonHint);
 }

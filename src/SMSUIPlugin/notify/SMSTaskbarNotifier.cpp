@@ -16,6 +16,7 @@
 #include "CommonUtils.h"
 #include "HostPluginLookup.h"
 #include "PluginIds.h"
+#include "ShownText.h"
 #include "SmsLog.h"
 #include "window/SMSUIMainDlg.h"
 
@@ -82,7 +83,7 @@ void SMSTaskbarNotifier::Show(const QString &number)
     }
     setNewMsgCoorDinates();
     m_strText = number;
-    m_pContentLabel->setText(number);
+    m_pContentLabel->setText(ShownText::field(m_strText));
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
     m_pNotifyDialog->setAccessibleName(tr(QStringLiteral("IDS_STC_NEWMSG")));
     m_pNotifyDialog->setAccessibleDescription(number);
@@ -170,7 +171,7 @@ void SMSTaskbarNotifier::LoadText()
     m_pTitleLabel->setText(
         metrics.elidedText(tr(QStringLiteral("IDS_STC_NEWMSG")), Qt::ElideRight, kTitleWidth));
     m_pContentLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter | Qt::AlignBottom);
-    m_pContentLabel->setText(m_strText);
+    m_pContentLabel->setText(ShownText::field(m_strText));
     m_pViewButton->setText(tr(QStringLiteral("IDS_BTN_VIEW")));
     m_pViewButton->setObjectName(QStringLiteral("ViewButton"));
     m_pCancelButton->setText(tr(QStringLiteral("IDS_BTN_CANCEL")));

@@ -142,9 +142,11 @@ public:
     static QString buildMessageHtml(const QString &names, const QString &number,
                                     const QString &content, const QString &displayTime,
                                     const QString &priorityKey);
-    // Markup characters of a message shown literally, then web addresses, e-mail addresses
-    // and numbers turned into links by the host.
+    // A message field as rich text that shows it literally, isolated in its own direction.
     static QString escapeForPreview(const QString &text);
+    // escapeForPreview, then web addresses, e-mail addresses and numbers turned into links
+    // by the host, and line breaks kept.
+    static QString linkedForPreview(const QString &text);
 
     // Toolbar (built with every item disabled; initCommands connects it)
     QWidget *initToolBar(QWidget *parent);

@@ -83,11 +83,10 @@ void SMSUIMainDlg::showFlashMessage(const QString &content, const QString &numbe
         texts.name = escapeForPreview(m_pStatusLogicObject->getNameByNumberFromPhoneBook(number));
     texts.number = escapeForPreview(number);
     // Shown as text: markup in a message stays literal, line breaks stay line breaks.
-    texts.content = CommonUtils::ParseAndCreateHyperLinks(escapeForPreview(content))
-                        .replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
+    texts.content = linkedForPreview(content);
     // Written as the tables write times (the interface language's short format), so the
     // same message does not carry two different-looking dates.
-    texts.time = SmsDisplayTime(time);
+    texts.time = escapeForPreview(SmsDisplayTime(time));
     // A flash message is stored nowhere: one that arrives while another is still shown
     // goes on top of it instead of replacing it, so the user reads both.
     m_flashMessages.prepend(texts);

@@ -7,6 +7,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
+#include "ShownText.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SMSUITreeWidget.h"
@@ -17,25 +18,18 @@ namespace {
 // Product type whose modems carry a message priority worth showing.
 constexpr int kProductWithPriority = 1;
 constexpr int kDefaultProductType = 3;
-
-// Unicode isolates: inside a right-to-left pane a number, a time or a Latin text keeps its
-// own reading order ("+447700900123" must not read "447700900123+").
-constexpr QChar kLeftToRightIsolate(0x2066);
-constexpr QChar kFirstStrongIsolate(0x2068);
-constexpr QChar kPopIsolate(0x2069);
-
-QString isolated(const QString &text, QChar isolate)
-{
-    return text.isEmpty() ? text : isolate + text + kPopIsolate;
-}
 } // namespace
 
 QString SMSUIMainDlg::escapeForPreview(const QString &text)
 {
-    QString escaped = text;
-    escaped.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
-    escaped.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
-    return escaped;
+    return ShownText::htmlField(text);
+}
+
+QString SMSUIMainDlg::linkedForPreview(const QString &text)
+{
+    // Escaped first, so that the anchors the host adds are the only markup in the text.
+    return CommonUtils::ParseAndCreateHyperLinks(escapeForPreview(text))
+        .replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
 }
 
 QString SMSUIMainDlg::buildMessageHtml(const QString &names, const QString &number,
@@ -55,8 +49,7 @@ QString SMSUIMainDlg::buildMessageHtml(const QString &names, const QString &numb
 
 QString SMSUIMainDlg::showSMSConentInPreviewPane()
 {
-    m_strSelectedContent.replace(QLatin1Char('\n'), QStringLiteral("<BR>"));
-    return m_strSelectedContent;
+    return linkedForPreview(m_strSelectedContent);
 }
 
 void SMSUIMainDlg::previewRecord(SmsRecord *record, int selectedRows)
@@ -64,19 +57,10 @@ void SMSUIMainDlg::previewRecord(SmsRecord *record, int selectedRows)
     m_strSelectedContent = record->strContent;
     m_strSelectedNumber = record->strNumber;
     m_iSelectedRecordId = record->iMsgId;
-
-    // Escape first, so that the anchors the host adds are the only markup in the text.
-    QString names = escapeForPreview(record->strPbNames);
-    m_strSelectedContent = CommonUtils::ParseAndCreateHyperLinks(
-        escapeForPreview(m_strSelectedContent));
-    QString content = showSMSConentInPreviewPane();
-    if (isRightToLeft()) {
-        CommonUtils::ParanthesisCorrection(names);
-        CommonUtils::ParanthesisCorrection(content);
-        // Each reads in the direction of its own first letter.
-        names = isolated(names, kFirstStrongIsolate);
-        content = isolated(content, kFirstStrongIsolate);
-    }
+    // Every field is isolated in its own direction whichever way the window reads, so
+    // brackets, numbers and overrides in a message stay inside it.
+    const QString names = escapeForPreview(record->strPbNames);
+    const QString content = showSMSConentInPreviewPane();
     record->strDisplayTime = m_pStatusLogicObject->getUIDisplayTime(record->strTime);
     fillTextPreviewPane(names, content, record, selectedRows);
 }
@@ -101,12 +85,8 @@ void SMSUIMainDlg::fillTextPreviewPane(const QString &names, const QString &cont
     const QString priority =
         productType == kProductWithPriority ? priorityKeyFor(*record) : QString();
     // A sender from the network may be any text, markup included.
-    const QString number = escapeForPreview(m_strSelectedNumber);
-    const bool rtl = isRightToLeft();
-    const QString html = buildMessageHtml(
-        names, rtl ? isolated(number, kLeftToRightIsolate) : number, content,
-        rtl ? isolated(record->strDisplayTime, kFirstStrongIsolate) : record->strDisplayTime,
-        priority);
+    const QString html = buildMessageHtml(names, escapeForPreview(m_strSelectedNumber), content,
+                                          escapeForPreview(record->strDisplayTime), priority);
     if (selectedRows <= 1) {
         m_pTextPreview->setHtml(html);
         m_strLastPreviewText = html;
@@ -193,8 +173,5 @@ void SMSUIMainDlg::openLink(const QUrl &url)
     if (!m_pTextPreview)
         return;
     // The browser widget has navigated to the link target by now; put the message back.
-    QString text = m_strLastPreviewText;
-    if (isRightToLeft())
-        CommonUtils::ParanthesisCorrection(text);
-    m_pTextPreview->setHtml(text);
+    m_pTextPreview->setHtml(m_strLastPreviewText);
 }

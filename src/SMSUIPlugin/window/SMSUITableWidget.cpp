@@ -21,6 +21,7 @@
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
+#include "ShownText.h"
 #include "store/SmsTimeText.h"
 
 bool UITableItem::s_ranked = false;
@@ -312,7 +313,7 @@ bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,
         QToolTip::hideText();
         return true;
     }
-    QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+    QToolTip::showText(event->globalPos(), ShownText::toolTip(text), view->viewport(), option.rect);
     return true;
 }
 

@@ -34,6 +34,9 @@ struct MessageRequest
     QString extraText;
     bool centre = false;
     bool customize = false;  // true for ShowMessageCustomize
+    // What closing the box (Escape, the title bar) answers: the third button unless the
+    // caller says otherwise, for a question where the third button would lose work.
+    int closeAnswer = QMessageBox::No;
 };
 
 // Answers a message box instead of a person: gets the request, returns the result the box
@@ -92,7 +95,8 @@ public:
                            QMessageBox **box = nullptr, const QString &extraText = QString(),
                            bool centre = false);
     // Same arguments and results; the buttons keep the order given instead of the
-    // platform's order (Yes, Cancel, No reads left to right as passed).
+    // platform's order (Yes, Cancel, No reads left to right as passed). closeAnswer is the
+    // result of closing the box (FirstButton, SecondButton or ThirdButton).
     static int ShowMessageCustomize(QMessageBox::Icon icon, QWidget *parent,
                                     const QString &title, const QString &text,
                                     const QString &button1,
@@ -101,7 +105,7 @@ public:
                                     Qt::WindowFlags flags = Qt::WindowFlags(),
                                     QMessageBox **box = nullptr,
                                     const QString &extraText = QString(),
-                                    bool centre = false);
+                                    bool centre = false, int closeAnswer = ThirdButton);
     // Installs a responder that answers every box without showing it; an empty function
     // restores real boxes. Returns the responder it replaces.
     static MessageResponder SetMessageResponder(MessageResponder responder);
