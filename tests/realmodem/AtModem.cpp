@@ -204,9 +204,12 @@ QByteArray AtModem::simCommand(const QByteArray &name, const QByteArray &args)
         // Retries as the SIM answers VERIFY/UNBLOCK without data: 63Cx, x attempts left.
         const QList<QByteArray> a = arguments(args);
         const QByteArray apdu = a.value(1).toUpper();
-        const int left = apdu.startsWith("002C") ? m_pukRetries : m_pinRetries;
         if (apdu.size() < 10)
             return error();
+        // P2 0x81 asks about PIN2/PUK2, which this card never uses up.
+        const bool second = apdu.mid(6, 2) == "81";
+        const bool puk = apdu.startsWith("002C");
+        const int left = second ? (puk ? 10 : 3) : (puk ? m_pukRetries : m_pinRetries);
         return ok(info("+CSIM: 4,\"63C" + QByteArray::number(qMin(left, 15), 16).toUpper() + "\""));
     }
     if (args == "?") {
@@ -277,8 +280,10 @@ QByteArray AtModem::pduEntered(const QByteArray &hex)
         const int index = store(m_write, {m_entryStatus, hex});
         return index < 0 ? cms(kCmsMemoryFull) : ok(info("+CMGW: " + QByteArray::number(index)));
     }
-    m_sent << decoded->submit;
+    // The modem numbers what it sends; a status report names that number.
     m_nextReference = (m_nextReference + 1) & 0xFF;
+    m_sent << decoded->submit;
+    m_sent.last().reference = m_nextReference;
     return ok(info("+CMGS: " + QByteArray::number(m_nextReference)));
 }
 
@@ -351,7 +356,7 @@ int AtModem::store(const QString &storage, const Stored &message)
     return index;
 }
 
-QByteArray AtModem::receive(const Deliver &whole, QString *why)
+QList<QByteArray> AtModem::receive(const Deliver &whole, QString *why)
 {
     const QList<Deliver> parts = deliverParts(whole, m_nextReference++);
     Storage &s = m_storages[m_arrival];
@@ -360,11 +365,11 @@ QByteArray AtModem::receive(const Deliver &whole, QString *why)
             *why = QStringLiteral("storage %1 full").arg(m_arrival);
         return {};
     }
-    QByteArray out;
+    QList<QByteArray> out;
     for (const Deliver &part : parts) {
         const int index = store(m_arrival, {0, encodeDeliver(part)});
         if (m_announce)
-            out += info("+CMTI: \"" + m_arrival.toLatin1() + "\"," + QByteArray::number(index));
+            out << info("+CMTI: \"" + m_arrival.toLatin1() + "\"," + QByteArray::number(index));
     }
     return out;
 }

@@ -37,9 +37,10 @@ public:
     QByteArray input(const QByteArray &bytes);
 
     // A message from the network, split into parts, each stored in the storage that
-    // +CPMS chose for arrivals and announced with +CMTI. Empty with *error set when the
+    // +CPMS chose for arrivals and announced with a +CMTI of its own (parts come over the
+    // air one by one, so the caller writes these apart). Empty with *error set when the
     // storage has no room for it (the network keeps it, as a real one would).
-    QByteArray receive(const Deliver &whole, QString *error);
+    QList<QByteArray> receive(const Deliver &whole, QString *error);
     // A status report, routed straight to the host (+CDS) as +CNMI asked.
     QByteArray receiveReport(const StatusReport &report);
 

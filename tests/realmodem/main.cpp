@@ -17,6 +17,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
@@ -34,6 +35,7 @@ QJsonObject toJson(const Submit &s)
     return {{QStringLiteral("recipient"), s.recipient},
             {QStringLiteral("text"), s.text},
             {QStringLiteral("smsc"), s.smsc},
+            {QStringLiteral("reference"), s.reference},
             {QStringLiteral("statusReport"), s.statusReportRequested},
             {QStringLiteral("validity"), s.validity},
             {QStringLiteral("part"), s.concat.sequence},
@@ -68,6 +70,15 @@ public:
         auto *notifier = new QSocketNotifier(master, QSocketNotifier::Read, &m_server);
         QObject::connect(notifier, &QSocketNotifier::activated, &m_server, [this] { readHost(); });
         QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] { accept(); });
+        // A host reads one unsolicited line of a kind per chunk it receives; written together,
+        // the second +CMTI of a burst would go unseen. Over the air parts come apart anyway.
+        m_pace.setInterval(250);
+        QObject::connect(&m_pace, &QTimer::timeout, &m_server, [this] {
+            if (m_unsolicited.isEmpty())
+                m_pace.stop();
+            else
+                toHost(m_unsolicited.takeFirst());
+        });
     }
     bool listen(const QString &path)
     {
@@ -76,6 +87,15 @@ public:
     }
 
 private:
+    void later(const QList<QByteArray> &messages)
+    {
+        m_unsolicited << messages;
+        if (!m_pace.isActive()) {
+            toHost(m_unsolicited.takeFirst());
+            m_pace.start();
+        }
+    }
+
     void readHost()
     {
         char buf[4096];
@@ -143,10 +163,10 @@ private:
                     d.time = QDateTime::fromString(QString::fromLatin1(opt.mid(5)), Qt::ISODate);
             }
             QString why;
-            const QByteArray out = m_modem.receive(d, &why);
+            const QList<QByteArray> out = m_modem.receive(d, &why);
             if (!why.isEmpty())
                 return "error " + why.toUtf8();
-            toHost(out);
+            later(out);
             return "ok";
         }
         if (verb == "report" && w.size() == 4) {
@@ -155,7 +175,7 @@ private:
             r.recipient = QString::fromUtf8(w.at(2));
             r.status = w.at(3).toInt();
             r.submitted = r.discharged = QDateTime::currentDateTimeUtc();
-            toHost(m_modem.receiveReport(r));
+            later({m_modem.receiveReport(r)});
             return "ok";
         }
         if (verb == "capacity" && w.size() == 3 && m_modem.storages().contains(QString::fromLatin1(w.at(1)))) {
@@ -191,6 +211,8 @@ private:
     QFile *m_log;
     AtModem m_modem;
     QLocalServer m_server;
+    QTimer m_pace;
+    QList<QByteArray> m_unsolicited;
 };
 
 } // namespace

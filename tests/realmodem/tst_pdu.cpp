@@ -251,7 +251,7 @@ private slots:
         QVERIFY(!why.isEmpty());
         m.setCapacity(QStringLiteral("SM"), 20);
         QCOMPARE(m.receive({{}, QStringLiteral("+1"), QString(200, QLatin1Char('x')), {}, Alphabet::Gsm7, -1, {}}, &why),
-                 QByteArray("\r\n+CMTI: \"SM\",0\r\n\r\n+CMTI: \"SM\",1\r\n"));
+                 (QList<QByteArray>{"\r\n+CMTI: \"SM\",0\r\n", "\r\n+CMTI: \"SM\",1\r\n"}));
     }
 };
 

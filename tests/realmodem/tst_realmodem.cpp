@@ -37,6 +37,15 @@ QList<int> idsOf(int memory)
     return out;
 }
 
+QByteArray toText(const QList<int> &ids)
+{
+    QByteArray out = "[";
+    for (int id : ids)
+        out += QByteArray::number(id) + ',';
+    out.chop(ids.isEmpty() ? 0 : 1);
+    return out + ']';
+}
+
 int memoryOf(int pos)
 {
     return pos == UTPS_POS_SIM_INBOX || pos == UTPS_POS_SIM_OUTBOX ? UTPS_SMS_MEM_SIM : UTPS_SMS_MEM_DEVICE;
@@ -128,8 +137,10 @@ class TestRealModem : public QObject
             if (memoryOf(c.pos) == memory)
                 expected << c.id;
             std::sort(expected.begin(), expected.end());
-            QCOMPARE(idsOf(memory), expected);
-            QCOMPARE(int(m_modem.stored(storageOf(memory)).size()), int(expected.size()));
+            const QList<int> ids = idsOf(memory);
+            const QByteArray what = storageOf(memory) + ": ids " + toText(ids) + ", before " + toText(expected);
+            QVERIFY2(ids == expected, what.constData());
+            QVERIFY2(m_modem.stored(storageOf(memory)).size() == expected.size(), what.constData());
         }
     }
 
@@ -219,6 +230,28 @@ private slots:
         QCOMPARE(whole, text);
     }
 
+    // A delivery report routed straight to the computer (+CDS) is in no storage of the
+    // modem's; it is filed on the PC all the same.
+    void statusReport()
+    {
+        QCOMPARE(UTPS_SMSSrv_SetSMSReceiptNotify(1), UTPS_OK);
+        LocalRecord r(UTPS_POS_PC_OUTBOX, QStringLiteral("+15550108"), QStringLiteral("tell me when"));
+        QCOMPARE(UTPS_SMSSrv_SendMsg(&r.rec), UTPS_OK);
+        QTRY_COMPARE_WITH_TIMEOUT(eventCount(EVENT_SMS_ONSAVESEND), 1, kModemMs);
+        QCOMPARE(UTPS_SMSSrv_SetSMSReceiptNotify(0), UTPS_OK);
+        const QJsonArray sent = m_modem.sent();
+        QVERIFY(sent.last()[QLatin1String("statusReport")].toBool());
+        const int reference = sent.last()[QLatin1String("reference")].toInt();
+        EventRecorder::instance().clear();
+        QCOMPARE(m_modem.ask("report " + QByteArray::number(reference) + " +15550108 0"), QByteArray("ok"));
+        QTRY_COMPARE_WITH_TIMEOUT(eventCount(EVENT_SMS_ONRECEIVE), 1, kModemMs);
+        const Captured c = EventRecorder::instance().events(0, EVENT_SMS_ONRECEIVE).first();
+        QCOMPARE(c.pos, UTPS_POS_PC_REPORTS);
+        QCOMPARE(c.msgType, UTPS_MSGTYPE_STATUS_REPORT);
+        QCOMPARE(c.number, QStringLiteral("+15550108"));
+        QCOMPARE(fetch(c.id, UTPS_SMS_MEM_PC).rc, UTPS_OK);
+    }
+
     void deleteOnTheModem()
     {
         const QString text = QStringLiteral("delete me");
@@ -292,6 +325,24 @@ private slots:
         QVERIFY(enableModem());
         QTRY_VERIFY(pinStatus().state == UTPS_PIN_STATE_READY || pinStatus().state == UTPS_PIN_STATE_VERIFIED);
         QVERIFY(arrive(QStringLiteral("+15550107"), QStringLiteral("unlocked")).id >= 0);
+    }
+
+    // The application itself on the real daemon: it starts, finds the modem and renders.
+    void application()
+    {
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DIALCREST_HOME"), m_home.path() + QStringLiteral("/app"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        app.setProcessEnvironment(env);
+        const QString shot = m_home.path() + QStringLiteral("/shot.png");
+        app.start(QStringLiteral(DIALCREST_EXE), {QStringLiteral("--modem"), QStringLiteral("modemmanager"),
+                                                  QStringLiteral("--screenshot"), shot,
+                                                  QStringLiteral("--screenshot-delay"), QStringLiteral("300")});
+        QVERIFY2(app.waitForStarted(10000), qPrintable(app.errorString()));
+        QVERIFY(app.waitForFinished(60000));
+        QVERIFY2(app.exitCode() == 0, app.readAllStandardError().constData());
+        QVERIFY(QFile::exists(shot));
     }
 };
 

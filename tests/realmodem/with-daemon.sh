@@ -25,7 +25,7 @@ if [ "${1:-}" = --daemon ]; then
   echo $$ >"$REALMODEM_WORK/daemon.pid"
   echo "action=add,name=$tty,subsystem=tty" >"$REALMODEM_WORK/events"
   exec "$MM" --test-session --test-no-udev --no-auto-scan --test-no-suspend-resume \
-    --initial-kernel-events="$REALMODEM_WORK/events" --log-level=DEBUG \
+    --initial-kernel-events="$REALMODEM_WORK/events" --log-level=DEBUG --log-timestamps \
     --log-file="$REALMODEM_WORK/modemmanager.log"
 fi
 
