@@ -18,13 +18,17 @@ skip() {
 
 MM=${REALMODEM_MODEMMANAGER:-/usr/sbin/ModemManager}
 tty=ttyVM0
+# Every process started here ends with the one that started it, so that even a runner that
+# kills this script outright (a test time-out) leaves nothing behind.
+orphanless=()
+command -v setpriv >/dev/null && orphanless=(setpriv --pdeathsig TERM)
 
 # The daemon's own entry: called by the command (inside the namespace) to run ModemManager.
 if [ "${1:-}" = --daemon ]; then
   : "${REALMODEM_WORK:?}"
   echo $$ >"$REALMODEM_WORK/daemon.pid"
   echo "action=add,name=$tty,subsystem=tty" >"$REALMODEM_WORK/events"
-  exec "$MM" --test-session --test-no-udev --no-auto-scan --test-no-suspend-resume \
+  exec "${orphanless[@]}" "$MM" --test-session --test-no-udev --no-auto-scan --test-no-suspend-resume \
     --initial-kernel-events="$REALMODEM_WORK/events" --log-level=DEBUG --log-timestamps \
     --log-file="$REALMODEM_WORK/modemmanager.log"
 fi
@@ -69,16 +73,18 @@ fail() {
 }
 
 # The modem.
-"$simulator" --pty-file "$work/pty" --control "$work/control" --log "$work/at.log" &
+"${orphanless[@]}" "$simulator" --pty-file "$work/pty" --control "$work/control" --log "$work/at.log" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/pty" ] && break; sleep 0.1; done
 [ -s "$work/pty" ] || fail "the simulator gave no terminal"
 pty=$(cat "$work/pty")
 
 # The bus: ModemManager registers on it as its session bus; clients reach it as the system bus.
-read -r address buspid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
-[ -n "${buspid:-}" ] || fail "dbus-daemon did not start"
-pids+=("$buspid")
+"${orphanless[@]}" dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.1; done
+address=$(head -n 1 "$work/bus")
+[ -n "$address" ] || fail "dbus-daemon did not start"
 
 # sysfs: a USB device (vendor 1234, product 5678) with one serial interface whose tty is
 # ours. ModemManager walks up from /sys/class/tty/NAME to the USB device for its identity.
@@ -128,4 +134,4 @@ mount --bind "$work/rules" /usr/lib/udev/rules.d || fail "cannot lay the rules o
 export DBUS_SYSTEM_BUS_ADDRESS=$address DBUS_SESSION_BUS_ADDRESS=$address
 export REALMODEM_CONTROL=$work/control REALMODEM_WORK=$work
 export REALMODEM_DAEMON="$0 --daemon"
-"$@"
+"${orphanless[@]}" "$@"
