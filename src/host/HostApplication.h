@@ -17,6 +17,7 @@ class MainMenu;
 class MainToolbar;
 class MiniFrame;
 class ModemMenu;
+class RealModemMenu;
 class NotifyService;
 class PluginContainer;
 class PluginPage;
@@ -51,6 +52,7 @@ public:
     DeviceManager *deviceManager() const { return m_device; }
     AddressBook *addressBook() const { return m_addressBook; }
     ModemMenu *modemMenu() const { return m_modemMenu; }
+    RealModemMenu *realModemMenu() const { return m_realModemMenu; }
     SmsPluginLoader *smsPlugin() const { return m_loader; }
     PluginPage *smsPage() const { return m_smsPage; }
 
@@ -82,6 +84,7 @@ private:
     CallPlugin *m_call = nullptr;
     StatusBarNotifier *m_statusBar = nullptr;
     ModemMenu *m_modemMenu = nullptr;
+    RealModemMenu *m_realModemMenu = nullptr;
     SmsPluginLoader *m_loader = nullptr;
     PluginPage *m_smsPage = nullptr;
     QLabel *m_connectionSummary = nullptr;

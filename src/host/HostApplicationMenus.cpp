@@ -11,6 +11,8 @@
 #include "MainFrame.h"
 #include "MainMenu.h"
 #include "ModemMenu.h"
+#include "RealModemMenu.h"
+#include "sdk_backend.h"
 #include "NotifyService.h"
 #include "PluginIds.h"
 #include "SettingsDialog.h"
@@ -74,6 +76,10 @@ void HostApplication::createMenus()
 
     m_modemMenu = new ModemMenu(m_device, m_frame, this);
     bar->addMenu(m_modemMenu->menu());
+    if (SdkBackend_Current() == SDK_BACKEND_MODEMMANAGER) {
+        m_realModemMenu = new RealModemMenu(m_frame, this);
+        bar->addMenu(m_realModemMenu->menu());
+    }
 
     QMenu *help = addMenu(bar, "dialcrest_MenuHelp", "IDS_HOST_MENU_HELP", "&Help");
     QAction *about = addAction(help, "dialcrest_ActionAbout", "IDS_HOST_ABOUT", "&About");

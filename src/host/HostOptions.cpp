@@ -30,7 +30,9 @@ HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
     const QCommandLineOption modem(
         QStringLiteral("modem"),
         QStringLiteral("The modem: simulator (default), modemmanager (the first modem ModemManager "
-                       "lists) or modemmanager:N (its modem N, as mmcli -L shows)."),
+                       "lists), modemmanager:N (the N-th it lists, 0 the first) or modemmanager:ID (the "
+                       "modem with that equipment identifier, as mmcli -m N shows). The modem chosen "
+                       "stays the same when it is plugged in again or ModemManager restarts."),
         QStringLiteral("which"), QStringLiteral("simulator"));
     parser.addOptions({data, language, screenshot, delay, noDemo, modem});
 
@@ -75,11 +77,17 @@ HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
         }
     }
     o.demo = !parser.isSet(noDemo);
-    o.modem = parser.value(modem).trimmed().toLower();
-    static const QRegularExpression modemSpec(QStringLiteral("^(simulator|modemmanager(:[0-9]+)?)$"));
-    if (!modemSpec.match(o.modem).hasMatch()) {
+    o.modem = parser.value(modem).trimmed();
+    // The backend's name in any case; an identifier after the colon as it is written.
+    static const QRegularExpression modemSpec(QStringLiteral("^(simulator|modemmanager(:[^\\s:]+)?)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = modemSpec.match(o.modem);
+    if (match.hasMatch())
+        o.modem = match.captured(1).section(QLatin1Char(':'), 0, 0).toLower() + match.captured(2);
+    if (!match.hasMatch()) {
         parsed.result = Result::Error;
-        parsed.message = QStringLiteral("Unknown modem \"%1\" (use simulator, modemmanager or modemmanager:N)")
+        parsed.message = QStringLiteral("Unknown modem \"%1\" (use simulator, modemmanager, modemmanager:N or "
+                                        "modemmanager:ID)")
                              .arg(o.modem);
         return parsed;
     }

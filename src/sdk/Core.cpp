@@ -39,6 +39,7 @@ bool initialise(State &s)
     // (UTPS_SMSSrv_GetStoreState), every call that needs it fails, and it is tried again.
     openStore();
     s.initialised = true;
+    ++s.starts;
     startEvents();
     if (mm::active())
         mm::syncState();
@@ -54,6 +55,8 @@ void State::resetSimulation()
     pinState = UTPS_PIN_STATE_READY;
     pinAttempts = 3;
     pukAttempts = 10;
+    pinCode = "1234";
+    pukCode = "12345678";
     productType = UTPS_PRODUCT_WCDMA;
     simType = UTPS_SIMTYPE_USIM;
     multiMode = 0;

@@ -4,6 +4,7 @@
 
 #include "utps_sdk.h"
 #include "sdk_simulator.h"
+#include "sdk_modem.h"
 #include "Store.h"
 
 #include <chrono>
@@ -88,6 +89,7 @@ struct State
     bool initialised = false;
     std::string dataDir;
     Store store;
+    int starts = 0;                      // how often the SDK has started in this process
     std::string movedAside;              // where a damaged database went, this process
     Clock::time_point lastStoreTry{};    // last reopen or write probe while not Ok
 
@@ -101,6 +103,8 @@ struct State
     int pinState = UTPS_PIN_STATE_READY;
     int pinAttempts = 3;
     int pukAttempts = 10;
+    std::string pinCode = "1234";        // the simulated SIM's
+    std::string pukCode = "12345678";
     int productType = UTPS_PRODUCT_WCDMA;
     int simType = UTPS_SIMTYPE_USIM;
     int multiMode = 0;
@@ -116,6 +120,7 @@ struct State
     int capacity[3] = {100000, 50, 300};
     int receiveStorage = UTPS_SMS_MEM_PC;
     std::u16string centreNumber;
+    bool centreChosen = false;           // set by the user, not the simulator's default
     int validity = 2592000;
     int priority = UTPS_SMS_PRIORITY_NORMAL;
     int receipt = 0;

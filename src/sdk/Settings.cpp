@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The modem's SMS settings (persisted in the database) and the log folder.
 #include "SdkInternal.h"
+#include "mm/MmBackend.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -24,7 +25,9 @@ void loadSettings()
     s.receiveStorage = number("receive_storage", UTPS_SMS_MEM_PC);
     if (!validMemory(s.receiveStorage))
         s.receiveStorage = UTPS_SMS_MEM_PC;
-    s.centreNumber = fromUtf8(st.setting("centre_number", "+15550199").c_str());
+    const std::string centre = st.setting("centre_number", "");
+    s.centreChosen = !centre.empty();
+    s.centreNumber = fromUtf8(s.centreChosen ? centre.c_str() : "+15550199");
     s.validity = number("validity", 2592000);
     s.priority = number("priority", UTPS_SMS_PRIORITY_NORMAL);
     s.receipt = number("receipt", 0);
@@ -49,7 +52,10 @@ long UTPS_SMSSrv_GetSMSCentreNumber(int *type, UTPS_WCHAR *buffer, int length)
     SDK_ENTER(lock);
     if (!type || !buffer || length <= 0)
         return UTPS_E_INVALID_ARG;
-    const std::u16string &n = state().centreNumber;
+    // A real modem sends through the SIM's own centre unless the user chose one: the
+    // simulator's made-up default is not shown there, as nothing would be delivered to it.
+    static const std::u16string none;
+    const std::u16string &n = mm::active() && !state().centreChosen ? none : state().centreNumber;
     if (int(n.size()) + 1 > length)
         return UTPS_E_BUFFER_TOO_SMALL;
     std::copy(n.begin(), n.end(), buffer);
@@ -73,6 +79,7 @@ long UTPS_SMSSrv_SetSMSCentreNumber(const UTPS_WCHAR *number)
     if (!saveSetting("centre_number", toUtf8(n)))
         return UTPS_E_DATABASE;
     state().centreNumber = n;
+    state().centreChosen = true;
     return UTPS_OK;
 }
 

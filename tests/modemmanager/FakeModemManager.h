@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in ModemManager for tests: its own dbus-daemon (never the machine's system bus),
-// and on it the ModemManager object tree of one modem with Messaging, served on a GLib
-// thread of its own with the D-Bus skeletons libmm-glib ships. The SDK under test reaches
-// it through DBUS_SYSTEM_BUS_ADDRESS as it would reach the real service.
+// and on it the object tree of one modem with its SIM and Messaging, served on a GLib
+// thread of its own with the D-Bus skeletons libmm-glib ships. It behaves as the real
+// service does where clients notice: every modem and message gets a new object number
+// when the modem comes back or the service restarts (numbers are never reused), the
+// message list is dropped on disable and read again on enable (announced with Added and
+// no Deleted), Messaging is gone while the SIM is locked or missing, time stamps are
+// written the way the service writes them, and a send may take its time.
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -20,7 +24,7 @@ public:
     // Starts the private bus; false (with the reason in error()) when dbus-daemon is missing.
     bool startBus();
     QString busAddress() const { return m_address; }
-    // Owns ModemManager's name and exports modem 0.
+    // Owns ModemManager's name and exports the modem, enabled and registered.
     bool startService();
     QString error() const { return m_error; }
 
@@ -35,27 +39,43 @@ public:
         uint pduType = 0;
         uint validityMinutes = 0;
         bool deliveryReport = false;
+        bool smscGiven = false;
     };
 
-    // Traffic from the network. storage: 1 "sm", 2 "me". Returns the message's path.
-    QString receive(const QString &number, const QString &text, uint storage = 1, int msgClass = -1);
+    // Traffic from the network. storage: 0 "unknown", 1 "sm", 2 "me". Returns the path.
+    static constexpr const char *kStamp = "2026-12-07T09:30:00+01";
+    QString receive(const QString &number, const QString &text, uint storage = 1, int msgClass = -1,
+                    const QString &timestamp = QString::fromLatin1(kStamp));
     // A message whose parts are still missing; complete() finishes it.
     QString receivePartial(const QString &number, const QString &firstPart, uint storage = 1);
     void complete(const QString &path, const QString &wholeText);
     QString receiveStatusReport(const QString &number, uint deliveryState);
-    // What the modem holds now, and every message it was asked to send.
+    // What the modem's storages hold now (while enabled), and every message it was asked to send.
     QList<Sms> stored() const;
     QList<Sms> sent() const;
+    QString modemPath() const;
 
     void setSendFails(bool fails);
+    void setSendDelayMs(int ms);
     void setStoreFull(bool full);
+    // Unplugged and plugged back: the modem returns under a new number.
     void setModemPresent(bool present);
+    // The service stops and starts again: everything is renumbered.
+    void restartService();
+    void setEnabled(bool enabled);
+    bool enabled() const;
     void setSimPresent(bool present);
+    // MM_MODEM_LOCK_NONE, _SIM_PIN or _SIM_PUK. The PIN is 1234, the PUK 12345678.
+    void setSimLock(uint lock, uint pinRetries = 3, uint pukRetries = 10);
+    uint simLock() const;
     void setPowerLow(bool low);
+    // Every call that changes something is refused as not authorised (no polkit grant).
+    void setRefuseAuthorization(bool refuse);
 
 private:
     struct Service;
     void onService(const std::function<void(Service &)> &work) const;
+    bool ownName(Service &s);
 
     QProcess m_bus;
     QString m_address;

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The ModemManager backend of the SDK against a fake ModemManager on a private bus.
+// GLib's headers use "signals" as a name, which Qt defines as a keyword: they come first.
+#include <libmm-glib.h>
+
 #include "FakeModemManager.h"
 #include "SdkTestSupport.h"
 #include "TestEnv.h"
 #include "sdk_backend.h"
 
+#include "sdk_modem.h"
+
 #include <QProcess>
 #include <QtTest>
+
+#include <ctime>
 
 namespace {
 
@@ -33,6 +40,30 @@ QList<int> idsOf(int memory)
         out = QList<int>(ids, ids + count);
     UTPS_SMSSrv_ReleaseSmsIdList(&ids);
     return out;
+}
+
+// The modem is listed again (after a disable, a replug or a restart) and readable.
+bool listedAgain()
+{
+    return QTest::qWaitFor([] { return countOf(UTPS_SMS_MEM_SIM) >= 0 && countOf(UTPS_SMS_MEM_DEVICE) >= 0; }, 10000);
+}
+
+struct Pin
+{
+    int state = -1;
+    int pin = -1;
+    int puk = -1;
+};
+
+Pin pinStatus()
+{
+    Pin p;
+    unsigned char pin = 0, puk = 0;
+    if (UTPS_DevSrv_GetPinStatus(0, &p.state, &pin, &puk, nullptr) == UTPS_OK) {
+        p.pin = pin;
+        p.puk = puk;
+    }
+    return p;
 }
 
 bool fakeHolds(const FakeModemManager &fake, const QString &text, const QString &path = {})
@@ -63,6 +94,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_home.isValid());
+        // Time stamps are compared as local time: the test's is UTC.
+        qputenv("TZ", "UTC");
+        tzset();
         SimCtl_SetDemoSeed(0);
         char why[512] = {};
         // No bus at all, then a bus without ModemManager: a clear refusal, never a hang.
@@ -75,10 +109,12 @@ private slots:
         QCOMPARE(SdkBackend_Select("modemmanager", why, sizeof why), UTPS_E_NO_DEVICE);
         QVERIFY2(QByteArray(why).contains("not running"), why);
         QCOMPARE(SdkBackend_Current(), SDK_BACKEND_SIMULATOR);
-        QCOMPARE(SdkBackend_Select("modemmanager:x", why, sizeof why), UTPS_E_INVALID_ARG);
+        QCOMPARE(SdkBackend_Select("modemmanager:", why, sizeof why), UTPS_E_INVALID_ARG);
 
         QVERIFY2(m_fake.startService(), qPrintable(m_fake.error()));
-        QCOMPARE(SdkBackend_Select("modemmanager", why, sizeof why), UTPS_OK);
+        // By its place in the list: the modem must stay the one chosen when ModemManager
+        // renumbers it.
+        QCOMPARE(SdkBackend_Select("modemmanager:0", why, sizeof why), UTPS_OK);
         QCOMPARE(SdkBackend_Current(), SDK_BACKEND_MODEMMANAGER);
     }
     void init()
@@ -188,18 +224,40 @@ private slots:
         QTRY_VERIFY(!fakeHolds(m_fake, {}, report));
     }
 
+    void untrustedSenderIsCleaned_data()
+    {
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("controls, markup, too long")
+            << QStringLiteral("+1\x07<b>x</b>\x1b[2J") + QString(100, QLatin1Char('9'))
+            << QStringLiteral("+1\uFFFD<b>x</b>\uFFFD[2J") + QString(64 - 15, QLatin1Char('9'));
+        // Invisible characters would make one number pass for another.
+        QTest::newRow("right-to-left override") << QStringLiteral("+4479\u202E00900123") << QStringLiteral("+447900900123");
+        QTest::newRow("zero-width") << QStringLiteral("+44\u200B7700\u2060900\uFEFF123") << QStringLiteral("+447700900123");
+    }
     void untrustedSenderIsCleaned()
     {
-        const QString evil = QStringLiteral("+1\x07<b>x</b>\x1b[2J") + QString(100, QLatin1Char('9'));
-        const QString longText = QString(12000, QLatin1Char('t'));
-        m_fake.receive(evil, longText, kSm);
+        QFETCH(QString, sender);
+        QFETCH(QString, shown);
+        m_fake.receive(sender, QString(12000, QLatin1Char('t')), kSm);
         QTRY_COMPARE(eventCount(EVENT_SMS_ONRECEIVE), 1);
         const Captured c = EventRecorder::instance().events(0, EVENT_SMS_ONRECEIVE).first();
-        QCOMPARE(c.number.size(), 64);
-        for (QChar ch : c.number)
-            QVERIFY(!ch.isNonCharacter() && ch.unicode() >= 0x20 && ch.unicode() != 0x7F);
-        QVERIFY(c.number.startsWith(QStringLiteral("+1\uFFFD<b>")));
+        QCOMPARE(c.number, shown);
         QCOMPARE(c.content.size(), 10000);
+    }
+
+    // With no centre of the user's, ModemManager is to use the SIM's: a made-up one would
+    // take every message nowhere.
+    void sendUsesTheSimsCentreUnlessOneIsSet()
+    {
+        int type = 0;
+        UTPS_WCHAR centre[32] = {};
+        QCOMPARE(UTPS_SMSSrv_GetSMSCentreNumber(&type, centre, 32), UTPS_OK);
+        QCOMPARE(q(centre), QString());
+        LocalRecord r(UTPS_POS_PC_OUTBOX, QStringLiteral("+15550120"), QStringLiteral("via the SIM's centre"));
+        QCOMPARE(UTPS_SMSSrv_SendMsg(&r.rec), UTPS_OK);
+        QTRY_COMPARE(eventCount(EVENT_SMS_ONSAVESEND), 1);
+        QVERIFY(!m_fake.sent().last().smscGiven);
     }
 
     void sendCarriesTheSettingsAndReportsEachRecipient()
@@ -266,6 +324,7 @@ private slots:
         QTest::newRow("committed") << false << false;
         QTest::newRow("commit fails") << true << false;
         QTest::newRow("modem unplugged mid-batch") << false << true;
+        QTest::newRow("modem re-read mid-batch") << false << false;
     }
     void moveKeepsTheModemCopyUntilTheCommit()
     {
@@ -284,6 +343,14 @@ private slots:
             m_fake.setModemPresent(false);
             QTRY_VERIFY(hasStatus(UTPS_SMS_STATUS_DEVICE_NOT_AVAILABLE));
         }
+        if (QByteArray(QTest::currentDataTag()) == "modem re-read mid-batch") {
+            // The deletion waiting for the commit still applies under the message's new path.
+            m_fake.setEnabled(false);
+            QTRY_COMPARE(countOf(UTPS_SMS_MEM_SIM), -1);
+            m_fake.setEnabled(true);
+            QVERIFY(listedAgain());
+            QVERIFY(!idsOf(UTPS_SMS_MEM_SIM).contains(id));
+        }
         if (commitFails)
             SimCtl_FailNextCalls("UTPS_SMSSrv_EndTransaction", 1, UTPS_E_ROLLED_BACK);
         UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC);
@@ -296,6 +363,227 @@ private slots:
         } else {
             QCOMPARE(idsOf(UTPS_SMS_MEM_SIM).contains(id), commitFails);
         }
+    }
+
+    // ModemManager drops its list when the modem is disabled, goes or restarts, and reads
+    // the storages again under new paths, announcing each message anew: the SDK knows them.
+    void messagesKeepTheirIdsWhenReadAgain_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("disabled and enabled") << 0;
+        QTest::newRow("replugged") << 1;
+        QTest::newRow("ModemManager restarted") << 2;
+    }
+    void messagesKeepTheirIdsWhenReadAgain()
+    {
+        QFETCH(int, how);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        m_fake.receive(QStringLiteral("+15550151"), QStringLiteral("on the card ") + tag, kSm);
+        m_fake.receive(QStringLiteral("+15550152"), QStringLiteral("in the modem ") + tag, kMe);
+        QTRY_COMPARE(eventCount(EVENT_SMS_ONRECEIVE), 2);
+        const int simId = EventRecorder::instance().events(0, EVENT_SMS_ONRECEIVE).first().id;
+        const QList<int> sim = idsOf(UTPS_SMS_MEM_SIM);
+        const QList<int> device = idsOf(UTPS_SMS_MEM_DEVICE);
+        const QString before = m_fake.modemPath();
+        EventRecorder::instance().clear();
+        if (how == 0) {
+            m_fake.setEnabled(false);
+            QTRY_COMPARE(countOf(UTPS_SMS_MEM_SIM), -1);
+            // Whoever disabled it meant it: the SDK switches on only a modem it finds off.
+            QVERIFY(!m_fake.enabled());
+            m_fake.setEnabled(true);
+        } else if (how == 1) {
+            m_fake.setModemPresent(false);
+            QTRY_COMPARE(countOf(UTPS_SMS_MEM_SIM), -1);
+            m_fake.setModemPresent(true);
+            QVERIFY(m_fake.modemPath() != before);
+        } else {
+            m_fake.restartService();
+            QVERIFY(m_fake.modemPath() != before);
+        }
+        QVERIFY(listedAgain());
+        QTRY_COMPARE(idsOf(UTPS_SMS_MEM_SIM), sim);
+        QCOMPARE(idsOf(UTPS_SMS_MEM_DEVICE), device);
+        // The old id reaches the message under its new path.
+        QCOMPARE(UTPS_SMSSrv_DeleteMsg(simId, UTPS_SMS_MEM_SIM), UTPS_OK);
+        QVERIFY(!fakeHolds(m_fake, QStringLiteral("on the card ") + tag));
+        SimCtl_WaitIdle(5000);
+        QCOMPARE(eventCount(EVENT_SMS_ONRECEIVE), 0);
+    }
+
+    void timeStamps_data()
+    {
+        QTest::addColumn<QString>("stamp");
+        QTest::addColumn<QString>("time"); // empty: the time it was first seen, kept
+        QTest::newRow("ModemManager's, hour offset") << QStringLiteral("2026-12-07T09:30:00+01") << QStringLiteral("20261207083000");
+        QTest::newRow("ModemManager's, UTC") << QStringLiteral("2026-12-07T09:30:00Z") << QStringLiteral("20261207093000");
+        QTest::newRow("quarter-hour offset") << QStringLiteral("2026-12-07T09:30:00+05:45") << QStringLiteral("20261207034500");
+        QTest::newRow("blank") << QString() << QString();
+        QTest::newRow("unreadable") << QStringLiteral("yesterday") << QString();
+        QTest::newRow("beyond the last year") << QStringLiteral("9999-12-31T23:59:59-12:00") << QString();
+    }
+    void timeStamps()
+    {
+        QFETCH(QString, stamp);
+        QFETCH(QString, time);
+        const QString text = QStringLiteral("stamped ") + QString::fromLatin1(QTest::currentDataTag());
+        m_fake.receive(QStringLiteral("+15550161"), text, kSm, -1, stamp);
+        QTRY_COMPARE(eventCount(EVENT_SMS_ONRECEIVE), 1);
+        const int id = EventRecorder::instance().events(0, EVENT_SMS_ONRECEIVE).first().id;
+        Fetched f = fetch(id, UTPS_SMS_MEM_SIM);
+        QCOMPARE(f.time.size(), 14);
+        if (!time.isEmpty())
+            QCOMPARE(f.time, time);
+        f.rec.iReadStatus = 0;
+        f.rec.pszNumber = const_cast<UTPS_WCHAR *>(w(f.number));
+        f.rec.pszContent = const_cast<UTPS_WCHAR *>(w(f.content));
+        QCOMPARE(UTPS_SMSSrv_UpdateMsg(&f.rec), UTPS_OK);
+        // A second later and read again: the same time, still read.
+        const QString first = f.time;
+        QTRY_VERIFY(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")) != first);
+        m_fake.setEnabled(false);
+        QTRY_COMPARE(countOf(UTPS_SMS_MEM_SIM), -1);
+        m_fake.setEnabled(true);
+        QVERIFY(listedAgain());
+        const Fetched again = fetch(id, UTPS_SMS_MEM_SIM);
+        QCOMPARE(again.rc, UTPS_OK);
+        QCOMPARE(again.time, first);
+        QCOMPARE(again.rec.iReadStatus, 0);
+    }
+
+    // Some modems hand a message over in no storage at all: the PC keeps it.
+    void messageInNoStorageGoesToThePc()
+    {
+        const QString path = m_fake.receive(QStringLiteral("+15550171"), QStringLiteral("straight through"), 0);
+        QTRY_COMPARE(eventCount(EVENT_SMS_ONRECEIVE), 1);
+        const Captured c = EventRecorder::instance().events(0, EVENT_SMS_ONRECEIVE).first();
+        QCOMPARE(c.pos, UTPS_POS_PC_INBOX);
+        QCOMPARE(fetch(c.id, UTPS_SMS_MEM_PC).content, QStringLiteral("straight through"));
+        QTRY_VERIFY(!fakeHolds(m_fake, {}, path));
+    }
+
+    // What waited on the modem while the SDK was not running is collected when it starts.
+    void leftoversAreCollectedAtStart()
+    {
+        SimCtl_Shutdown();
+        const QString report = m_fake.receiveStatusReport(QStringLiteral("+15550181"), 0);
+        const QString flash = m_fake.receive(QStringLiteral("+15550182"), QStringLiteral("flash while away"), kSm, 0);
+        EventRecorder::registerAll();
+        QTRY_COMPARE(eventCount(EVENT_SMS_ONRECEIVE), 2);
+        QTRY_VERIFY(!fakeHolds(m_fake, {}, report) && !fakeHolds(m_fake, {}, flash));
+    }
+
+    void slowSendsAreNotCalledFailed_data()
+    {
+        QTest::addColumn<int>("delayMs");
+        QTest::addColumn<QByteArray>("ourLimit"); // seconds per part; empty: the real one
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("copyStatus");
+        QTest::newRow("slower than D-Bus's default") << 26000 << QByteArray() << int(UTPS_OK) << 0;
+        QTest::newRow("no answer within our limit") << 2500 << QByteArray("1") << int(UTPS_E_SEND_UNKNOWN)
+                                                    << UTPS_SEND_STATUS_UNKNOWN;
+    }
+    void slowSendsAreNotCalledFailed()
+    {
+        QFETCH(int, delayMs);
+        QFETCH(QByteArray, ourLimit);
+        QFETCH(int, status);
+        QFETCH(int, copyStatus);
+        if (ourLimit.isEmpty())
+            qunsetenv("DIALCREST_MM_SEND_TIMEOUT");
+        else
+            qputenv("DIALCREST_MM_SEND_TIMEOUT", ourLimit);
+        m_fake.setSendDelayMs(delayMs);
+        LocalRecord r(UTPS_POS_PC_OUTBOX, QStringLiteral("+15550191"), QStringLiteral("over a slow network"));
+        QCOMPARE(UTPS_SMSSrv_SendMsg(&r.rec), UTPS_OK);
+        QTRY_COMPARE_WITH_TIMEOUT(eventCount(EVENT_SMS_ONSAVESEND), 1, delayMs + 10000);
+        m_fake.setSendDelayMs(0);
+        qunsetenv("DIALCREST_MM_SEND_TIMEOUT");
+        QCOMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSENDRESULT).first().status, status);
+        QCOMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSAVESEND).first().status, copyStatus);
+    }
+
+    void refusedAuthorization()
+    {
+        const int id = receiveOnSim(QStringLiteral("+15550201"), QStringLiteral("keep me"));
+        QVERIFY(id >= 0);
+        m_fake.setRefuseAuthorization(true);
+        const long deleted = UTPS_SMSSrv_DeleteMsg(id, UTPS_SMS_MEM_SIM);
+        m_fake.setRefuseAuthorization(false);
+        QCOMPARE(deleted, UTPS_E_NOT_AUTHORIZED);
+        QVERIFY(fakeHolds(m_fake, QStringLiteral("keep me")));
+        QVERIFY(idsOf(UTPS_SMS_MEM_SIM).contains(id));
+    }
+
+    // A modem found switched off is switched on (nothing else on the machine did); one the
+    // system does not let us switch on stays off, with a log line.
+    void modemFoundDisabledIsEnabled_data()
+    {
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("allowed") << true;
+        QTest::newRow("not authorised") << false;
+    }
+    void modemFoundDisabledIsEnabled()
+    {
+        QFETCH(bool, allowed);
+        m_fake.setEnabled(false);
+        QTRY_COMPARE(countOf(UTPS_SMS_MEM_SIM), -1);
+        m_fake.setRefuseAuthorization(!allowed);
+        m_fake.restartService();
+        if (allowed) {
+            QTRY_VERIFY(m_fake.enabled());
+            QVERIFY(listedAgain());
+            return;
+        }
+        int on = -1;
+        QTRY_VERIFY(UTPS_DevSrv_GetModemEnabled(&on) == UTPS_OK && on == 0);
+        QCOMPARE(UTPS_DevSrv_EnableModem(), UTPS_E_NOT_AUTHORIZED);
+        m_fake.setRefuseAuthorization(false);
+        QCOMPARE(UTPS_DevSrv_EnableModem(), UTPS_OK);
+        QVERIFY(listedAgain());
+    }
+
+    // The SIM asks for its PIN (or PUK): Messaging is gone until it is given, each wrong
+    // code costs exactly one attempt, and the attempts are the SIM's own.
+    void unlockTheSim_data()
+    {
+        QTest::addColumn<uint>("lock");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("right");
+        QTest::newRow("PIN") << uint(MM_MODEM_LOCK_SIM_PIN) << UTPS_PIN_STATE_PIN_REQUIRED << QStringLiteral("0000")
+                             << QStringLiteral("1234");
+        QTest::newRow("PUK") << uint(MM_MODEM_LOCK_SIM_PUK) << UTPS_PIN_STATE_PUK_REQUIRED
+                             << QStringLiteral("00000000") << QStringLiteral("12345678");
+    }
+    void unlockTheSim()
+    {
+        QFETCH(uint, lock);
+        QFETCH(int, state);
+        QFETCH(QString, wrong);
+        QFETCH(QString, right);
+        const bool puk = lock == MM_MODEM_LOCK_SIM_PUK;
+        m_fake.setSimLock(lock, puk ? 0 : 2, 7);
+        QTRY_COMPARE(pinStatus().state, state);
+        QCOMPARE(pinStatus().pin, puk ? 0 : 2);
+        QCOMPARE(pinStatus().puk, 7);
+        QCOMPARE(countOf(UTPS_SMS_MEM_SIM), -1);
+        const QString newPin = QStringLiteral("4321");
+        auto attempt = [&](const QString &code) {
+            return puk ? UTPS_DevSrv_VerifyPuk(w(code), w(newPin)) : UTPS_DevSrv_VerifyPin(w(code));
+        };
+        QCOMPARE(attempt(QStringLiteral("12")), UTPS_E_INVALID_ARG); // never reaches the SIM
+        m_fake.setRefuseAuthorization(true);
+        QCOMPARE(attempt(right), UTPS_E_NOT_AUTHORIZED);
+        m_fake.setRefuseAuthorization(false);
+        QCOMPARE(attempt(wrong), UTPS_E_WRONG_PIN);
+        QCOMPARE(puk ? pinStatus().puk : pinStatus().pin, puk ? 6 : 1);
+        QCOMPARE(attempt(right), UTPS_OK);
+        QCOMPARE(m_fake.simLock(), uint(MM_MODEM_LOCK_NONE));
+        // Unlocked to be used: switched on, its storages readable again.
+        QTRY_VERIFY(m_fake.enabled());
+        QVERIFY(listedAgain());
+        QTRY_COMPARE(pinStatus().state, UTPS_PIN_STATE_READY);
     }
 
     void simAndRadioFollowTheModem()

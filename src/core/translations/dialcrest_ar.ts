@@ -283,6 +283,82 @@
         <source>IDS_HOST_TEXT</source>
         <translation>النص</translation>
     </message>
+    <message>
+        <source>IDS_HOST_SIM_UNLOCK_TITLE</source>
+        <translation>فتح قفل شريحة SIM</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_UNLOCK</source>
+        <translation>فتح قفل شريحة SIM…</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ASK_PIN</source>
+        <translation>تطلب شريحة SIM رمز PIN الخاص بها (من 4 إلى 8 أرقام).</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ASK_PUK</source>
+        <translation>شريحة SIM مقفلة. أدخل رمز PUK الخاص بها (8 أرقام، تجده على حامل الشريحة أو لدى المشغّل) واختر رمز PIN جديدًا.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_BLOCKED</source>
+        <translation>شريحة SIM محظورة: لم تتبقَّ أي محاولات لرمز PUK. لا يستطيع المساعدة الآن إلا مشغّل الشبكة.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ATTEMPTS</source>
+        <translation>المحاولات المتبقية: %1</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ATTEMPTS_UNKNOWN</source>
+        <translation>لا تُظهر شريحة SIM عدد المحاولات المتبقية.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_CODE</source>
+        <translation>الرمز:</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_NEW_PIN</source>
+        <translation>رمز PIN الجديد:</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_CONFIRM_PIN</source>
+        <translation>رمز PIN الجديد مرة أخرى:</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_PUK_FORMAT</source>
+        <translation>يتكوّن رمز PUK من 8 أرقام.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_PIN_FORMAT</source>
+        <translation>يتكوّن رمز PIN من 4 إلى 8 أرقام.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_PIN_MISMATCH</source>
+        <translation>رمز PIN الجديد وتكراره غير متطابقين.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_WRONG</source>
+        <translation>هذا الرمز غير صحيح.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_NOT_ALLOWED</source>
+        <translation>لا يسمح لك هذا النظام بفتح قفل شريحة SIM (اطلب من المسؤول صلاحية التحكم في أجهزة المودم).</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_FAILED</source>
+        <translation>لم يقبل المودم الرمز (الخطأ %1).</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_ENABLE</source>
+        <translation>تشغيل المودم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_ENABLE_DENIED</source>
+        <translation>لا يسمح لك هذا النظام بتشغيل المودم.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_ENABLE_FAILED</source>
+        <translation>تعذّر تشغيل المودم (الخطأ %1).</translation>
+    </message>
 </context>
 <context>
     <name>SMSUIPlugin</name>

@@ -283,6 +283,82 @@
         <source>IDS_HOST_TEXT</source>
         <translation>Text</translation>
     </message>
+    <message>
+        <source>IDS_HOST_SIM_UNLOCK_TITLE</source>
+        <translation>Unlock the SIM card</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_UNLOCK</source>
+        <translation>Unlock the SIM card…</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ASK_PIN</source>
+        <translation>The SIM card asks for its PIN (4 to 8 digits).</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ASK_PUK</source>
+        <translation>The SIM card is locked. Enter its PUK (8 digits, from the card's holder or the operator) and choose a new PIN.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_BLOCKED</source>
+        <translation>The SIM card is blocked: no PUK attempts are left. Only the network operator can help now.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ATTEMPTS</source>
+        <translation>Attempts left: %1</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_ATTEMPTS_UNKNOWN</source>
+        <translation>The SIM does not say how many attempts are left.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_CODE</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_NEW_PIN</source>
+        <translation>New PIN:</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_CONFIRM_PIN</source>
+        <translation>New PIN again:</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_PUK_FORMAT</source>
+        <translation>The PUK has 8 digits.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_PIN_FORMAT</source>
+        <translation>A PIN has 4 to 8 digits.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_PIN_MISMATCH</source>
+        <translation>The new PIN and its repetition differ.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_WRONG</source>
+        <translation>That code is wrong.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_NOT_ALLOWED</source>
+        <translation>This system does not let you unlock the SIM card (ask the administrator for the permission to control modems).</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_FAILED</source>
+        <translation>The modem did not take the code (error %1).</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_ENABLE</source>
+        <translation>Switch the modem on</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_ENABLE_DENIED</source>
+        <translation>This system does not let you switch the modem on.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_ENABLE_FAILED</source>
+        <translation>The modem could not be switched on (error %1).</translation>
+    </message>
 </context>
 <context>
     <name>SMSUIPlugin</name>

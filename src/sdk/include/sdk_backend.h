@@ -6,19 +6,35 @@
  *
  *   "simulator"       the embedded modem simulator (the default; sdk_simulator.h drives it)
  *   "modemmanager"    a real modem through ModemManager on the system D-Bus: the modem
- *                     ModemManager lists first (lowest modem number)
- *   "modemmanager:N"  ModemManager's modem N, the number `mmcli -L` shows after "Modem/"
+ *                     ModemManager lists first (lowest modem number); when it is gone,
+ *                     whichever is listed first then
+ *   "modemmanager:N"  the N-th modem ModemManager lists (0: the first; N has 1-3 digits)
+ *   "modemmanager:ID" the modem whose equipment identifier, device identifier or device is ID
+ *
+ * ModemManager renumbers a modem when it is plugged in again, on resume and when the
+ * service restarts. The modem in use is remembered by its identity and found again; one
+ * chosen by N or ID is never replaced by another modem while it is away. A modem found
+ * disabled when it is chosen is enabled (with a line on stderr).
  *
  * How the UTPS_ calls map onto ModemManager:
  *   - memory PC (0) stays the SDK's own SQLite database, on either backend;
  *   - memory SIM (1) is ModemManager's storage "sm", memory device (2) its storage "me"
- *     ("mt", both together, counts as the device). Ids are the number at the end of the
- *     message's D-Bus object path; they are stable while ModemManager runs.
+ *     ("mt", both together, counts as the device). Ids are the SDK's own: ModemManager drops
+ *     its list when the modem is disabled and reads the storages again under new paths
+ *     when it is enabled, replugged or restarted; a message it announces again (same
+ *     storage, sender, time stamp and text) keeps its id and is not announced as new.
+ *     The storages answer UTPS_E_NOT_READY while the modem is not enabled.
  *   - received messages arrive with EVENT_SMS_ONRECEIVE once ModemManager has assembled
- *     every part; class-0 messages are announced and not kept; status reports are filed
- *     in the PC's report folder (position 5) and then removed from the modem.
- *   - SendMsg is Create + Send per recipient, with the SDK's validity, delivery-report
- *     and centre-number settings; one EVENT_SMS_ONSENDRESULT per recipient and segment
+ *     every part; class-0 messages are announced and then removed from the modem; status
+ *     reports are filed in the PC's report folder (position 5) and messages in a storage
+ *     the SDK does not show (e.g. "unknown") in the PC inbox, then removed from the
+ *     modem. Those waiting on the modem when the SDK starts are collected then.
+ *   - a message without a readable time stamp gets the time it was first seen (kept in
+ *     the database, so it does not change on every listing).
+ *   - SendMsg is Create + Send per recipient, with the SDK's validity and delivery-report
+ *     settings and its centre number only when one was set (else the SIM's is used);
+ *     a send may take five minutes per part, as ModemManager allows; one that gets no
+ *     answer in that time is reported UTPS_E_SEND_UNKNOWN (sdk_modem.h), not failed; one EVENT_SMS_ONSENDRESULT per recipient and segment
  *     (ModemManager sends every segment of a recipient at once, so they share its
  *     outcome), then the PC copy and EVENT_SMS_ONSAVESEND as on the simulator. Only
  *     recipients not yet handed to the modem can be cancelled.
@@ -36,7 +52,8 @@
  *     modem's copy before the PC copy is committed; a rolled-back batch leaves it there.
  *   - modem present = ModemManager lists the modem; SIM present = the modem has a SIM
  *     object and is not failed for a missing SIM; PIN state from its lock; network
- *     registered = modem state "registered" or above; flight mode = power state "low".
+ *     registered = modem state "registered" or above; flight mode = power state "low";
+ *     PIN and PUK attempts from its UnlockRetries (255 when unknown); sdk_modem.h unlocks.
  *     The storages of a modem without its Messaging interface (still starting, disabled)
  *     answer UTPS_E_NOT_READY.
  *   - numbers and texts from the network are untrusted: control characters (other than

@@ -27,6 +27,11 @@ long remove(std::unique_lock<std::mutex> &lock, int memory, int id);
 // After the last transaction bracket closed: carry out or forget the deferred deletions.
 void transactionEnded(std::unique_lock<std::mutex> &lock, bool committed);
 
+// The SIM's PIN (puk empty) or its PUK and a new PIN; switching the modem on.
+long unlock(std::unique_lock<std::mutex> &lock, const std::string &puk, const std::string &pin);
+long enable(std::unique_lock<std::mutex> &lock);
+bool enabled();
+
 long send(const _UTPS_ST_SMS_RECORD &record);
 long cancel(int handle);
 

@@ -4,26 +4,19 @@
 #include "MmInternal.h"
 
 #include <algorithm>
+#include <set>
 
 namespace sdk::mm {
 
 namespace {
 
-// Lock held. The read flag lives in the SDK's database: ModemManager has none.
-void applyReadFlag(Message &m)
-{
-    if (m.pos == inboxOf(m.mem))
-        m.readStatus = state().store.setting(readKey(m), "0") == "1" ? 0 : 1;
-}
-
-// Placement of a modem message in the SDK's folders; false when the SDK does not show it.
+// Placement of a modem message in the SDK's folders; false when the SDK does not keep it
+// there (class 0, a status report, or a storage it does not show: the PC takes those).
 bool place(MMSms *sms, Message &m)
 {
     m.mem = memoryOfStorage(mm_sms_get_storage(sms));
-    m.id = idOfPath(mm_sms_get_path(sms));
     const MMSmsState st = mm_sms_get_state(sms);
-    if (m.mem < 0 || m.id < 0 || m.msgClass == UTPS_MSGCLASS_FLASH
-        || mm_sms_get_pdu_type(sms) == MM_SMS_PDU_TYPE_STATUS_REPORT)
+    if (m.mem < 0 || m.msgClass == UTPS_MSGCLASS_FLASH || mm_sms_get_pdu_type(sms) == MM_SMS_PDU_TYPE_STATUS_REPORT)
         return false;
     if (st == MM_SMS_STATE_RECEIVED)
         m.initialPos = m.pos = inboxOf(m.mem);
@@ -34,33 +27,75 @@ bool place(MMSms *sms, Message &m)
     return true;
 }
 
-bool deleteOnModem(MMModemMessaging *messaging, const std::string &path)
+long deleteOnModem(MMModemMessaging *messaging, const std::string &path)
 {
     GError *error = nullptr;
     if (mm_modem_messaging_delete_sync(messaging, path.c_str(), nullptr, &error))
-        return true;
-    logError(("deleting " + path).c_str(), error);
-    return false;
+        return UTPS_OK;
+    return resultOf(error, ("deleting " + path).c_str());
 }
 
-// A status report goes to the PC's report folder; only once that copy is stored does the
-// modem's go.
-void takeStatusReport(MMSms *sms, Message m)
+// Lock held. The entry a message announced by ModemManager already is: the same path, or a
+// message from before ModemManager dropped its list with the same identity.
+Entry *known(std::map<int, Entry> &entries, const std::string &path, const std::string &identity)
 {
-    std::string path = mm_sms_get_path(sms);
-    m.mem = UTPS_SMS_MEM_PC;
-    m.initialPos = m.pos = UTPS_POS_PC_REPORTS;
-    m.msgType = UTPS_MSGTYPE_STATUS_REPORT;
-    // Delivery state 0x00 is "completed, received" in the network's own numbering.
-    m.status = mm_sms_get_delivery_state(sms) == 0 ? 0 : 1;
+    for (auto &kv : entries) {
+        if (kv.second.path == path)
+            return &kv.second;
+    }
+    for (auto &kv : entries) {
+        if (kv.second.stale && kv.second.identity == identity)
+            return &kv.second;
+    }
+    return nullptr;
+}
+
+// What the PC takes from the modem (status reports, class-0 messages, messages in no
+// storage the SDK shows) is handled once per identity, even when deleting it from the
+// modem fails and it is listed again.
+bool firstSighting(const std::string &identity)
+{
+    static std::set<std::string> *seen = new std::set<std::string>;
+    return seen->insert(identity).second;
+}
+
+// Backend thread, lock NOT held. A message the SIM and device storages do not keep: status
+// reports go to the PC's report folder, messages in a storage the SDK does not show to
+// the PC's inbox, class-0 messages are shown and not kept. Only once that is done does the
+// modem's copy go.
+void takeToPc(MMSms *sms, Message m, const std::string &identity)
+{
+    const std::string path = mm_sms_get_path(sms);
+    const bool report = mm_sms_get_pdu_type(sms) == MM_SMS_PDU_TYPE_STATUS_REPORT;
     MMModemMessaging *messaging = nullptr;
     {
         std::unique_lock<std::mutex> lock(state().mutex);
-        if (!state().initialised || !waitWriteGate(lock) || storeNew(m) != UTPS_OK) {
-            warn("modem: a status report could not be stored; it stays on the modem");
+        if (!state().initialised)
             return;
+        if (!firstSighting(identity)) {
+            messaging = nullptr;
+        } else if (m.msgClass == UTPS_MSGCLASS_FLASH) {
+            m.mem = UTPS_SMS_MEM_DEVICE;
+            m.initialPos = m.pos = UTPS_POS_DEVICE_INBOX;
+            m.id = -1;
+            settle(m);
+            postRecordEvent(EVENT_SMS_ONRECEIVE, m);
+        } else {
+            m.mem = UTPS_SMS_MEM_PC;
+            m.initialPos = m.pos = report ? UTPS_POS_PC_REPORTS : UTPS_POS_PC_INBOX;
+            if (report) {
+                m.msgType = UTPS_MSGTYPE_STATUS_REPORT;
+                // Delivery state 0x00 is "completed, received" in the network's own numbering.
+                m.status = mm_sms_get_delivery_state(sms) == 0 ? 0 : 1;
+            }
+            settle(m);
+            m.readStatus = report ? 0 : 1;
+            if (!waitWriteGate(lock) || storeNew(m) != UTPS_OK) {
+                warn("modem: message " + path + " could not be stored on the PC; it stays on the modem");
+                return;
+            }
+            postRecordEvent(EVENT_SMS_ONRECEIVE, m);
         }
-        postRecordEvent(EVENT_SMS_ONRECEIVE, m);
         messaging = messagingRef();
     }
     if (messaging) {
@@ -72,28 +107,24 @@ void takeStatusReport(MMSms *sms, Message m)
 void takeReceived(MMSms *sms)
 {
     Message m = fromSms(sms);
-    if (mm_sms_get_pdu_type(sms) == MM_SMS_PDU_TYPE_STATUS_REPORT) {
-        takeStatusReport(sms, std::move(m));
+    if (!place(sms, m)) {
+        takeToPc(sms, std::move(m), identityOf(sms, -1) + '\x1f' + std::to_string(mm_sms_get_pdu_type(sms)));
         return;
     }
     std::lock_guard<std::mutex> lock(state().mutex);
     if (!state().initialised)
         return;
-    if (m.msgClass == UTPS_MSGCLASS_FLASH) {
-        m.mem = UTPS_SMS_MEM_DEVICE;
-        m.initialPos = m.pos = UTPS_POS_DEVICE_INBOX;
-        m.id = -1;
-        postRecordEvent(EVENT_SMS_ONRECEIVE, m);
+    const std::string path = mm_sms_get_path(sms);
+    const std::string identity = identityOf(sms, m.mem);
+    if (Entry *e = known(backend().entries[m.mem], path, identity)) {
+        // Announced again after an enable or a restart of ModemManager: not news.
+        e->path = path;
+        e->stale = false;
         return;
     }
-    if (!place(sms, m)) {
-        warn(std::string("modem: received message ") + mm_sms_get_path(sms) + " is in no storage the SDK shows");
-        return;
-    }
-    applyReadFlag(m);
-    Entry &e = backend().entries[m.mem][m.id];
-    e.path = mm_sms_get_path(sms);
-    e.msg = m;
+    settle(m);
+    m.id = backend().nextId++;
+    backend().entries[m.mem][m.id] = Entry{path, m, identity, false, false};
     postRecordEvent(EVENT_SMS_ONRECEIVE, m);
 }
 
@@ -188,35 +219,83 @@ void connectMessaging(MMModemMessaging *messaging)
     backend().messaging = messaging;
 }
 
+void markStale()
+{
+    for (int mem : {UTPS_SMS_MEM_SIM, UTPS_SMS_MEM_DEVICE}) {
+        for (auto &kv : backend().entries[mem])
+            kv.second.stale = true;
+    }
+}
+
 void relist()
 {
-    std::map<int, Entry> fresh[3];
+    struct Listed
+    {
+        std::string path;
+        std::string identity;
+        Message msg;
+    };
+    std::vector<Listed> fresh;
+    std::vector<MMSms *> forPc;
     MMModemMessaging *messaging = nullptr;
     {
         std::lock_guard<std::mutex> lock(state().mutex);
-        messaging = messagingRef();
+        messaging = backend().listable ? messagingRef() : nullptr;
     }
-    if (messaging) {
-        GError *error = nullptr;
-        GList *list = mm_modem_messaging_list_sync(messaging, nullptr, &error);
-        if (error)
-            logError("listing messages", error);
-        for (GList *l = list; l; l = l->next) {
-            MMSms *sms = MM_SMS(l->data);
-            Message m = fromSms(sms);
-            if (place(sms, m))
-                fresh[m.mem][m.id] = Entry{mm_sms_get_path(sms), m, false};
-        }
-        g_list_free_full(list, g_object_unref);
-        g_object_unref(messaging);
+    // Not enabled (or gone): ModemManager holds no list; what is known stays, as stale, so
+    // that the same messages keep their ids when they are listed again.
+    if (!messaging)
+        return;
+    GError *error = nullptr;
+    GList *list = mm_modem_messaging_list_sync(messaging, nullptr, &error);
+    g_object_unref(messaging);
+    if (error) {
+        logError("listing messages", error);
+        return;
     }
-    std::lock_guard<std::mutex> lock(state().mutex);
-    for (int mem : {UTPS_SMS_MEM_SIM, UTPS_SMS_MEM_DEVICE}) {
-        if (state().initialised) {
-            for (auto &kv : fresh[mem])
-                applyReadFlag(kv.second.msg);
+    for (GList *l = list; l; l = l->next) {
+        MMSms *sms = MM_SMS(l->data);
+        Message m = fromSms(sms);
+        if (place(sms, m))
+            fresh.push_back({mm_sms_get_path(sms), identityOf(sms, m.mem), std::move(m)});
+        else if (mm_sms_get_state(sms) == MM_SMS_STATE_RECEIVED)
+            forPc.push_back(MM_SMS(g_object_ref(sms)));
+    }
+    g_list_free_full(list, g_object_unref);
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        Backend &b = backend();
+        std::map<int, Entry> next[3];
+        for (Listed &f : fresh) {
+            auto &old = b.entries[f.msg.mem];
+            Entry *e = nullptr;
+            for (auto &kv : old) {
+                if (kv.second.path == f.path)
+                    e = &kv.second;
+            }
+            // A message from before the list was dropped, or one listed twice under old
+            // paths: the identity finds it; each old entry is taken once.
+            for (auto it = old.begin(); !e && it != old.end(); ++it) {
+                if (it->second.identity == f.identity && !next[f.msg.mem].count(it->first)
+                    && it->second.path != "")
+                    e = &it->second;
+            }
+            const int id = e ? e->msg.id : b.nextId++;
+            f.msg.id = id;
+            if (state().initialised)
+                settle(f.msg);
+            // A deletion waiting for its batch to commit still applies under the new path.
+            next[f.msg.mem][id] = Entry{f.path, f.msg, f.identity, e && e->pendingDelete, false};
+            if (e)
+                e->path.clear(); // taken
         }
-        backend().entries[mem] = std::move(fresh[mem]);
+        for (int mem : {UTPS_SMS_MEM_SIM, UTPS_SMS_MEM_DEVICE})
+            b.entries[mem] = std::move(next[mem]);
+    }
+    for (MMSms *sms : forPc) {
+        Message m = fromSms(sms);
+        takeToPc(sms, std::move(m), identityOf(sms, -1) + '\x1f' + std::to_string(mm_sms_get_pdu_type(sms)));
+        g_object_unref(sms);
     }
 }
 
@@ -239,12 +318,12 @@ long ids(int memory, std::vector<int> &out)
 
 long get(int memory, int id, Message &out)
 {
-    const Entry *e = visible(memory, id);
+    Entry *e = const_cast<Entry *>(visible(memory, id));
     if (!e)
         return UTPS_E_NOT_FOUND;
+    // Times and read flags of messages listed before the store opened are looked up now.
+    settle(e->msg);
     out = e->msg;
-    // Read flags of messages listed before the store opened are looked up now.
-    applyReadFlag(out);
     return UTPS_OK;
 }
 
@@ -287,10 +366,12 @@ long save(std::unique_lock<std::mutex> &lock, Message &m)
     g_object_unref(props);
     long rc = UTPS_OK;
     std::string path;
+    std::string identity;
     if (!sms) {
         rc = modemError(error, memory, "creating a message to store");
     } else {
         path = mm_sms_get_path(sms);
+        identity = identityOf(sms, memory);
         if (!mm_sms_store_sync(sms, storage, nullptr, &error)) {
             rc = modemError(error, memory, "storing a message");
             deleteOnModem(messaging, path); // the unstored draft would linger at ModemManager
@@ -301,11 +382,11 @@ long save(std::unique_lock<std::mutex> &lock, Message &m)
     lock.lock();
     if (rc != UTPS_OK)
         return rc;
-    m.id = idOfPath(path.c_str());
+    m.id = backend().nextId++;
     m.initialPos = m.pos;
     m.status = 1;
     m.readStatus = 0;
-    backend().entries[m.mem][m.id] = Entry{path, m, false};
+    backend().entries[m.mem][m.id] = Entry{path, m, identity, false, false};
     return UTPS_OK;
 }
 
@@ -327,17 +408,17 @@ long remove(std::unique_lock<std::mutex> &lock, int memory, int id)
         return UTPS_E_NO_DEVICE;
     }
     lock.unlock();
-    const bool ok = deleteOnModem(messaging, path);
+    const long rc = deleteOnModem(messaging, path);
     g_object_unref(messaging);
     lock.lock();
     it = entries.find(id);
     if (it != entries.end() && it->second.path == path) {
-        if (ok)
+        if (rc == UTPS_OK)
             entries.erase(it);
         else
             it->second.pendingDelete = false;
     }
-    return ok ? UTPS_OK : UTPS_E_FAILED;
+    return rc == UTPS_OK || rc == UTPS_E_NOT_AUTHORIZED ? rc : UTPS_E_FAILED;
 }
 
 void transactionEnded(std::unique_lock<std::mutex> &lock, bool committed)
@@ -365,7 +446,7 @@ void transactionEnded(std::unique_lock<std::mutex> &lock, bool committed)
     lock.unlock();
     std::vector<std::pair<int, std::string>> failed;
     for (const auto &d : doomed) {
-        if (!deleteOnModem(messaging, d.second))
+        if (deleteOnModem(messaging, d.second) != UTPS_OK)
             failed.push_back(d);
     }
     g_object_unref(messaging);

@@ -3,7 +3,10 @@
 #include "MmInternal.h"
 #include "sdk_backend.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <future>
 
 namespace sdk::mm {
@@ -49,6 +52,8 @@ struct ModemView
     bool plugged = false;
     bool sim = false;
     int pin = UTPS_PIN_STATE_NO_SIM;
+    int pinAttempts = 255; // unknown
+    int pukAttempts = 255;
     bool registered = false;
     bool flight = false;
 };
@@ -70,6 +75,17 @@ ModemView look(MMObject *object)
     case MM_MODEM_LOCK_SIM_PUK: v.pin = UTPS_PIN_STATE_PUK_REQUIRED; break;
     default: v.pin = v.sim ? UTPS_PIN_STATE_READY : UTPS_PIN_STATE_NO_SIM; break;
     }
+    if (MMUnlockRetries *retries = mm_modem_get_unlock_retries(modem)) {
+        auto attempts = [retries](MMModemLock lock) {
+            const guint n = mm_unlock_retries_get(retries, lock);
+            return n == MM_UNLOCK_RETRIES_UNKNOWN || n > 254 ? 255 : int(n);
+        };
+        v.pinAttempts = attempts(MM_MODEM_LOCK_SIM_PIN);
+        v.pukAttempts = attempts(MM_MODEM_LOCK_SIM_PUK);
+        g_object_unref(retries);
+    }
+    if (v.pin == UTPS_PIN_STATE_PUK_REQUIRED && v.pukAttempts == 0)
+        v.pin = UTPS_PIN_STATE_BLOCKED;
     v.registered = st >= MM_MODEM_STATE_REGISTERED;
     v.flight = mm_modem_get_power_state(modem) == MM_MODEM_POWER_STATE_LOW;
     return v;
@@ -84,6 +100,8 @@ void apply(const ModemView &v)
     s.devicePlugged = v.plugged;
     s.simInserted = v.sim;
     s.pinState = v.pin;
+    s.pinAttempts = v.pinAttempts;
+    s.pukAttempts = v.pukAttempts;
     s.networkRegistered = v.registered;
     s.flightMode = v.flight;
     if (v.plugged && !wasPlugged) {
@@ -115,8 +133,10 @@ void dropModem(Backend &b)
         std::lock_guard<std::mutex> lock(state().mutex);
         std::swap(object, b.object);
         std::swap(messaging, b.messaging);
-        b.entries[UTPS_SMS_MEM_SIM].clear();
-        b.entries[UTPS_SMS_MEM_DEVICE].clear();
+        // Its messages are kept (stale): the same modem back, under a new number after a
+        // replug or a restart of ModemManager, lists them again and they keep their ids.
+        b.listable = false;
+        markStale();
     }
     if (messaging) {
         g_signal_handlers_disconnect_by_data(messaging, &b);
@@ -129,22 +149,62 @@ void dropModem(Backend &b)
     }
 }
 
-// The modem asked for, or the lowest-numbered one.
-MMObject *chooseModem(Backend &b)
+void onEnabled(GObject *modem, GAsyncResult *result, gpointer)
 {
-    MMObject *best = nullptr;
-    int bestNumber = -1;
+    GError *error = nullptr;
+    if (!mm_modem_enable_finish(MM_MODEM(modem), result, &error))
+        logError("enabling the modem", error);
+}
+
+bool hasIdentity(MMModem *modem, const std::string &identity)
+{
+    for (const char *id : {mm_modem_get_device_identifier(modem), mm_modem_get_equipment_identifier(modem),
+                           mm_modem_get_device(modem)}) {
+        if (id && *id && identity == id)
+            return true;
+    }
+    return false;
+}
+
+std::string identityOf(MMModem *modem)
+{
+    for (const char *id : {mm_modem_get_device_identifier(modem), mm_modem_get_equipment_identifier(modem),
+                           mm_modem_get_device(modem)}) {
+        if (id && *id)
+            return id;
+    }
+    return {};
+}
+
+// The modem in use again (by its identity), else the one asked for: by identity, the
+// wanted-th listed, or the first listed. A modem asked for by number or identity is never
+// replaced by another one while it is away.
+MMObject *chooseModem(Backend &b, const std::string &inUse)
+{
+    std::vector<std::pair<int, MMObject *>> modems;
     GList *objects = g_dbus_object_manager_get_objects(G_DBUS_OBJECT_MANAGER(b.manager));
     for (GList *l = objects; l; l = l->next) {
         MMObject *o = MM_OBJECT(l->data);
-        const int n = idOfPath(mm_object_get_path(o));
-        if (!mm_object_peek_modem(o) || n < 0 || (b.wanted >= 0 && n != b.wanted))
-            continue;
-        if (!best || n < bestNumber) {
-            best = o;
-            bestNumber = n;
-        }
+        if (mm_object_peek_modem(o))
+            modems.emplace_back(idOfPath(mm_object_get_path(o)), o);
     }
+    std::sort(modems.begin(), modems.end(), [](const auto &x, const auto &y) { return x.first < y.first; });
+    MMObject *best = nullptr;
+    auto find = [&](const std::string &identity) {
+        for (const auto &m : modems) {
+            if (!best && hasIdentity(mm_object_peek_modem(m.second), identity))
+                best = m.second;
+        }
+    };
+    const bool explicitChoice = b.wanted >= 0 || !b.wantedIdentity.empty();
+    if (!inUse.empty())
+        find(inUse);
+    if (!best && !b.wantedIdentity.empty() && (inUse.empty() || !explicitChoice))
+        find(b.wantedIdentity);
+    else if (!best && b.wanted >= 0 && inUse.empty() && size_t(b.wanted) < modems.size())
+        best = modems[size_t(b.wanted)].second;
+    else if (!best && !explicitChoice && !modems.empty())
+        best = modems.front().second;
     if (best)
         g_object_ref(best);
     g_list_free_full(objects, g_object_unref);
@@ -155,12 +215,14 @@ MMObject *chooseModem(Backend &b)
 void pickModem()
 {
     Backend &b = backend();
-    MMObject *chosen = chooseModem(b);
     MMObject *current = nullptr;
+    std::string inUse;
     {
         std::lock_guard<std::mutex> lock(state().mutex);
         current = b.object;
+        inUse = b.identity;
     }
+    MMObject *chosen = chooseModem(b, inUse);
     if (chosen == current) {
         if (chosen)
             g_object_unref(chosen);
@@ -168,15 +230,29 @@ void pickModem()
     }
     dropModem(b);
     if (chosen) {
+        const std::string identity = identityOf(mm_object_peek_modem(chosen));
         {
             std::lock_guard<std::mutex> lock(state().mutex);
             b.object = chosen;
+            if (identity != b.identity && !b.identity.empty()) {
+                // Another modem: the messages known are another SIM's.
+                b.entries[UTPS_SMS_MEM_SIM].clear();
+                b.entries[UTPS_SMS_MEM_DEVICE].clear();
+            }
+            b.identity = identity;
+        }
+        warn("modem: using ModemManager's " + std::string(mm_object_get_path(chosen)) + " (" + identity + ")");
+        MMModem *modem = mm_object_peek_modem(chosen);
+        if (mm_modem_get_state(modem) == MM_MODEM_STATE_DISABLED) {
+            // Nothing else switched it on (no network manager looks after it): without
+            // that, ModemManager neither reads its messages nor sends any.
+            warn("modem: " + std::string(mm_object_get_path(chosen)) + " is disabled; enabling it");
+            mm_modem_enable(modem, nullptr, onEnabled, nullptr);
         }
         g_signal_connect(mm_object_peek_modem(chosen), "notify", G_CALLBACK(onModemNotify), &b);
         connectMessaging(mm_object_get_modem_messaging(chosen));
     }
     refreshModemState();
-    relist();
 }
 
 void onObjectsChanged(GDBusObjectManager *, GDBusObject *, gpointer)
@@ -192,7 +268,7 @@ void onInterfacesChanged(GDBusObjectManager *, GDBusObject *object, GDBusInterfa
         if (G_OBJECT(object) != G_OBJECT(b.object))
             return;
     }
-    // A modem gains Messaging once it is enabled and loses it when disabled.
+    // A modem has no Messaging while its SIM is locked or missing.
     MMModemMessaging *now = mm_object_get_modem_messaging(MM_OBJECT(object));
     MMModemMessaging *old = nullptr;
     {
@@ -209,10 +285,14 @@ void onInterfacesChanged(GDBusObjectManager *, GDBusObject *object, GDBusInterfa
             b.messaging = nullptr;
             g_object_unref(old);
         }
+        {
+            std::lock_guard<std::mutex> lock(state().mutex);
+            b.listable = false;
+            markStale();
+        }
         connectMessaging(now);
     }
     refreshModemState();
-    relist();
 }
 
 std::string fail(const std::string &text, GError *error)
@@ -308,10 +388,26 @@ std::string start(Backend &b)
 
 void refreshModemState()
 {
-    std::lock_guard<std::mutex> lock(state().mutex);
-    // Before the first SDK call nothing is announced; that call reads the state afresh.
-    if (state().initialised)
-        syncState();
+    bool relistNow = false;
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        Backend &b = backend();
+        MMModem *modem = b.object ? mm_object_peek_modem(b.object) : nullptr;
+        // ModemManager holds a list of messages only while the modem is enabled: disabling
+        // drops it, enabling reads the storages again under new paths.
+        const bool listable = modem && b.messaging && mm_modem_get_state(modem) >= MM_MODEM_STATE_ENABLED;
+        if (listable != b.listable) {
+            b.listable = listable;
+            relistNow = listable;
+            if (!listable)
+                markStale();
+        }
+        // Before the first SDK call nothing is announced; that call reads the state afresh.
+        if (state().initialised)
+            syncState();
+    }
+    if (relistNow)
+        relist();
 }
 
 void syncState()
@@ -319,10 +415,161 @@ void syncState()
     Backend &b = backend();
     State &s = state();
     apply(look(b.object));
-    // A modem that has no Messaging (yet) cannot be read: the storages are not ready.
-    const auto until = b.messaging ? Clock::time_point{} : Clock::time_point::max();
+    if (b.collectedStart != s.starts && s.initialised && b.context) {
+        // What waited on the modem while the SDK was not running (status reports, class-0
+        // messages, messages in no storage the SDK shows) is collected now that there is
+        // a store to put it in.
+        b.collectedStart = s.starts;
+        g_main_context_invoke(b.context, [](gpointer) -> gboolean {
+            relist();
+            return G_SOURCE_REMOVE;
+        }, nullptr);
+    }
+    // A modem that cannot be listed (starting, disabled, locked) cannot be read.
+    const auto until = b.listable ? Clock::time_point{} : Clock::time_point::max();
     s.unreadable[UTPS_SMS_MEM_SIM].until = until;
     s.unreadable[UTPS_SMS_MEM_DEVICE].until = until;
+}
+
+long resultOf(GError *error, const char *what)
+{
+    long rc = UTPS_E_FAILED;
+    if (g_error_matches(error, MM_CORE_ERROR, MM_CORE_ERROR_UNAUTHORIZED)
+        || g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_ACCESS_DENIED))
+        rc = UTPS_E_NOT_AUTHORIZED;
+    else if (error && error->domain == MM_MOBILE_EQUIPMENT_ERROR
+             && (error->code == MM_MOBILE_EQUIPMENT_ERROR_INCORRECT_PASSWORD
+                 || error->code == MM_MOBILE_EQUIPMENT_ERROR_SIM_PUK
+                 || error->code == MM_MOBILE_EQUIPMENT_ERROR_SIM_WRONG))
+        rc = UTPS_E_WRONG_PIN;
+    else if (g_error_matches(error, MM_CORE_ERROR, MM_CORE_ERROR_WRONG_STATE))
+        rc = UTPS_E_NOT_READY;
+    logError(what, error);
+    return rc;
+}
+
+namespace {
+
+struct LockView
+{
+    int pin = -1;
+    int pinAttempts = -1;
+    int pukAttempts = -1;
+};
+
+GVariant *property(MMModem *modem, const char *name)
+{
+    GVariant *reply = g_dbus_connection_call_sync(
+        g_dbus_proxy_get_connection(G_DBUS_PROXY(modem)), MM_DBUS_SERVICE, mm_modem_get_path(modem),
+        "org.freedesktop.DBus.Properties", "Get", g_variant_new("(ss)", "org.freedesktop.ModemManager1.Modem", name),
+        G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+    GVariant *value = nullptr;
+    if (reply) {
+        g_variant_get(reply, "(v)", &value);
+        g_variant_unref(reply);
+    }
+    return value;
+}
+
+// The lock and attempts left as ModemManager has them now, asked directly.
+LockView readLock(MMModem *modem)
+{
+    LockView v;
+    if (GVariant *required = property(modem, "UnlockRequired")) {
+        if (g_variant_is_of_type(required, G_VARIANT_TYPE_UINT32)) {
+            const guint lock = g_variant_get_uint32(required);
+            v.pin = lock == MM_MODEM_LOCK_SIM_PIN   ? UTPS_PIN_STATE_PIN_REQUIRED
+                    : lock == MM_MODEM_LOCK_SIM_PUK ? UTPS_PIN_STATE_PUK_REQUIRED
+                                                     : UTPS_PIN_STATE_READY;
+        }
+        g_variant_unref(required);
+    }
+    if (GVariant *retries = property(modem, "UnlockRetries")) {
+        if (g_variant_is_of_type(retries, G_VARIANT_TYPE("a{uu}"))) {
+            GVariantIter it;
+            guint lock = 0, left = 0;
+            g_variant_iter_init(&it, retries);
+            while (g_variant_iter_next(&it, "{uu}", &lock, &left)) {
+                if (lock == MM_MODEM_LOCK_SIM_PIN)
+                    v.pinAttempts = int(std::min(left, 255u));
+                else if (lock == MM_MODEM_LOCK_SIM_PUK)
+                    v.pukAttempts = int(std::min(left, 255u));
+            }
+        }
+        g_variant_unref(retries);
+    }
+    if (v.pin == UTPS_PIN_STATE_PUK_REQUIRED && v.pukAttempts == 0)
+        v.pin = UTPS_PIN_STATE_BLOCKED;
+    return v;
+}
+
+MMModem *modemRef()
+{
+    MMModem *modem = backend().object ? mm_object_peek_modem(backend().object) : nullptr;
+    return modem ? MM_MODEM(g_object_ref(modem)) : nullptr;
+}
+
+} // namespace
+
+bool enabled()
+{
+    MMModem *modem = backend().object ? mm_object_peek_modem(backend().object) : nullptr;
+    return modem && mm_modem_get_state(modem) >= MM_MODEM_STATE_ENABLING;
+}
+
+long enable(std::unique_lock<std::mutex> &lock)
+{
+    MMModem *modem = modemRef();
+    if (!modem)
+        return UTPS_E_NO_DEVICE;
+    lock.unlock();
+    GError *error = nullptr;
+    const long rc = mm_modem_enable_sync(modem, nullptr, &error) ? UTPS_OK : resultOf(error, "enabling the modem");
+    g_object_unref(modem);
+    lock.lock();
+    return rc;
+}
+
+long unlock(std::unique_lock<std::mutex> &lock, const std::string &puk, const std::string &pin)
+{
+    const int wanted = puk.empty() ? UTPS_PIN_STATE_PIN_REQUIRED : UTPS_PIN_STATE_PUK_REQUIRED;
+    if (state().pinState != wanted)
+        return UTPS_E_NOT_READY;
+    MMModem *modem = modemRef();
+    if (!modem)
+        return UTPS_E_NO_DEVICE;
+    lock.unlock();
+    GError *error = nullptr;
+    long rc = UTPS_OK;
+    MMSim *sim = mm_modem_get_sim_sync(modem, nullptr, &error);
+    if (!sim) {
+        rc = resultOf(error, "reaching the SIM");
+    } else {
+        // One attempt, never repeated here: a retry would use up another of the SIM's.
+        const bool ok = puk.empty() ? mm_sim_send_pin_sync(sim, pin.c_str(), nullptr, &error)
+                                    : mm_sim_send_puk_sync(sim, puk.c_str(), pin.c_str(), nullptr, &error);
+        if (!ok)
+            rc = resultOf(error, puk.empty() ? "unlocking the SIM with its PIN" : "unlocking the SIM with its PUK");
+        g_object_unref(sim);
+    }
+    if (rc == UTPS_OK) {
+        // The user unlocked it to use it: ModemManager leaves an unlocked modem disabled.
+        GError *notEnabled = nullptr;
+        if (!mm_modem_enable_sync(modem, nullptr, &notEnabled))
+            resultOf(notEnabled, "enabling the modem after unlocking its SIM");
+    }
+    // The modem's properties follow by signal, later; whoever asks next wants the lock
+    // and the attempts left as they are now.
+    const LockView now = readLock(modem);
+    g_object_unref(modem);
+    lock.lock();
+    if (now.pin >= 0 && state().pinState != UTPS_PIN_STATE_NO_SIM)
+        state().pinState = now.pin;
+    if (now.pinAttempts >= 0)
+        state().pinAttempts = now.pinAttempts;
+    if (now.pukAttempts >= 0)
+        state().pukAttempts = now.pukAttempts;
+    return rc;
 }
 
 } // namespace sdk::mm
@@ -343,14 +590,18 @@ long SdkBackend_Select(const char *choice, char *error, int errorLength)
             rc = UTPS_E_FAILED;
         }
     } else if (text == "modemmanager" || text.rfind("modemmanager:", 0) == 0) {
-        const std::string number = text.size() > 12 ? text.substr(13) : std::string();
-        char *end = nullptr;
-        const long n = number.empty() ? -1 : std::strtol(number.c_str(), &end, 10);
-        if (!number.empty() && (*end != '\0' || n < 0 || n > 0x7FFFFFFF)) {
-            why = "\"" + number + "\" is not a modem number (mmcli -L shows them).";
+        const std::string choice = text.size() > 12 ? text.substr(13) : std::string();
+        // A small number is a place in ModemManager's list; anything else names the modem
+        // (its equipment identifier, device identifier or device), as mmcli shows them.
+        const bool byPlace = !choice.empty() && choice.size() <= 3
+                             && choice.find_first_not_of("0123456789") == std::string::npos;
+        if (text.size() > 12 && choice.empty()) {
+            why = "Name the modem after \"modemmanager:\": its place in the list (0 is the first) or its "
+                  "equipment identifier.";
             rc = UTPS_E_INVALID_ARG;
         } else if (!b.selected) {
-            b.wanted = int(n);
+            b.wanted = byPlace ? std::atoi(choice.c_str()) : -1;
+            b.wantedIdentity = byPlace ? std::string() : choice;
             why = mm::start(b);
             rc = why.empty() ? UTPS_OK : UTPS_E_NO_DEVICE;
         }

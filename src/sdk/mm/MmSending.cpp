@@ -4,6 +4,7 @@
 #include "MmInternal.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <condition_variable>
 #include <deque>
 
@@ -39,6 +40,21 @@ Sender &sender()
     return *s;
 }
 
+// ModemManager's own limit for one part is five minutes; DIALCREST_MM_SEND_TIMEOUT (seconds
+// per part) changes ours for networks slower still.
+int sendTimeoutPerPartMs()
+{
+    const char *text = std::getenv("DIALCREST_MM_SEND_TIMEOUT");
+    const int seconds = text ? std::atoi(text) : 0;
+    return (seconds > 0 && seconds <= 3600 ? seconds : 300) * 1000;
+}
+
+int sendTimeoutMs(int segments)
+{
+    const int ms = sendTimeoutPerPartMs();
+    return ms * std::clamp(segments, 1, 255) + ms / 5;
+}
+
 long sendOne(MMModemMessaging *messaging, const Job &job, const std::u16string &to)
 {
     MMSmsProperties *props = mm_sms_properties_new();
@@ -57,9 +73,19 @@ long sendOne(MMModemMessaging *messaging, const Job &job, const std::u16string &
         logError("creating a message to send", error);
         return UTPS_E_SEND_FAILED;
     }
+    // ModemManager gives the network minutes for each part before it gives up; D-Bus's
+    // default of 25 s would call a slow send failed while it is still going out.
+    g_dbus_proxy_set_default_timeout(G_DBUS_PROXY(sms), sendTimeoutMs(job.segments));
     long rc = UTPS_OK;
     if (!mm_sms_send_sync(sms, nullptr, &error)) {
-        logError("sending a message", error);
+        const bool timedOut = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT);
+        logError(timedOut ? "sending a message: no answer in time, it may still go out" : "sending a message", error);
+        if (timedOut) {
+            // Not known to have failed: ModemManager may still send it, so it is neither
+            // deleted there nor offered for a resend as failed.
+            g_object_unref(sms);
+            return UTPS_E_SEND_UNKNOWN;
+        }
         rc = UTPS_E_SEND_FAILED;
     }
     // The sent message stays at ModemManager until deleted; the SDK keeps its own copy.
@@ -87,6 +113,7 @@ void announce(const Job &job, const std::u16string &to, long status)
 void run(std::unique_lock<std::mutex> &lock, Job &job)
 {
     bool allOk = true;
+    bool unknown = false;
     while (job.next < job.recipients.size()) {
         const std::u16string to = job.recipients[job.next++];
         long status = job.cancelled ? UTPS_E_SEND_CANCELLED : canSendNow() ? UTPS_OK : UTPS_E_NO_NETWORK;
@@ -100,10 +127,11 @@ void run(std::unique_lock<std::mutex> &lock, Job &job)
             lock.lock();
         }
         allOk = allOk && status == UTPS_OK;
+        unknown = unknown || status == UTPS_E_SEND_UNKNOWN;
         announce(job, to, status);
     }
     Message copy = job.copy;
-    copy.status = allOk ? 0 : 1;
+    copy.status = allOk ? 0 : unknown ? UTPS_SEND_STATUS_UNKNOWN : 1;
     copy.extra1 = job.id;
     if (!waitWriteGate(lock) || storeNew(copy) != UTPS_OK) {
         warn("the sent copy could not be stored");
@@ -150,7 +178,8 @@ long send(const _UTPS_ST_SMS_RECORD &record)
     job->reports = s.receipt != 0;
     // ModemManager counts relative validity in minutes, at least five.
     job->validityMinutes = std::max(5, s.validity / 60);
-    job->centre = s.centreNumber;
+    // Without a centre of the user's, ModemManager uses the one on the SIM.
+    job->centre = s.centreChosen ? s.centreNumber : std::u16string();
     Sender &q = sender();
     q.queue.push_back(job);
     if (!q.running) {

@@ -33,14 +33,24 @@ std::u16string cut(std::u16string s, size_t limit, const char *what)
     return s;
 }
 
+// Invisible characters that reorder or hide what follows: in a sender's number they only
+// serve to make one number look like another.
+bool isInvisible(char16_t c)
+{
+    return (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069)
+           || c == 0xFEFF || c == 0x061C || c == 0x00AD;
+}
+
 } // namespace
 
 std::u16string cleanNumber(const std::u16string &in)
 {
     std::u16string out;
     out.reserve(in.size());
-    for (char16_t c : in)
-        out.push_back(isControl(c) ? u'\uFFFD' : c);
+    for (char16_t c : in) {
+        if (!isInvisible(c))
+            out.push_back(isControl(c) ? u'\uFFFD' : c);
+    }
     return cut(std::move(out), kMaxNumber, "sender number");
 }
 
@@ -56,18 +66,21 @@ std::u16string cleanText(const std::u16string &in)
 std::u16string localTime(const char *iso8601)
 {
     if (!iso8601 || !*iso8601)
-        return timeNow();
-    GDateTime *utc = g_date_time_new_from_iso8601(iso8601, nullptr);
-    if (!utc) {
+        return {};
+    GDateTime *stamped = g_date_time_new_from_iso8601(iso8601, nullptr);
+    // Local time may fall outside the years GLib can hold (a stamp at the very end of 9999).
+    GDateTime *local = stamped ? g_date_time_to_local(stamped) : nullptr;
+    gchar *text = local ? g_date_time_format(local, "%Y%m%d%H%M%S") : nullptr;
+    std::u16string out = text ? fromUtf8(text) : std::u16string();
+    if (out.size() != 14) {
         warn(std::string("modem: unreadable time stamp \"") + iso8601 + "\"");
-        return timeNow();
+        out.clear();
     }
-    GDateTime *local = g_date_time_to_local(utc);
-    gchar *text = g_date_time_format(local, "%Y%m%d%H%M%S");
-    std::u16string out = fromUtf8(text);
     g_free(text);
-    g_date_time_unref(local);
-    g_date_time_unref(utc);
+    if (local)
+        g_date_time_unref(local);
+    if (stamped)
+        g_date_time_unref(stamped);
     return out;
 }
 
@@ -97,17 +110,43 @@ int memoryOfStorage(MMSmsStorage storage)
 }
 
 // FNV-1a: the same key in every build, unlike std::hash.
-std::string readKey(const Message &m)
+std::string hashKey(const char *prefix, int memory, const std::string &data)
 {
-    const std::string data = toUtf8(m.number) + '\x1f' + toUtf8(m.time) + '\x1f' + toUtf8(m.content);
     unsigned long long h = 1469598103934665603ULL;
     for (unsigned char c : data) {
         h ^= c;
         h *= 1099511628211ULL;
     }
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "mm.read.%d.%016llx", m.mem, h);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%s.%d.%016llx", prefix, memory, h);
     return buf;
+}
+
+std::string readKey(const Message &m)
+{
+    return hashKey("mm.read", m.mem, toUtf8(m.number) + '\x1f' + toUtf8(m.time) + '\x1f' + toUtf8(m.content));
+}
+
+void settle(Message &m)
+{
+    Store &store = state().store;
+    if (m.time.empty()) {
+        // The first sighting stands in for the missing time, the same on every listing.
+        const std::string key = hashKey("mm.seen", m.mem, toUtf8(m.number) + '\x1f' + toUtf8(m.content));
+        const std::string seen = store.setting(key, "");
+        m.time = seen.size() == 14 ? fromUtf8(seen.c_str()) : timeNow();
+        if (seen.size() != 14)
+            store.setSetting(key, toUtf8(m.time));
+    }
+    if (m.pos == inboxOf(m.mem))
+        m.readStatus = store.setting(readKey(m), "0") == "1" ? 0 : 1;
+}
+
+std::string identityOf(MMSms *sms, int memory)
+{
+    auto text = [](const char *s) { return std::string(s ? s : ""); };
+    return std::to_string(memory) + '\x1f' + text(mm_sms_get_number(sms)) + '\x1f'
+           + text(mm_sms_get_timestamp(sms)) + '\x1f' + text(mm_sms_get_text(sms));
 }
 
 void logError(const char *what, GError *error)

@@ -17,6 +17,9 @@ long save(std::unique_lock<std::mutex> &, Message &) { return UTPS_E_FAILED; }
 long update(const Message &) { return UTPS_E_FAILED; }
 long remove(std::unique_lock<std::mutex> &, int, int) { return UTPS_E_FAILED; }
 void transactionEnded(std::unique_lock<std::mutex> &, bool) {}
+long unlock(std::unique_lock<std::mutex> &, const std::string &, const std::string &) { return UTPS_E_FAILED; }
+long enable(std::unique_lock<std::mutex> &) { return UTPS_E_FAILED; }
+bool enabled() { return true; }
 long send(const _UTPS_ST_SMS_RECORD &) { return UTPS_E_FAILED; }
 long cancel(int) { return UTPS_E_FAILED; }
 
