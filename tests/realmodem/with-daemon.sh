@@ -80,7 +80,7 @@ for _ in $(seq 100); do [ -s "$work/pty" ] && break; sleep 0.1; done
 pty=$(cat "$work/pty")
 
 # The bus: ModemManager registers on it as its session bus; clients reach it as the system bus.
-"${orphanless[@]}" dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
+"${orphanless[@]}" dbus-daemon --session --nofork --print-address=1 >"$work/bus" 2>"$work/bus.log" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.1; done
 address=$(head -n 1 "$work/bus")
