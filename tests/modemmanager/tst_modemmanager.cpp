@@ -400,6 +400,7 @@ private slots:
         } else {
             m_fake.restartService();
             QVERIFY(m_fake.modemPath() != before);
+            QTRY_VERIFY(hasStatus(UTPS_SMS_STATUS_DEVICE_NOT_AVAILABLE));
         }
         QVERIFY(listedAgain());
         QTRY_COMPARE(idsOf(UTPS_SMS_MEM_SIM), sim);

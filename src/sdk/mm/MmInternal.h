@@ -44,7 +44,7 @@ struct Backend
     std::string identity;                 // equipment identifier of the modem in use
     MMObject *object = nullptr;           // the modem in use, or null
     MMModemMessaging *messaging = nullptr; // its Messaging interface, or null
-    bool listable = false;                 // enabled, with Messaging: its list can be read
+    bool listable = false;                 // its list is read and current
     std::map<int, Entry> entries[3];       // SIM and device messages by id
     int nextId = 0;                        // ids are ours: ModemManager's paths change
     int collectedStart = 0;                // the SDK start the modem was last collected for
@@ -54,6 +54,8 @@ Backend &backend();
 
 // Backend thread: syncState() under the lock, once the SDK has started.
 void refreshModemState();
+// Lock held: the modem is enabled and has Messaging, so ModemManager holds its list.
+bool canList();
 // Backend thread: (re)reads every message of the modem into entries. Lock NOT held.
 void relist();
 // Lock held: ModemManager dropped its list; what is known waits to be listed again.

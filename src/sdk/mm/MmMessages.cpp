@@ -240,7 +240,7 @@ void relist()
     MMModemMessaging *messaging = nullptr;
     {
         std::lock_guard<std::mutex> lock(state().mutex);
-        messaging = backend().listable ? messagingRef() : nullptr;
+        messaging = canList() ? messagingRef() : nullptr;
     }
     // Not enabled (or gone): ModemManager holds no list; what is known stays, as stale, so
     // that the same messages keep their ids when they are listed again.
@@ -291,6 +291,10 @@ void relist()
         }
         for (int mem : {UTPS_SMS_MEM_SIM, UTPS_SMS_MEM_DEVICE})
             b.entries[mem] = std::move(next[mem]);
+        // Unless the modem went away meanwhile, its storages are readable now.
+        b.listable = canList();
+        if (state().initialised)
+            syncState();
     }
     for (MMSms *sms : forPc) {
         Message m = fromSms(sms);

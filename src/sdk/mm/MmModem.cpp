@@ -386,21 +386,28 @@ std::string start(Backend &b)
 
 } // namespace
 
+bool canList()
+{
+    Backend &b = backend();
+    MMModem *modem = b.object ? mm_object_peek_modem(b.object) : nullptr;
+    // ModemManager holds a list of messages only while the modem is enabled: disabling
+    // drops it, enabling reads the storages again under new paths.
+    return modem && b.messaging && mm_modem_get_state(modem) >= MM_MODEM_STATE_ENABLED;
+}
+
 void refreshModemState()
 {
     bool relistNow = false;
     {
         std::lock_guard<std::mutex> lock(state().mutex);
         Backend &b = backend();
-        MMModem *modem = b.object ? mm_object_peek_modem(b.object) : nullptr;
-        // ModemManager holds a list of messages only while the modem is enabled: disabling
-        // drops it, enabling reads the storages again under new paths.
-        const bool listable = modem && b.messaging && mm_modem_get_state(modem) >= MM_MODEM_STATE_ENABLED;
-        if (listable != b.listable) {
-            b.listable = listable;
-            relistNow = listable;
-            if (!listable)
-                markStale();
+        const bool can = canList();
+        // The storages open only once the list is read (relist): until then the messages
+        // known have dead paths.
+        relistNow = can && !b.listable;
+        if (!can && b.listable) {
+            b.listable = false;
+            markStale();
         }
         // Before the first SDK call nothing is announced; that call reads the state afresh.
         if (state().initialised)
