@@ -12,36 +12,13 @@
 
 namespace {
 
-constexpr int kProbeMs = 60000; // ModemManager probes for about 20 s; a loaded machine takes longer
+constexpr int kProbeMs = 60000; // a probe takes seconds here, more on a loaded machine
 constexpr int kModemMs = 30000; // one round trip through the daemon and the modem
 
 // A bounded wait that fails once, at its bound (QTRY_* waits twice as long again on a
 // failure to tell how late it would have been; with the daemon's minute-long bounds that
 // would outlast the suite's time limit).
 #define WAIT_FOR(cond, ms) QVERIFY2(QTest::qWaitFor([&] { return bool(cond); }, ms), #cond)
-
-int eventCount(int event)
-{
-    return int(EventRecorder::instance().events(0, event).size());
-}
-
-bool hasStatus(int code)
-{
-    const auto events = EventRecorder::instance().events(0, EVENT_SMS_ONSTATUSCHANGED);
-    return std::any_of(events.begin(), events.end(), [code](const Captured &c) { return c.code == code; });
-}
-
-QList<int> idsOf(int memory)
-{
-    int *ids = nullptr;
-    int count = 0;
-    QList<int> out;
-    if (UTPS_SMSSrv_GetSmsIdList(&ids, &count, static_cast<_UTPS_EN_SMS_MEM>(memory)) == UTPS_OK)
-        out = QList<int>(ids, ids + count);
-    UTPS_SMSSrv_ReleaseSmsIdList(&ids);
-    std::sort(out.begin(), out.end());
-    return out;
-}
 
 QByteArray toText(const QList<int> &ids)
 {
@@ -60,24 +37,6 @@ int memoryOf(int pos)
 QByteArray storageOf(int memory)
 {
     return memory == UTPS_SMS_MEM_SIM ? "SM" : "ME";
-}
-
-struct PinStatus
-{
-    int state = -1;
-    int pin = -1;
-    int puk = -1;
-};
-
-PinStatus pinStatus()
-{
-    PinStatus s;
-    unsigned char pin = 0, puk = 0, pin2 = 0;
-    if (UTPS_DevSrv_GetPinStatus(0, &s.state, &pin, &puk, &pin2) == UTPS_OK) {
-        s.pin = pin;
-        s.puk = puk;
-    }
-    return s;
 }
 
 } // namespace
