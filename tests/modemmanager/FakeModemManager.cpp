@@ -39,6 +39,7 @@ struct FakeModemManager::Service
     int modemNumber = 0;
     int simNumber = 0;
     int smsNumber = 0;
+    bool announce = true;
     bool sendFails = false;
     int sendDelayMs = 0;
     bool storeFull = false;
@@ -589,7 +590,8 @@ QString FakeModemManager::receive(const QString &number, const QString &text, ui
         mm_gdbus_sms_set_class(sms, msgClass);
         mm_gdbus_sms_set_timestamp(sms, timestamp.toUtf8().constData());
         path = s.pathOf(sms);
-        mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
+        if (s.announce)
+            mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
     });
     return path;
 }
@@ -601,7 +603,8 @@ QString FakeModemManager::receivePartial(const QString &number, const QString &f
         MmGdbusSms *sms = s.newSms(number.toUtf8().constData(), firstPart.toUtf8().constData(),
                                    MM_SMS_STATE_RECEIVING, storage, MM_SMS_PDU_TYPE_DELIVER);
         path = s.pathOf(sms);
-        mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
+        if (s.announce)
+            mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
     });
     return path;
 }
@@ -625,7 +628,8 @@ QString FakeModemManager::receiveStatusReport(const QString &number, uint delive
                                    MM_SMS_PDU_TYPE_STATUS_REPORT);
         mm_gdbus_sms_set_delivery_state(sms, deliveryState);
         path = s.pathOf(sms);
-        mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
+        if (s.announce)
+            mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
     });
     return path;
 }
@@ -657,6 +661,11 @@ QString FakeModemManager::modemPath() const
     QString out;
     onService([&](Service &s) { out = s.present ? QString::fromLatin1(s.modemPath) : QString(); });
     return out;
+}
+
+void FakeModemManager::setAnnounceArrivals(bool on)
+{
+    onService([&](Service &s) { s.announce = on; });
 }
 
 void FakeModemManager::setSendFails(bool fails)

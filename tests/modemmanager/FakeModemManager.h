@@ -54,6 +54,9 @@ public:
     QList<Sms> stored() const;
     QList<Sms> sent() const;
     QString modemPath() const;
+    // Off: messages arrive in the storages without Added, as those that were there before
+    // any client looked.
+    void setAnnounceArrivals(bool on);
 
     void setSendFails(bool fails);
     void setSendDelayMs(int ms);

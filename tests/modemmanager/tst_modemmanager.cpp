@@ -427,8 +427,10 @@ private slots:
     void leftoversAreCollectedAtStart()
     {
         SimCtl_Shutdown();
+        m_fake.setAnnounceArrivals(false);
         const QString report = m_fake.receiveStatusReport(QStringLiteral("+15550181"), 0);
         const QString flash = m_fake.receive(QStringLiteral("+15550182"), QStringLiteral("flash while away"), kSm, 0);
+        m_fake.setAnnounceArrivals(true);
         EventRecorder::registerAll();
         QTRY_COMPARE(eventCount(EVENT_SMS_ONRECEIVE), 2);
         QTRY_VERIFY(!fakeHolds(m_fake, {}, report) && !fakeHolds(m_fake, {}, flash));
