@@ -1,8 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# dialcrest_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI] [SERIAL] [TIMEOUT s])
+# dialcrest_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI] [SERIAL] [TIMEOUT s]
+#                   [LAUNCHER <command...>])
 # Builds one QtTest executable and registers it with CTest. Every test runs with the
 # offscreen platform and its own temporary data folder (the test creates it; see
-# tests/common/TestEnv.h), so suites can run in parallel.
+# tests/common/TestEnv.h), so suites can run in parallel. A LAUNCHER runs the test under a
+# set-up of its own; its exit code 77 means "this machine cannot", which CTest shows as a skip.
 
 # The environment of every test, the sanitizers' options included, so that a test which
 # starts the application sees what the suites see.
@@ -18,12 +20,17 @@ set(DIALCREST_TEST_ENVIRONMENT
     "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
 
 function(dialcrest_add_test name)
-  cmake_parse_arguments(T "GUI;SERIAL" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(T "GUI;SERIAL" "TIMEOUT" "SOURCES;LIBRARIES;LAUNCHER" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
   target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBRARIES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
-  add_test(NAME ${name} COMMAND ${name})
+  if(T_LAUNCHER)
+    add_test(NAME ${name} COMMAND ${T_LAUNCHER} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

@@ -27,6 +27,9 @@ packages=(
   fonts-noto-color-emoji
   libmm-glib-dev
   dbus-daemon
+  # The real daemon for the suite that drives it against the virtual modem (as root); mmcli
+  # comes with it.
+  modemmanager
   appstream
 )
 # Only for "package"; the build dependencies come from debian/control.

@@ -20,50 +20,10 @@ namespace {
 constexpr uint kSm = 1;
 constexpr uint kMe = 2;
 
-int eventCount(int event)
-{
-    return int(EventRecorder::instance().events(0, event).size());
-}
-
-bool hasStatus(int code)
-{
-    const auto events = EventRecorder::instance().events(0, EVENT_SMS_ONSTATUSCHANGED);
-    return std::any_of(events.begin(), events.end(), [code](const Captured &c) { return c.code == code; });
-}
-
-QList<int> idsOf(int memory)
-{
-    int *ids = nullptr;
-    int count = 0;
-    QList<int> out;
-    if (UTPS_SMSSrv_GetSmsIdList(&ids, &count, static_cast<_UTPS_EN_SMS_MEM>(memory)) == UTPS_OK)
-        out = QList<int>(ids, ids + count);
-    UTPS_SMSSrv_ReleaseSmsIdList(&ids);
-    return out;
-}
-
 // The modem is listed again (after a disable, a replug or a restart) and readable.
 bool listedAgain()
 {
     return QTest::qWaitFor([] { return countOf(UTPS_SMS_MEM_SIM) >= 0 && countOf(UTPS_SMS_MEM_DEVICE) >= 0; }, 10000);
-}
-
-struct Pin
-{
-    int state = -1;
-    int pin = -1;
-    int puk = -1;
-};
-
-Pin pinStatus()
-{
-    Pin p;
-    unsigned char pin = 0, puk = 0;
-    if (UTPS_DevSrv_GetPinStatus(0, &p.state, &pin, &puk, nullptr) == UTPS_OK) {
-        p.pin = pin;
-        p.puk = puk;
-    }
-    return p;
 }
 
 bool fakeHolds(const FakeModemManager &fake, const QString &text, const QString &path = {})

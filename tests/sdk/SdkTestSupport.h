@@ -4,6 +4,8 @@
 // captures every event the SDK delivers (with the thread it arrived on).
 #include "sdk_simulator.h"
 
+#include <algorithm>
+
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
@@ -188,6 +190,49 @@ private:
     QMutex m_mutex;
     QList<Captured> m_events;
 };
+
+inline int eventCount(int event)
+{
+    return int(EventRecorder::instance().events(0, event).size());
+}
+
+// Whether a status event (event 2) with this code has been recorded.
+inline bool hasStatus(int code)
+{
+    const auto events = EventRecorder::instance().events(0, EVENT_SMS_ONSTATUSCHANGED);
+    return std::any_of(events.begin(), events.end(), [code](const Captured &c) { return c.code == code; });
+}
+
+// The memory's ids in ascending order; empty when the memory cannot be read.
+inline QList<int> idsOf(int memory)
+{
+    int *ids = nullptr;
+    int count = 0;
+    QList<int> out;
+    if (UTPS_SMSSrv_GetSmsIdList(&ids, &count, static_cast<_UTPS_EN_SMS_MEM>(memory)) == UTPS_OK)
+        out = QList<int>(ids, ids + count);
+    UTPS_SMSSrv_ReleaseSmsIdList(&ids);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+struct PinStatus
+{
+    int state = -1;
+    int pin = -1;
+    int puk = -1;
+};
+
+inline PinStatus pinStatus()
+{
+    PinStatus p;
+    unsigned char pin = 0, puk = 0;
+    if (UTPS_DevSrv_GetPinStatus(0, &p.state, &pin, &puk, nullptr) == UTPS_OK) {
+        p.pin = pin;
+        p.puk = puk;
+    }
+    return p;
+}
 
 // Every test case starts from an empty store with the defaults and no demo data.
 inline void resetSdk()
