@@ -11,6 +11,9 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDataStream>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QTimeZone>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -70,6 +73,21 @@ class TestWidgets : public QObject
 {
     Q_OBJECT
 private slots:
+    // Every suite sees the same fonts, locale and time zone, whatever else the machine has
+    // installed (a desktop brings more fonts, whose metrics change what pixels tests see).
+    void testsSeeOnlyTheRunCommandsFonts()
+    {
+        const QStringList expected = {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Mono"),
+                                      QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Color Emoji"),
+                                      QStringLiteral("WenQuanYi Micro Hei"),
+                                      QStringLiteral("WenQuanYi Micro Hei Mono")};
+        QStringList families = QFontDatabase::families();
+        families.sort();
+        QCOMPARE(families, expected);
+        QCOMPARE(QFontInfo(QFont()).family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(QLocale::system().name(), QStringLiteral("C"));
+        QCOMPARE(QTimeZone::systemTimeZoneId(), QByteArray("UTC"));
+    }
     void initTestCase()
     {
         QVERIFY(m_home.isValid());
