@@ -7,14 +7,12 @@
 #include "CoreLog.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QReadWriteLock>
 #include <QThread>
 #include <QTranslator>
 
-#include <dlfcn.h>
 #include <memory>
 
 namespace {
@@ -212,9 +210,5 @@ QString Change::TranslationsFolder()
     const QString override = qEnvironmentVariable("DIALCREST_TRANSLATIONS");
     if (!override.isEmpty())
         return QDir::cleanPath(override);
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void *>(&qmPath), &info) != 0 && info.dli_fname)
-        return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).canonicalPath()
-            + QStringLiteral("/translations");
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
+    return CommonUtils::InstalledDataPath() + QStringLiteral("/translations");
 }

@@ -183,9 +183,26 @@ QString CommonUtils::GetPluginLibraryPath()
     return libraryFolder();
 }
 
+QString CommonUtils::GetPluginDataPath()
+{
+    const QString root = qEnvironmentVariable("DIALCREST_PLUGIN_ROOT");
+    if (!root.isEmpty())
+        return QDir::cleanPath(root);
+    return InstalledDataPath();
+}
+
+QString CommonUtils::InstalledDataPath()
+{
+    // The build tree keeps the catalogues beside the libraries; an installed tree never does.
+    const QString libraries = libraryFolder();
+    if (QFileInfo(libraries + QStringLiteral("/translations")).isDir())
+        return libraries;
+    return QDir::cleanPath(libraries + QStringLiteral("/" DIALCREST_DATA_FROM_LIBRARIES));
+}
+
 QString CommonUtils::GetPluginFolder(const QString &pluginName)
 {
-    return GetPluginLibraryPath() + QStringLiteral("/plugins/") + pluginName + QLatin1Char('/');
+    return GetPluginDataPath() + QStringLiteral("/plugins/") + pluginName + QLatin1Char('/');
 }
 
 bool CommonUtils::IsMiniMode() { return g_miniMode; }

@@ -21,9 +21,23 @@ foreach(file
   endif()
 endforeach()
 file(GLOB_RECURSE plugin ${prefix}/libSMSUIPlugin.so)
-file(GLOB_RECURSE config ${prefix}/SMSUIPluginConfig.xml)
-if(NOT plugin OR NOT config)
-  message(FATAL_ERROR "the plug-in or its run-time files are not installed")
+if(NOT plugin)
+  message(FATAL_ERROR "the plug-in is not installed")
+endif()
+# What is the same on every architecture sits under share/, the code under lib/.
+foreach(file
+    ${DATADIR}/dialcrest/plugins/SMSUIPlugin/SMSUIPluginConfig.xml
+    ${DATADIR}/dialcrest/plugins/SMSUIPlugin/SMSVoice.wav
+    ${DATADIR}/dialcrest/translations/dialcrest_ar.qm)
+  if(NOT EXISTS ${prefix}/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+file(GLOB_RECURSE misplaced ${prefix}/lib*/*.xml ${prefix}/lib*/*.png ${prefix}/lib*/*.qm ${prefix}/lib*/*.wav)
+# The private libraries are for this program only: no headers, no unversioned links.
+file(GLOB_RECURSE private_dev ${prefix}/include/* ${prefix}/lib*/libcore.so ${prefix}/lib*/libsdk.so)
+if(misplaced OR private_dev)
+  message(FATAL_ERROR "installed where it does not belong: ${misplaced} ${private_dev}")
 endif()
 
 find_program(APPSTREAMCLI appstreamcli)
@@ -48,7 +62,7 @@ set(shot ${WORK_DIR}/shot.png)
 set(ENV{DIALCREST_HOME} ${WORK_DIR}/home)
 unset(ENV{LD_LIBRARY_PATH})
 unset(ENV{DIALCREST_PLUGIN_ROOT})
-execute_process(COMMAND ${prefix}/bin/dialcrest --screenshot ${shot} --screenshot-delay 500
+execute_process(COMMAND ${prefix}/bin/dialcrest --language ar --screenshot ${shot} --screenshot-delay 500
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 120)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the installed dialcrest failed (${rc}):\n${out}")

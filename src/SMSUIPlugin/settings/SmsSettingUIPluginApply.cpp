@@ -104,7 +104,7 @@ void SmsSettingUIPlugin::applySetting()
 void SmsSettingUIPlugin::applyTextMessageHandlingSetting()
 {
     const QString defaultFile =
-        CommonUtils::GetPluginLibraryPath() + QStringLiteral("/plugins/SMSUIPlugin/SMSVoice.wav");
+        CommonUtils::GetPluginDataPath() + QStringLiteral("/plugins/SMSUIPlugin/SMSVoice.wav");
     bool value = false;
     if (m_pSettingLogic->GetSMSSetting(kVisionAlert, &value) == SMSSettingUILogic::SettingOk)
         m_pVisionAlert->setChecked(value);

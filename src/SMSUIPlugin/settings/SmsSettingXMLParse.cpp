@@ -65,7 +65,7 @@ SmsSettingXMLParse::~SmsSettingXMLParse()
 
 QString SmsSettingXMLParse::ConfigFilePath()
 {
-    return CommonUtils::GetPluginLibraryPath() + QStringLiteral("/plugins/SMSUIPlugin/")
+    return CommonUtils::GetPluginDataPath() + QStringLiteral("/plugins/SMSUIPlugin/")
         + QStringLiteral("SMSUIPluginConfig.xml");
 }
 

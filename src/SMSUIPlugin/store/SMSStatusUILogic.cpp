@@ -18,7 +18,7 @@ constexpr int kTileCount = 5;
 } // namespace
 
 SMSStatusUILogic::SMSStatusUILogic()
-    : m_strPluginPath(CommonUtils::GetPluginLibraryPath())
+    : m_strPluginPath(CommonUtils::GetPluginDataPath())
     , m_strResourceFolder(QStringLiteral("/plugins/SMSUIPlugin/"))
 {
     storeTableImages();

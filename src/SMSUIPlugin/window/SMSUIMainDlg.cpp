@@ -136,7 +136,7 @@ bool SMSUIMainDlg::CreateSMSMainLayout()
     m_pHLayout = new QHBoxLayout;
     m_pHSplitter = new QSplitter(Qt::Horizontal);
     m_pVLayout = new QVBoxLayout;
-    m_strPluginPath = CommonUtils::GetPluginLibraryPath() + QStringLiteral("/plugins/SMSUIPlugin/");
+    m_strPluginPath = CommonUtils::GetPluginDataPath() + QStringLiteral("/plugins/SMSUIPlugin/");
 
     SMSUIMainInitialization();
     initializeLogic();

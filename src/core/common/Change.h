@@ -40,8 +40,8 @@ public:
     static bool IsRightToLeft(const QString &name);
     // Languages with a catalogue on disk.
     static QStringList AvailableLanguages();
-    // Folder of the .qm files: $DIALCREST_TRANSLATIONS when set, else translations/
-    // beside libcore.
+    // Folder of the .qm files: $DIALCREST_TRANSLATIONS when set, else translations/ in
+    // CommonUtils::InstalledDataPath().
     static QString TranslationsFolder();
 
     // Emits languageChanged after every successful SetLanguage.

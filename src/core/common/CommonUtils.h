@@ -61,10 +61,18 @@ public:
     static QString SettingsMovedAside();
 
     // ---- paths ----
-    // The folder that holds plugins/<name>/: $DIALCREST_PLUGIN_ROOT when set, else the
-    // folder of libcore itself (the build tree's bin/, or the installed lib/<multiarch>/dialcrest).
+    // The folder that holds plugins/<name>/ with the plug-ins' libraries:
+    // $DIALCREST_PLUGIN_ROOT when set, else the folder of libcore itself (the build tree's
+    // bin/, or the installed lib/<multiarch>/dialcrest).
     static QString GetPluginLibraryPath();
-    // GetPluginLibraryPath() + "/plugins/" + name + "/" (with the trailing slash).
+    // The folder that holds plugins/<name>/ with the plug-ins' run-time files (configuration,
+    // menus, images, sounds) and translations/: $DIALCREST_PLUGIN_ROOT when set, else the
+    // build tree's bin/ (where code and data sit together), else the installed
+    // share/dialcrest, since files that are the same on every architecture belong there.
+    static QString GetPluginDataPath();
+    // The same without the environment's override: where this build keeps its data.
+    static QString InstalledDataPath();
+    // GetPluginDataPath() + "/plugins/" + name + "/" (with the trailing slash).
     static QString GetPluginFolder(const QString &pluginName);
 
     // ---- message boxes ----
