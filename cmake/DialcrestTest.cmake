@@ -11,8 +11,20 @@
 # die_after_fork=0: the fault suites run the SDK (and its threads) in forked children.
 # G_SLICE=always-malloc: GLib (Qt's event loop) would hand small blocks from one thread to
 # another through its own caches, which ThreadSanitizer cannot follow; through malloc it can.
+# One font configuration, locale and time zone for every suite, whatever the machine has:
+# tests/fonts.conf names only the fonts scripts/dev.sh installs; no desktop theme or style
+# of the machine is loaded.
 set(DIALCREST_TEST_ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen"
+    "FONTCONFIG_FILE=${PROJECT_SOURCE_DIR}/tests/fonts.conf"
+    "LC_ALL=C.UTF-8"
+    "LANG=C.UTF-8"
+    "LANGUAGE="
+    "TZ=UTC"
+    "QT_QPA_PLATFORMTHEME="
+    "QT_STYLE_OVERRIDE="
+    "QT_SCALE_FACTOR="
+    "QT_FONT_DPI="
     "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
     "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"

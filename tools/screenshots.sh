@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the screenshots in docs/: the demo messages in the English and the Arabic
 # interface at two window sizes, each from a fresh data folder, on the offscreen platform
-# with a screen large enough for the bigger size.
+# with a screen large enough for the bigger size, and with the fonts scripts/dev.sh installs
+# only (tests/fonts.conf), so that the pictures do not depend on the machine's other fonts.
 #   tools/screenshots.sh [path/to/dialcrest]   (default: build/bin/dialcrest)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +17,8 @@ for lang in en ar; do
     data="$work/data-$lang-$size"
     mkdir -p "$data"
     printf '[mainframe]\nsize=%s\n' "$size" > "$data/dialcrest.ini"
-    QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" \
+    FONTCONFIG_FILE="$PWD/tests/fonts.conf" LC_ALL=C.UTF-8 TZ=UTC \
+      QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" \
       "$bin" --data "$data" --language "$lang" --screenshot "docs/screenshot-$lang-$size.png"
   done
 done

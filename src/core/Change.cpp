@@ -194,7 +194,10 @@ bool Change::SetLanguage(const QString &name)
             return false;
     }
     CommonUtils::SetSettings(QStringLiteral("customize"), QStringLiteral("language"), name);
-    if (qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
+    // qGuiApp is a plain cast of the application object: a console tool (QCoreApplication)
+    // has no layout direction to set.
+    const auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (gui && QThread::currentThread() == gui->thread()) {
         installQtCatalogue(catalogues(), name);
         QGuiApplication::setLayoutDirection(IsRightToLeft(name) ? Qt::RightToLeft : Qt::LeftToRight);
         // Dates, times and numbers follow the interface language; the system's own regional

@@ -4,6 +4,7 @@
 
 #include "CoreLog.h"
 #include "HostInterfaces.h"
+#include "OwnFile.h"
 #include "PluginIds.h"
 #include "Startup.h"
 
@@ -11,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMutex>
@@ -18,10 +20,12 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QThread>
 #include <QWidget>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,6 +37,70 @@ bool g_miniMode = false;
 int g_frameStyle = 0;
 QPointer<QObject> g_layoutPlugin;
 QPointer<QWidget> g_mainWindow;
+// Guarded by g_settingsMutex.
+QString g_settingsAside;
+struct stat g_settingsChecked{};  // the settings file as it was when last found sound
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
+        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// The settings file is text the application wrote itself: NUL bytes or bytes that are not
+// UTF-8 mean it was damaged (QSettings would read them as junk keys and write them back
+// escaped, losing what the file held).
+bool looksDamaged(const QByteArray &bytes)
+{
+    if (bytes.contains('\0'))
+        return true;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    Q_UNUSED(text);
+    return decoder.hasError();
+}
+
+void moveSettingsAside(const QString &path, const char *why, bool report)
+{
+    const QString aside = OwnFile::moveAside(path);
+    if (aside.isEmpty()) {
+        qCWarning(lcCoreSettings) << "the settings file" << path << why
+                                  << "and cannot be moved aside; it is left as it is";
+        return;
+    }
+    qCWarning(lcCoreSettings) << "the settings file" << path << why << "; moved to" << aside
+                              << "and started afresh";
+    if (report)
+        g_settingsAside = aside;
+    g_settingsChecked = {};
+}
+
+// Before QSettings opens the file (which it would write through a link, and whose damaged
+// bytes it would rewrite): only a plain, readable text file stays at the settings' name.
+// Called with g_settingsMutex held.
+void keepSettingsFileSound(const QString &path)
+{
+    struct stat info{};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return;
+    if (!S_ISREG(info.st_mode)) {
+        moveSettingsAside(path, "is not a plain file", false);
+        return;
+    }
+    if (sameFile(info, g_settingsChecked))
+        return;
+    QByteArray bytes;
+    QString error;
+    if (!OwnFile::read(path, &bytes, &error)) {
+        qCWarning(lcCoreSettings) << "cannot read the settings file" << path << error;
+        return;
+    }
+    if (looksDamaged(bytes)) {
+        moveSettingsAside(path, "is damaged", true);
+        return;
+    }
+    g_settingsChecked = info;
+}
 
 // The folder this library was loaded from.
 QString libraryFolder()
@@ -70,15 +138,31 @@ QString CommonUtils::SettingsFile()
 QString CommonUtils::GetSettings(const QString &group, const QString &key)
 {
     QMutexLocker lock(&g_settingsMutex);
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    settings.beginGroup(group);
-    return settings.value(key).toString();
+    const QString path = SettingsFile();
+    keepSettingsFileSound(path);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        if (settings.status() != QSettings::FormatError) {
+            settings.beginGroup(group);
+            return settings.value(key).toString();
+        }
+    }
+    moveSettingsAside(path, "cannot be parsed", true);
+    return QString();
+}
+
+QString CommonUtils::SettingsMovedAside()
+{
+    QMutexLocker lock(&g_settingsMutex);
+    return g_settingsAside;
 }
 
 bool CommonUtils::SetSettings(const QString &group, const QString &key, const QString &value)
 {
     QMutexLocker lock(&g_settingsMutex);
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    const QString path = SettingsFile();
+    keepSettingsFileSound(path);
+    QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(group);
     settings.setValue(key, value);
     settings.endGroup();

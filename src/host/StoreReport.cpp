@@ -77,6 +77,19 @@ int tellUser(QWidget *parent)
             QStringLiteral("IDS_BTN_CLOSE"));
         ++shown;
     }
+    const QString settingsAside = CommonUtils::SettingsMovedAside();
+    if (!settingsAside.isEmpty()) {
+        CommonUtils::ShowMessage(
+            QMessageBox::Warning, parent,
+            HostText::text("IDS_HOST_SETTINGS_MOVED_TITLE", "Settings damaged"),
+            HostText::text("IDS_HOST_SETTINGS_MOVED",
+                           "The settings file was damaged and could not be read. It was moved "
+                           "to:\n%1\n\nThe default settings are used; change them again where "
+                           "you had changed them. Keep the old file if you want to look into it.")
+                .arg(settingsAside),
+            QStringLiteral("IDS_BTN_CLOSE"));
+        ++shown;
+    }
     if (state != UTPS_STORE_OK) {
         qCWarning(lcHost) << "message database cannot be written, condition" << state << path;
         CommonUtils::ShowMessage(QMessageBox::Critical, parent,

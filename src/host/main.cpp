@@ -16,6 +16,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <csignal>
+
 namespace {
 int answer(const HostOptions::Parsed &parsed)
 {
@@ -27,6 +29,10 @@ int answer(const HostOptions::Parsed &parsed)
 
 int main(int argc, char *argv[])
 {
+    // A file-size limit (ulimit -f) would otherwise end the process in the middle of a write
+    // (a burst of arrivals, an export). Ignored, the write fails with EFBIG instead, and the
+    // application treats it as the full disk it amounts to: warning shown, nothing lost.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("dialcrest"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DIALCREST_VERSION));
     {

@@ -10,6 +10,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QSemaphore>
 #include <QThread>
@@ -93,6 +95,98 @@ private slots:
             QVERIFY(CommonUtils::GetSettings(QStringLiteral("SMSSERVICE"), QStringLiteral("SoundAlert")).isEmpty());
         }
         QCOMPARE(CommonUtils::GetSettings(QStringLiteral("SMSSERVICE"), QStringLiteral("SoundAlert")), QStringLiteral("true"));
+    }
+
+    // Whatever stands at the settings file's name that is not a plain file is moved aside,
+    // never written through: a link's target keeps its bytes and its mode.
+    void settingsAreNeverWrittenThroughALink_data()
+    {
+        QTest::addColumn<QString>("standing");
+        QTest::newRow("link to a file") << "file link";
+        QTest::newRow("dangling link") << "dangling link";
+        QTest::newRow("folder") << "folder";
+    }
+    void settingsAreNeverWrittenThroughALink()
+    {
+        QFETCH(QString, standing);
+        TestDataHome home;
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("victim"));
+        const QString ini = CommonUtils::SettingsFile();
+        if (standing == QLatin1String("file link")) {
+            QFile victim(target);
+            QVERIFY(victim.open(QIODevice::WriteOnly));
+            victim.write("[customize]\nlanguage=xx\n");
+            victim.close();
+            QVERIFY(victim.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        }
+        if (standing == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(ini));
+        else
+            QVERIFY(QFile::link(target, ini));
+        const QString before = CommonUtils::SettingsMovedAside();
+        const QFile::Permissions modeBefore = QFileInfo(target).permissions();
+
+        QVERIFY(CommonUtils::SetSettings(QStringLiteral("CBS"), QStringLiteral("enable"), QStringLiteral("true")));
+        QCOMPARE(CommonUtils::GetSettings(QStringLiteral("CBS"), QStringLiteral("enable")), QStringLiteral("true"));
+        QCOMPARE(CommonUtils::GetSettings(QStringLiteral("customize"), QStringLiteral("language")), QString());
+        const QFileInfo now(ini);
+        QVERIFY(now.isFile() && !now.isSymLink());
+        if (standing == QLatin1String("file link")) {
+            QFile victim(target);
+            QVERIFY(victim.open(QIODevice::ReadOnly));
+            QCOMPARE(victim.readAll(), QByteArray("[customize]\nlanguage=xx\n"));
+            QCOMPARE(victim.permissions(), modeBefore);
+        } else {
+            QCOMPARE(QFileInfo::exists(target), false);
+        }
+        // Kept, under its own name, and not reported as lost settings.
+        const QStringList aside = QDir(home.path()).entryList({QStringLiteral("dialcrest.ini.broken-*")},
+                                                              QDir::AllEntries | QDir::System);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(CommonUtils::SettingsMovedAside(), before);
+    }
+
+    // Unreadable bytes are kept aside, byte for byte, and reported; sound text stays.
+    void damagedSettingsAreKeptAsideAndReported_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("damaged");
+        QByteArray random(256 * 1024, '\0');
+        QRandomGenerator generator(25);
+        for (char &byte : random)
+            byte = char(generator.bounded(256));
+        QTest::newRow("random bytes") << random << true;
+        QTest::newRow("not UTF-8") << QByteArray("[customize]\nsimtype=\xff\xfe\n") << true;
+        QTest::newRow("Arabic text") << QByteArray("[customize]\nsimtype=\xd8\xb4\xd8\xb1\xd9\x8a\xd8\xad\xd8\xa9\n") << false;
+    }
+    void damagedSettingsAreKeptAsideAndReported()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, damaged);
+        TestDataHome home;
+        const QString ini = CommonUtils::SettingsFile();
+        {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const QString before = CommonUtils::SettingsMovedAside();
+        const QString simtype = CommonUtils::GetSettings(QStringLiteral("customize"), QStringLiteral("simtype"));
+        QVERIFY(CommonUtils::SetSettings(QStringLiteral("CBS"), QStringLiteral("enable"), QStringLiteral("true")));
+        const QString aside = CommonUtils::SettingsMovedAside();
+        if (!damaged) {
+            QCOMPARE(simtype, QString::fromUtf8(content.mid(content.indexOf('=') + 1).trimmed()));
+            QCOMPARE(aside, before);
+            return;
+        }
+        QVERIFY(simtype.isEmpty());
+        QVERIFY(aside != before);
+        QCOMPARE(QFileInfo(aside).absolutePath(), QDir::cleanPath(home.path()));
+        QFile kept(aside);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), content);
+        QCOMPARE(CommonUtils::GetSettings(QStringLiteral("CBS"), QStringLiteral("enable")), QStringLiteral("true"));
     }
 
     void pluginLibraryPath()

@@ -11,11 +11,16 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDataStream>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QTimeZone>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -70,6 +75,28 @@ class TestWidgets : public QObject
 {
     Q_OBJECT
 private slots:
+    // Every suite sees the same fonts, locale and time zone, whatever else the machine has
+    // installed (a desktop brings more fonts, whose metrics change what pixels tests see).
+    void testsSeeOnlyTheRunCommandsFonts()
+    {
+        // Qt adds the generic names (Monospace, Sans Serif, Serif) of its own.
+        const QStringList expected = {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Mono"),
+                                      QStringLiteral("DejaVu Serif"), QStringLiteral("Monospace"),
+                                      QStringLiteral("Noto Color Emoji"), QStringLiteral("Sans Serif"),
+                                      QStringLiteral("Serif"), QStringLiteral("WenQuanYi Micro Hei"),
+                                      QStringLiteral("WenQuanYi Micro Hei Mono")};
+        QStringList families;
+        for (const QString &family : QFontDatabase::families()) {
+            // The Chinese font also lists its names in Chinese.
+            if (std::all_of(family.begin(), family.end(), [](QChar c) { return c.unicode() < 128; }))
+                families << family;
+        }
+        families.sort();
+        QCOMPARE(families, expected);
+        QCOMPARE(QFontInfo(QFont()).family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(QLocale::system().name(), QStringLiteral("C"));
+        QCOMPARE(QTimeZone::systemTimeZoneId(), QByteArray("UTC"));
+    }
     void initTestCase()
     {
         QVERIFY(m_home.isValid());

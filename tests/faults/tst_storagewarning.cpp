@@ -2,6 +2,9 @@
 // The window while the message database cannot be written: a warning that stays, folders
 // that show only what the database holds, and everything read again once it can be used.
 #include <QLabel>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -18,6 +21,7 @@ private slots:
     void cleanup() { m_fixture.tearDown(); }
     void warningStaysUntilTheFolderCanBeUsed();
     void failedWriteShowsWarningUntilProbeSucceeds();
+    void fileSizeLimitGivesTheFullDiskWarning();
 
 private:
     WindowFixture m_fixture;
@@ -77,6 +81,7 @@ void TestStorageWarning::failedWriteShowsWarningUntilProbeSucceeds()
     const qint64 used = QFileInfo(db).size() + QFileInfo(db + QStringLiteral("-wal")).size();
     rlimit original{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+    // What the application's main() does for itself (checked with the real application below).
     const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     rlimit tight = original;
     tight.rlim_cur = rlim_t(used + 64 * 1024);
@@ -94,6 +99,45 @@ void TestStorageWarning::failedWriteShowsWarningUntilProbeSucceeds()
     // With room again, the window's own timer finds out and the bar goes.
     QTRY_VERIFY_WITH_TIMEOUT(!warning->isVisible(), 10000);
     QCOMPARE(w->tableAt(EN_LOCAL_INBOX)->rowCount(), stored);
+}
+
+// The application as a user starts it under "ulimit -f": the limit must read as a full disk
+// (the warning about it given, the application still running), not end the process with
+// SIGXFSZ. The child gets the signal's default action, as from a shell, whatever this
+// process does with it.
+void TestStorageWarning::fileSizeLimitGivesTheFullDiskWarning()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DIALCREST_HOME"));
+    app.setProcessEnvironment(env);
+    app.setWorkingDirectory(home.path());
+    app.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        // Smaller than a new message database: its first writes already reach the limit.
+        rlimit limit{rlim_t(8 * 1024), rlim_t(8 * 1024)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    app.setStandardOutputFile(QProcess::nullDevice());
+    app.setReadChannel(QProcess::StandardError);
+    app.start(QStringLiteral(DIALCREST_EXECUTABLE), {QStringLiteral("--data"), QStringLiteral("data")});
+    QVERIFY(app.waitForStarted());
+    const QByteArray warning = "message database cannot be written, condition 1";
+    QByteArray errors;
+    QDeadlineTimer deadline(60000);
+    while (!errors.contains(warning) && app.state() == QProcess::Running && !deadline.hasExpired()) {
+        app.waitForReadyRead(200);
+        errors += app.readAllStandardError();
+    }
+    errors += app.readAllStandardError();
+    const bool running = app.state() == QProcess::Running;
+    app.kill();
+    app.waitForFinished();
+    QVERIFY2(running, qPrintable(QStringLiteral("ended with status %1, signal or code %2")
+                                     .arg(int(app.exitStatus())).arg(app.exitCode())));
+    QVERIFY2(errors.contains(warning), errors.right(2000).constData());
 }
 
 QTEST_MAIN(TestStorageWarning)

@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include "Change.h"
 #include "CommonUtils.h"
+#include "operations/SMSEditUILogic.h"
 #include "store/DetectMemoryDeviceThread.h"
 #include "store/SMSStatusUILogic.h"
 #include "settings/SmsSettingUILogic.h"
@@ -105,6 +107,32 @@ private Q_SLOTS:
         QCOMPARE(type, word);
         QCOMPARE(logic()->GetSimString(), cardWord);
         QCOMPARE(logic()->GetDeviceStatus(), sdkType >= 0);
+    }
+
+    // A host that configures no card word still gets one, in the interface's language, so
+    // that no text shows a hole where the card's name belongs.
+    void cardWordWithoutHostSetting_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("sdkType");
+        QTest::addColumn<QString>("cardWord");
+        for (const char *language : {"en", "ar"}) {
+            QTest::addRow("%s, WCDMA", language) << language << 0 << "SIM";
+            QTest::addRow("%s, CDMA", language) << language << 1 << "UIM";
+        }
+    }
+    void cardWordWithoutHostSetting()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, sdkType);
+        QFETCH(QString, cardWord);
+        QVERIFY(Change::SetLanguage(language));
+        QCOMPARE(SimCtl_SetProductType(sdkType), UTPS_OK);
+        const QString fromSettings = logic()->GetSimString();
+        const QString fromSending = SMSEditUILogic::Instance()->GetUserIdentityByString();
+        Change::SetLanguage(QStringLiteral("en"));
+        QCOMPARE(fromSettings, cardWord);
+        QCOMPARE(fromSending, cardWord);
     }
 
     void hostSettings()

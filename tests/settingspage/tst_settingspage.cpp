@@ -243,7 +243,7 @@ void SettingsPageTest::settingsShowTheSmsPageWithItsDefaults()
     QVERIFY(!pageChild<QGroupBox>("MessagePriorityGroupBox")->isVisible());
     QCOMPARE(pageChild<QLineEdit>("FileNameEditLine")->text(), defaultSound);
     QCOMPARE(pageChild<QRadioButton>("BtnsaveonSim")->text(),
-             smsText("IDS_RAD_SMS_SAVE_SIM").replace(QLatin1String("%s"), QLatin1String("SIM/USIM")));
+             smsText("IDS_RAD_SMS_SAVE_SIM").replace(QLatin1String("%s"), smsText("IDS_CARD_SIM")));
     QCOMPARE(pageChild<QLineEdit>("CenterNumlineEdit")->text(), centreNumber());
     QCOMPARE(pageChild<QComboBox>("StorageCombobox")->currentText(), smsText("IDS_VALIDITY_30DAYS"));
 

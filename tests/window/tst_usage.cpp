@@ -5,6 +5,8 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashSeed>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "TestEnv.h"
@@ -107,6 +109,84 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), content);
         }
+    }
+
+    // Whatever stands at the file's name that is not a plain file is moved aside and a new
+    // file started: a link's target keeps its bytes and its mode.
+    void neverWrittenThroughALink_data()
+    {
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("link to a file") << true;
+        QTest::newRow("dangling link") << false;
+    }
+    void neverWrittenThroughALink()
+    {
+        QFETCH(bool, targetExists);
+        const QString path = SMSUIMainDlg::usageStatisticsFilePath();
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("victim"));
+        const QByteArray victimBytes = "<Client version=\"1.0\" entity=\"agent\"/>";
+        if (targetExists) {
+            writeFile(target, victimBytes);
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+        }
+        const QFile::Permissions modeBefore = QFileInfo(target).permissions();
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(QFile::link(target, path));
+
+        SMSUIMainDlg::SaveSMSInfoForAgent("SMS02", "SMSReceived", "1");
+        QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+        QCOMPARE(valueOf(path, "SMS02", "SMSReceived"), QStringLiteral("1"));
+        QCOMPARE(QFileInfo::exists(target), targetExists);
+        if (targetExists) {
+            QFile victim(target);
+            QVERIFY(victim.open(QIODevice::ReadOnly));
+            QCOMPARE(victim.readAll(), victimBytes);
+            QCOMPARE(QFileInfo(target).permissions(), modeBefore);
+        }
+        const QFileInfoList aside = QFileInfo(path).dir().entryInfoList(
+            {QStringLiteral("kpi-sms.dat.broken-*")}, QDir::AllEntries | QDir::System);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(aside.first().isSymLink());
+    }
+
+    // A file created here is shared with the collector; a file found here keeps its mode.
+    void onlyACreatedFileGetsTheSharedMode_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("created") << false << 0x6666;
+        QTest::newRow("found, private") << true << 0x6600;
+    }
+    void onlyACreatedFileGetsTheSharedMode()
+    {
+        QFETCH(bool, existing);
+        QFETCH(int, mode);
+        const QString path = SMSUIMainDlg::usageStatisticsFilePath();
+        if (existing) {
+            writeFile(path, "<Client version=\"1.0\" entity=\"agent\"/>");
+            QVERIFY(QFile::setPermissions(path, QFile::Permissions(mode)));
+        }
+        SMSUIMainDlg::SaveSMSInfoForAgent("SMS02", "SMSSent", "1");
+        SMSUIMainDlg::SaveSMSInfoForAgent("SMS02", "SMSSent", "1");
+        QCOMPARE(valueOf(path, "SMS02", "SMSSent"), QStringLiteral("2"));
+        QCOMPARE(int(QFileInfo(path).permissions()), mode);
+    }
+
+    // The root's attributes come in the file format's order on every write, whatever order
+    // the parser's hash gives them (its seed differs from run to run; here, from save to save).
+    void rootAttributesKeepTheirOrder()
+    {
+        const QString path = SMSUIMainDlg::usageStatisticsFilePath();
+        for (int round = 0; round < 24; ++round) {
+            QHashSeed::resetRandomGlobalSeed();
+            SMSUIMainDlg::SaveSMSInfoForAgent("SMS02", "SMSReceived", "1");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QVERIFY2(bytes.contains("<Client version=\"1.0\" entity=\"agent\">"), bytes.constData());
+        }
+        QCOMPARE(valueOf(path, "SMS02", "SMSReceived"), QStringLiteral("24"));
     }
 
 private:

@@ -3,6 +3,7 @@
 
 #include <QMutex>
 
+#include "CardName.h"
 #include "CommonUtils.h"
 #include "SmsLog.h"
 #include "store/SmsRecord.h"
@@ -149,8 +150,6 @@ QString SMSEditUILogic::GetUserIdentityByString()
         qCWarning(lcSmsSend) << "UTPS_DevSrv_GetProductType returned" << result;
         return m_strSIMIdentity;
     }
-    const QString key = type == UTPS_PRODUCT_CDMA ? QStringLiteral("uimtype")
-                                                  : QStringLiteral("simtype");
-    m_strSIMIdentity = CommonUtils::GetSettings(QStringLiteral("customize"), key);
+    m_strSIMIdentity = CardName::forProduct(type == UTPS_PRODUCT_CDMA);
     return m_strSIMIdentity;
 }

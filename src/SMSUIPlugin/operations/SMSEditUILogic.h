@@ -22,7 +22,7 @@ public:
     int CancelSendSMS(int *handle);
     // Writes the record's fields over the stored message (the buffers are not touched).
     int UpdateSms(SmsRecord *record);
-    // "simtype" or "uimtype" host setting by product type; empty when the SDK cannot tell.
+    // The card's word by product type (CardName::forProduct); empty when the SDK cannot tell.
     QString GetUserIdentityByString();
 
     static QString m_strSIMIdentity;

@@ -5,6 +5,7 @@
 #include <QMutexLocker>
 
 #include "CommonUtils.h"
+#include "operations/CardName.h"
 #include "SmsLog.h"
 #include "SmsSettingXMLParse.h"
 #include "HostInterfaces.h"
@@ -244,9 +245,7 @@ QString SMSSettingUILogic::GetSimString() const
     QString productType;
     if (GetProductType(&productType) != SettingOk)
         return QString();
-    const QString key = productType == QLatin1String("CDMA") ? QStringLiteral("uimtype")
-                                                             : QStringLiteral("simtype");
-    return CommonUtils::GetSettings(QStringLiteral("customize"), key);
+    return CardName::forProduct(productType == QLatin1String("CDMA"));
 }
 
 int SMSSettingUILogic::GetSMSSetting(const QString &key, bool *value) const

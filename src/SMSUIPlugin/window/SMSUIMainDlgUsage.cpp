@@ -4,15 +4,17 @@
 // empty or unreadable file never costs the counts that follow it.
 #include "SMSUIMainDlg.h"
 
+#include <algorithm>
+
 #include <QDateTime>
+#include <QList>
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTextStream>
 #include <QXmlStreamWriter>
 
+#include "OwnFile.h"
 #include "SmsLog.h"
 #include "utps_sdk.h"
 
@@ -106,39 +108,39 @@ QByteArray initialContent()
     return bytes;
 }
 
-// A name beside `path` that no file has yet.
-QString freeAsideName(const QString &path)
-{
-    const QString stem = path + QStringLiteral(".broken-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"));
-    QString candidate = stem;
-    for (int n = 1; QFileInfo::exists(candidate); ++n)
-        candidate = stem + QLatin1Char('-') + QString::number(n);
-    return candidate;
-}
-
-// Reads the file into `doc`. A missing or empty file starts afresh; an unreadable one is
-// kept aside (never overwritten) and the counting starts afresh.
+// Reads the file into `doc`. A missing or empty file starts afresh; an unreadable one, or
+// anything that is not a plain file (a link is never read or written through), is kept
+// aside under a new name and the counting starts afresh.
 bool loadUsageDocument(const QString &path, QDomDocument &doc)
 {
-    QFile file(path);
     QByteArray bytes;
-    if (file.exists()) {
-        file.setPermissions(kSharedPermissions);
-        if (!file.open(QIODevice::ReadOnly)) {
-            qCWarning(lcSmsWindow) << "Error open file:" << path << file.errorString();
+    switch (OwnFile::kindOf(path)) {
+    case OwnFile::Kind::Missing:
+        break;
+    case OwnFile::Kind::Other: {
+        const QString aside = OwnFile::moveAside(path);
+        if (aside.isEmpty())
+            return false;
+        qCWarning(lcSmsWindow) << "Error open file:" << path << "is not a plain file; kept as"
+                               << aside << "and started afresh";
+        break;
+    }
+    case OwnFile::Kind::Plain: {
+        QString error;
+        if (!OwnFile::read(path, &bytes, &error)) {
+            qCWarning(lcSmsWindow) << "Error open file:" << path << error;
             return false;
         }
-        bytes = file.readAll();
-        file.close();
+        break;
+    }
     }
     if (!bytes.trimmed().isEmpty()) {
         QString error;
         int line = 0;
         if (doc.setContent(bytes, &error, &line) && !doc.documentElement().isNull())
             return true;
-        const QString aside = freeAsideName(path);
-        if (!QFile::rename(path, aside)) {
+        const QString aside = OwnFile::moveAside(path);
+        if (aside.isEmpty()) {
             qCWarning(lcSmsWindow) << "Error set file:" << path << error << "line" << line
                                    << "; cannot move it aside, left as it is";
             return false;
@@ -149,23 +151,75 @@ bool loadUsageDocument(const QString &path, QDomDocument &doc)
     return doc.setContent(initialContent());
 }
 
+// The attributes of an element in the order the file's readers know them by: the root's
+// "version" before "entity", then any others by name. A parsed document keeps attributes
+// in a hash, whose order changes from one run to the next.
+QList<QDomAttr> orderedAttributes(const QDomElement &element)
+{
+    static const QStringList known = {QStringLiteral("version"), QStringLiteral("entity"),
+                                      QStringLiteral("itemname")};
+    QList<QDomAttr> attributes;
+    const QDomNamedNodeMap map = element.attributes();
+    for (int i = 0; i < map.count(); ++i)
+        attributes.append(map.item(i).toAttr());
+    const auto rank = [](const QDomAttr &a) {
+        const qsizetype at = known.indexOf(a.name());
+        return at < 0 ? known.size() : at;
+    };
+    std::sort(attributes.begin(), attributes.end(), [&](const QDomAttr &a, const QDomAttr &b) {
+        return rank(a) != rank(b) ? rank(a) < rank(b) : a.name() < b.name();
+    });
+    return attributes;
+}
+
+void writeNode(QXmlStreamWriter &xml, const QDomNode &node)
+{
+    if (node.isElement()) {
+        const QDomElement element = node.toElement();
+        xml.writeStartElement(element.tagName());
+        for (const QDomAttr &attribute : orderedAttributes(element))
+            xml.writeAttribute(attribute.name(), attribute.value());
+        for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling())
+            writeNode(xml, child);
+        xml.writeEndElement();
+    } else if (node.isCDATASection()) {
+        xml.writeCDATA(node.nodeValue());
+    } else if (node.isText()) {
+        // Auto-formatting adds its own indentation; the parser kept the old one as text.
+        if (!node.nodeValue().trimmed().isEmpty())
+            xml.writeCharacters(node.nodeValue());
+    } else if (node.isComment()) {
+        xml.writeComment(node.nodeValue());
+    } else if (node.isProcessingInstruction()) {
+        const QDomProcessingInstruction pi = node.toProcessingInstruction();
+        if (pi.target() != QLatin1String("xml"))  // the declaration is written anew
+            xml.writeProcessingInstruction(pi.target(), pi.data());
+    }
+}
+
+QByteArray serialise(const QDomDocument &doc)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(4);
+    xml.writeStartDocument();
+    for (QDomNode node = doc.firstChild(); !node.isNull(); node = node.nextSibling())
+        writeNode(xml, node);
+    xml.writeEndDocument();
+    return bytes;
+}
+
 bool saveUsageDocument(const QString &path, const QDomDocument &doc)
 {
-    // Written to a temporary file and renamed over the old one, so a crash or a full disk
-    // leaves the previous counts rather than a truncated file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qCWarning(lcSmsWindow) << "Error open file:" << path << file.errorString();
+    // Written beside the old file and renamed over it: a crash or a full disk leaves the
+    // previous counts, and a link put at the file's place is replaced, never followed.
+    // Only a file created here gets the shared mode; an existing one keeps its own.
+    QString error;
+    if (!OwnFile::write(path, serialise(doc), kSharedPermissions, &error)) {
+        qCWarning(lcSmsWindow) << "Error open file:" << path << error;
         return false;
     }
-    QTextStream stream(&file);
-    doc.save(stream, 4);
-    stream.flush();
-    if (!file.commit()) {
-        qCWarning(lcSmsWindow) << "Error open file:" << path << file.errorString();
-        return false;
-    }
-    QFile::setPermissions(path, kSharedPermissions);
     return true;
 }
 

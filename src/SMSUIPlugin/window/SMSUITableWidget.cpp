@@ -284,13 +284,15 @@ void GridDelegateLayout::drawDisplay(QPainter *painter, const QStyleOptionViewIt
         QItemDelegate::drawDisplay(painter, option, rect, text);
         return;
     }
-    // A Unicode isolate gives the text its own reading order (and puts an ellipsis at its
-    // own end) while the cell keeps the window's side and alignment.
-    constexpr QChar kLeftToRightIsolate(0x2066);
-    constexpr QChar kRightToLeftIsolate(0x2067);
-    constexpr QChar kPopIsolate(0x2069);
-    const QChar isolate = direction == Qt::LeftToRight ? kLeftToRightIsolate : kRightToLeftIsolate;
-    QItemDelegate::drawDisplay(painter, option, rect, isolate + text + kPopIsolate);
+    // The text is laid out in its own direction (its ellipsis at its own end) and placed on
+    // the window's side through an absolute alignment. Bidi isolates around the text would
+    // do the same in theory, but they are characters of their own: the cell's font has no
+    // glyph for them, so font fallback brings in whatever installed font has one, and the
+    // cell's line height and baseline then depend on the machine's fonts.
+    QStyleOptionViewItem own(option);
+    own.direction = direction;
+    own.displayAlignment = QStyle::visualAlignment(option.direction, option.displayAlignment);
+    QItemDelegate::drawDisplay(painter, own, rect, text);
 }
 
 bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,

@@ -58,6 +58,10 @@ public:
     static QString GetSettings(const QString &group, const QString &key);
     // Stores value and writes it to disk at once; false when the file cannot be written.
     static bool SetSettings(const QString &group, const QString &key, const QString &value);
+    // Where this process moved a damaged settings file (unreadable bytes), so that the user
+    // can be told; empty when none was. A link or other non-file at the settings file's
+    // name is moved aside too, but is not reported here: nothing of the user's was lost.
+    static QString SettingsMovedAside();
 
     // ---- paths ----
     // The folder that holds plugins/<name>/ with the plug-ins' libraries:

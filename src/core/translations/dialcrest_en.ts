@@ -703,6 +703,14 @@
         <translation>This Computer</translation>
     </message>
     <message>
+        <source>IDS_CARD_SIM</source>
+        <translation>SIM</translation>
+    </message>
+    <message>
+        <source>IDS_CARD_UIM</source>
+        <translation>UIM</translation>
+    </message>
+    <message>
         <source>IDS_TREE_SIM</source>
         <translation>%s Card</translation>
     </message>

@@ -50,6 +50,17 @@
 أفرغ بعض المساحة على هذا القرص. وحتى ذلك الحين لا يمكن حفظ أي رسالة أو استقبالها؛ والرسائل المحفوظة حتى الآن باقية.</translation>
     </message>
     <message>
+        <source>IDS_HOST_SETTINGS_MOVED</source>
+        <translation>كان ملف الإعدادات تالفًا وتعذّرت قراءته. نُقل إلى:
+%1
+
+تُستخدم الإعدادات الافتراضية؛ غيّرها من جديد حيث كنت قد غيّرتها. احتفظ بالملف القديم إن أردت فحصه.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SETTINGS_MOVED_TITLE</source>
+        <translation>ملف الإعدادات تالف</translation>
+    </message>
+    <message>
         <source>IDS_HOST_STORE_TITLE</source>
         <translation>تعذّر حفظ الرسائل</translation>
     </message>

@@ -50,6 +50,17 @@ Give your user write access to that folder, or start the application with --data
 Free some space on that disk. Until then no message can be saved or received; the messages saved so far are kept.</translation>
     </message>
     <message>
+        <source>IDS_HOST_SETTINGS_MOVED</source>
+        <translation>The settings file was damaged and could not be read. It was moved to:
+%1
+
+The default settings are used; change them again where you had changed them. Keep the old file if you want to look into it.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SETTINGS_MOVED_TITLE</source>
+        <translation>Settings damaged</translation>
+    </message>
+    <message>
         <source>IDS_HOST_STORE_TITLE</source>
         <translation>Messages cannot be saved</translation>
     </message>
