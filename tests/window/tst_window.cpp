@@ -183,7 +183,8 @@ void tst_Window::treeCounts()
         QCOMPARE(inbox->text(0), key("IDS_TREE_LINBOX"));
         QCOMPARE(outbox->text(0), key("IDS_TREE_LOUTBOX"));
         QCOMPARE(draft->text(0), key("IDS_TREE_LDRAFT"));
-        QCOMPARE(inbox->toolTip(0), QString());
+        // A name cut short by a narrow tree still gets its tool tip, but never a count.
+        QVERIFY2(!inbox->toolTip(0).contains(QLatin1Char('(')), qPrintable(inbox->toolTip(0)));
     }
 }
 

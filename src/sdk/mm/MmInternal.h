@@ -40,6 +40,9 @@ struct Backend
     // modem) finds the same modem again.
     int wanted = -1;
     std::string wantedIdentity;
+    // The user unlocked the SIM: switch the modem on once ModemManager has finished setting
+    // it up (it refuses an enable while the modem still counts as locked).
+    std::atomic<bool> enableWhenDisabled{false};
     // Below: guarded by the state lock.
     std::string identity;                 // equipment identifier of the modem in use
     MMObject *object = nullptr;           // the modem in use, or null

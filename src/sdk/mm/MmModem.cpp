@@ -120,8 +120,13 @@ void apply(const ModemView &v)
     announceCanSend();
 }
 
-void onModemNotify(GObject *, GParamSpec *, gpointer)
+void onEnabled(GObject *modem, GAsyncResult *result, gpointer);
+
+void onModemNotify(GObject *object, GParamSpec *, gpointer)
 {
+    MMModem *modem = MM_MODEM(object);
+    if (mm_modem_get_state(modem) == MM_MODEM_STATE_DISABLED && backend().enableWhenDisabled.exchange(false))
+        mm_modem_enable(modem, nullptr, onEnabled, nullptr);
     refreshModemState();
 }
 
@@ -560,10 +565,16 @@ long unlock(std::unique_lock<std::mutex> &lock, const std::string &puk, const st
         g_object_unref(sim);
     }
     if (rc == UTPS_OK) {
-        // The user unlocked it to use it: ModemManager leaves an unlocked modem disabled.
-        GError *notEnabled = nullptr;
-        if (!mm_modem_enable_sync(modem, nullptr, &notEnabled))
-            resultOf(notEnabled, "enabling the modem after unlocking its SIM");
+        // The user unlocked it to use it, and ModemManager leaves an unlocked modem
+        // disabled. Right after the PIN it is still setting the modem up and refuses an
+        // enable ("device locked"), so the enable waits for the modem to report itself
+        // disabled; the flag is set before the state is read, so neither side misses it.
+        backend().enableWhenDisabled = true;
+        if (mm_modem_get_state(modem) == MM_MODEM_STATE_DISABLED && backend().enableWhenDisabled.exchange(false)) {
+            GError *notEnabled = nullptr;
+            if (!mm_modem_enable_sync(modem, nullptr, &notEnabled))
+                resultOf(notEnabled, "enabling the modem after unlocking its SIM");
+        }
     }
     // The modem's properties follow by signal, later; whoever asks next wants the lock
     // and the attempts left as they are now.
