@@ -4,6 +4,7 @@
 
 #include "FakeModemManager.h"
 
+#include <algorithm>
 #include <future>
 #include <map>
 #include <thread>
@@ -19,14 +20,34 @@ QByteArray numbered(const char *kind, int &counter)
 }
 }
 
-struct FakeModemManager::Service
+// What the service shares between its modems: the bus, the object numbers (never reused)
+// and how the network and the system behave.
+struct Shared
 {
     GMainContext *context = g_main_context_new();
     GMainLoop *loop = g_main_loop_new(context, FALSE);
     std::thread thread;
     GDBusConnection *connection = nullptr;
     GDBusObjectManagerServer *manager = nullptr;
-    // The modem as now exported; rebuilt under new numbers when it comes back.
+    QList<FakeModemManager::Sms> sentLog;
+    int modemNumber = 0;
+    int simNumber = 0;
+    int smsNumber = 0;
+    bool announce = true;
+    bool sendFails = false;
+    int sendDelayMs = 0;
+    int unlockDelayMs = 0;
+    int unlockCalls = 0;
+    bool storeFull = false;
+    bool refuse = false;
+};
+
+// One modem with its SIM and Messaging; rebuilt under new numbers when it comes back.
+struct Modem
+{
+    using Sms = FakeModemManager::Sms;
+    Shared *sh = nullptr;
+    int index = 0; // which modem of the service: its identifiers differ by it
     MmGdbusObjectSkeleton *object = nullptr;
     MmGdbusModem *modem = nullptr;
     MmGdbusModemMessaging *messaging = nullptr;
@@ -35,42 +56,34 @@ struct FakeModemManager::Service
     QByteArray simPath;
     std::map<QString, MmGdbusSms *> sms; // messages in the current list, by path
     std::vector<MmGdbusSms *> shelved;   // in the storages, not listed (disabled or away)
-    QList<Sms> sentLog;
-    int modemNumber = 0;
-    int simNumber = 0;
-    int smsNumber = 0;
-    bool announce = true;
-    bool sendFails = false;
-    int sendDelayMs = 0;
-    bool storeFull = false;
     bool present = false;
     bool enabled = true;
     bool simPresent = true;
     bool powerLow = false;
-    bool refuse = false;
     uint lock = MM_MODEM_LOCK_NONE;
     uint pinRetries = 3;
     uint pukRetries = 10;
 
-    ~Service()
+    Modem(Shared *shared, int i) : sh(shared), index(i) {}
+    ~Modem()
     {
         shelve();
         for (MmGdbusSms *s : shelved)
             g_object_unref(s);
         dropModem();
-        g_clear_object(&manager);
-        if (connection)
-            g_dbus_connection_close_sync(connection, nullptr, nullptr);
-        g_clear_object(&connection);
-        g_main_loop_unref(loop);
-        g_main_context_unref(context);
+    }
+
+    QByteArray equipmentIdentifier() const { return QByteArray::number(490154203237518LL + 11 * index); }
+    QByteArray deviceIdentifier() const
+    {
+        return "5ab3e6b1b7d3c0b7e0f2a8c1d9e4f6a7b8c9d0e" + QByteArray::number(index + 1);
     }
 
     bool refused(GDBusMethodInvocation *inv)
     {
-        if (refuse)
+        if (sh->refuse)
             g_dbus_method_invocation_return_error(inv, MM_CORE_ERROR, MM_CORE_ERROR_UNAUTHORIZED, "Not authorized");
-        return refuse;
+        return sh->refuse;
     }
 
     Sms snapshot(MmGdbusSms *s) const
@@ -99,8 +112,8 @@ struct FakeModemManager::Service
 
     void exportSms(MmGdbusSms *s)
     {
-        const QByteArray path = numbered("SMS", smsNumber);
-        g_dbus_interface_skeleton_export(G_DBUS_INTERFACE_SKELETON(s), connection, path.constData(), nullptr);
+        const QByteArray path = numbered("SMS", sh->smsNumber);
+        g_dbus_interface_skeleton_export(G_DBUS_INTERFACE_SKELETON(s), sh->connection, path.constData(), nullptr);
         sms[QString::fromLatin1(path)] = s;
         publishList();
     }
@@ -228,13 +241,15 @@ struct FakeModemManager::Service
 
     void buildModem()
     {
-        modemPath = numbered("Modem", modemNumber);
-        simPath = numbered("SIM", simNumber);
+        modemPath = numbered("Modem", sh->modemNumber);
+        simPath = numbered("SIM", sh->simNumber);
         object = mm_gdbus_object_skeleton_new(modemPath.constData());
         modem = mm_gdbus_modem_skeleton_new();
-        mm_gdbus_modem_set_equipment_identifier(modem, "490154203237518");
-        mm_gdbus_modem_set_device_identifier(modem, "5ab3e6b1b7d3c0b7e0f2a8c1d9e4f6a7b8c9d0e1");
-        mm_gdbus_modem_set_device(modem, "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2");
+        mm_gdbus_modem_set_equipment_identifier(modem, equipmentIdentifier().constData());
+        mm_gdbus_modem_set_device_identifier(modem, deviceIdentifier().constData());
+        mm_gdbus_modem_set_device(modem, "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-" + QByteArray::number(2 + index));
+        mm_gdbus_modem_set_manufacturer(modem, "Testing Works");
+        mm_gdbus_modem_set_model(modem, "Stand-in " + QByteArray::number(index + 1));
         // Whatever enables it on a real system (a network manager) has started doing so.
         const bool comesUp = enabled && simPresent && lock == MM_MODEM_LOCK_NONE && !powerLow;
         mm_gdbus_modem_set_state(modem, comesUp ? MM_MODEM_STATE_ENABLING : MM_MODEM_STATE_DISABLED);
@@ -243,7 +258,7 @@ struct FakeModemManager::Service
         sim = mm_gdbus_sim_skeleton_new();
         g_signal_connect(sim, "handle-send-pin", G_CALLBACK(onSendPin), this);
         g_signal_connect(sim, "handle-send-puk", G_CALLBACK(onSendPuk), this);
-        g_dbus_interface_skeleton_export(G_DBUS_INTERFACE_SKELETON(sim), connection, simPath.constData(), nullptr);
+        g_dbus_interface_skeleton_export(G_DBUS_INTERFACE_SKELETON(sim), sh->connection, simPath.constData(), nullptr);
     }
 
     void dropModem()
@@ -251,7 +266,7 @@ struct FakeModemManager::Service
         if (messaging)
             shelve();
         if (present)
-            g_dbus_object_manager_server_unexport(manager, modemPath.constData());
+            g_dbus_object_manager_server_unexport(sh->manager, modemPath.constData());
         if (sim)
             g_dbus_interface_skeleton_unexport(G_DBUS_INTERFACE_SKELETON(sim));
         g_clear_object(&sim);
@@ -270,13 +285,13 @@ struct FakeModemManager::Service
             return;
         }
         buildModem();
-        g_dbus_object_manager_server_export(manager, G_DBUS_OBJECT_SKELETON(object));
+        g_dbus_object_manager_server_export(sh->manager, G_DBUS_OBJECT_SKELETON(object));
         present = true;
         // Enabled as it was: its storages are read again under new paths.
         update();
     }
 
-    static gboolean onList(MmGdbusModemMessaging *m, GDBusMethodInvocation *inv, Service *self)
+    static gboolean onList(MmGdbusModemMessaging *m, GDBusMethodInvocation *inv, Modem *self)
     {
         if (!self->listing()) {
             g_dbus_method_invocation_return_error(inv, MM_CORE_ERROR, MM_CORE_ERROR_WRONG_STATE,
@@ -294,7 +309,7 @@ struct FakeModemManager::Service
         return TRUE;
     }
 
-    static gboolean onCreate(MmGdbusModemMessaging *m, GDBusMethodInvocation *inv, GVariant *props, Service *self)
+    static gboolean onCreate(MmGdbusModemMessaging *m, GDBusMethodInvocation *inv, GVariant *props, Modem *self)
     {
         if (self->refused(inv))
             return TRUE;
@@ -324,7 +339,7 @@ struct FakeModemManager::Service
         return TRUE;
     }
 
-    static gboolean onDelete(MmGdbusModemMessaging *m, GDBusMethodInvocation *inv, const char *path, Service *self)
+    static gboolean onDelete(MmGdbusModemMessaging *m, GDBusMethodInvocation *inv, const char *path, Modem *self)
     {
         if (self->refused(inv))
             return TRUE;
@@ -349,14 +364,14 @@ struct FakeModemManager::Service
 
     struct PendingSend
     {
-        Service *self;
+        Modem *self;
         MmGdbusSms *sms;
         GDBusMethodInvocation *inv;
     };
 
     void finishSend(MmGdbusSms *s, GDBusMethodInvocation *inv)
     {
-        if (sendFails) {
+        if (sh->sendFails) {
             g_dbus_method_invocation_return_error(inv, MM_MESSAGE_ERROR, MM_MESSAGE_ERROR_NETWORK_TIMEOUT, "network timeout");
             return;
         }
@@ -364,16 +379,16 @@ struct FakeModemManager::Service
         mm_gdbus_sms_complete_send(s, inv);
     }
 
-    static gboolean onSend(MmGdbusSms *s, GDBusMethodInvocation *inv, Service *self)
+    static gboolean onSend(MmGdbusSms *s, GDBusMethodInvocation *inv, Modem *self)
     {
-        self->sentLog << self->snapshot(s);
-        if (self->sendDelayMs <= 0) {
+        self->sh->sentLog << self->snapshot(s);
+        if (self->sh->sendDelayMs <= 0) {
             self->finishSend(s, inv);
             return TRUE;
         }
         // The network takes its time; the service keeps the call open meanwhile.
         mm_gdbus_sms_set_state(s, MM_SMS_STATE_SENDING);
-        GSource *timer = g_timeout_source_new(guint(self->sendDelayMs));
+        GSource *timer = g_timeout_source_new(guint(self->sh->sendDelayMs));
         auto *pending = new PendingSend{self, MM_GDBUS_SMS(g_object_ref(s)), inv};
         g_source_set_callback(timer, [](gpointer data) -> gboolean {
             auto *p = static_cast<PendingSend *>(data);
@@ -382,14 +397,14 @@ struct FakeModemManager::Service
             delete p;
             return G_SOURCE_REMOVE;
         }, pending, nullptr);
-        g_source_attach(timer, self->context);
+        g_source_attach(timer, self->sh->context);
         g_source_unref(timer);
         return TRUE;
     }
 
-    static gboolean onStore(MmGdbusSms *s, GDBusMethodInvocation *inv, guint storage, Service *self)
+    static gboolean onStore(MmGdbusSms *s, GDBusMethodInvocation *inv, guint storage, Modem *self)
     {
-        if (self->storeFull) {
+        if (self->sh->storeFull) {
             g_dbus_method_invocation_return_error(inv, MM_MESSAGE_ERROR, MM_MESSAGE_ERROR_MEMORY_FULL, "memory full");
             return TRUE;
         }
@@ -399,7 +414,7 @@ struct FakeModemManager::Service
         return TRUE;
     }
 
-    static gboolean onEnable(MmGdbusModem *m, GDBusMethodInvocation *inv, gboolean enable, Service *self)
+    static gboolean onEnable(MmGdbusModem *m, GDBusMethodInvocation *inv, gboolean enable, Modem *self)
     {
         if (self->refused(inv))
             return TRUE;
@@ -432,35 +447,98 @@ struct FakeModemManager::Service
         return false;
     }
 
-    static gboolean onSendPin(MmGdbusSim *sim, GDBusMethodInvocation *inv, const char *pin, Service *self)
+    // The SIM takes its time to check a code (a real one: up to seconds); the call stays open.
+    void afterCheck(MmGdbusSim *sim, std::function<void()> answer)
     {
-        if (self->refused(inv))
-            return TRUE;
-        if (self->lock != MM_MODEM_LOCK_SIM_PIN) {
-            g_dbus_method_invocation_return_error(inv, MM_MOBILE_EQUIPMENT_ERROR,
-                                                  MM_MOBILE_EQUIPMENT_ERROR_SIM_PUK, "SIM PUK required");
-            return TRUE;
+        ++sh->unlockCalls;
+        if (sh->unlockDelayMs <= 0) {
+            answer();
+            return;
         }
-        if (self->unlockWith(g_strcmp0(pin, kPin) == 0, self->pinRetries, inv))
-            mm_gdbus_sim_complete_send_pin(sim, inv);
+        struct Later
+        {
+            std::function<void()> answer;
+            MmGdbusSim *sim;
+        };
+        GSource *timer = g_timeout_source_new(guint(sh->unlockDelayMs));
+        g_source_set_callback(timer, [](gpointer data) -> gboolean {
+            auto *later = static_cast<Later *>(data);
+            later->answer();
+            g_object_unref(later->sim);
+            delete later;
+            return G_SOURCE_REMOVE;
+        }, new Later{std::move(answer), MM_GDBUS_SIM(g_object_ref(sim))}, nullptr);
+        g_source_attach(timer, sh->context);
+        g_source_unref(timer);
+    }
+
+    static gboolean onSendPin(MmGdbusSim *sim, GDBusMethodInvocation *inv, const char *pin, Modem *self)
+    {
+        self->afterCheck(sim, [=, code = QByteArray(pin)] { self->answerPin(sim, inv, code.constData()); });
         return TRUE;
     }
 
-    static gboolean onSendPuk(MmGdbusSim *sim, GDBusMethodInvocation *inv, const char *puk, const char *, Service *self)
+    void answerPin(MmGdbusSim *sim, GDBusMethodInvocation *inv, const char *pin)
     {
+        Modem *self = this;
         if (self->refused(inv))
-            return TRUE;
+            return;
+        if (self->lock != MM_MODEM_LOCK_SIM_PIN) {
+            g_dbus_method_invocation_return_error(inv, MM_MOBILE_EQUIPMENT_ERROR,
+                                                  MM_MOBILE_EQUIPMENT_ERROR_SIM_PUK, "SIM PUK required");
+            return;
+        }
+        if (self->unlockWith(g_strcmp0(pin, kPin) == 0, self->pinRetries, inv))
+            mm_gdbus_sim_complete_send_pin(sim, inv);
+    }
+
+    static gboolean onSendPuk(MmGdbusSim *sim, GDBusMethodInvocation *inv, const char *puk, const char *, Modem *self)
+    {
+        self->afterCheck(sim, [=, code = QByteArray(puk)] { self->answerPuk(sim, inv, code.constData()); });
+        return TRUE;
+    }
+
+    void answerPuk(MmGdbusSim *sim, GDBusMethodInvocation *inv, const char *puk)
+    {
+        Modem *self = this;
+        if (self->refused(inv))
+            return;
         if (self->lock != MM_MODEM_LOCK_SIM_PUK || self->pukRetries == 0) {
             g_dbus_method_invocation_return_error(inv, MM_MOBILE_EQUIPMENT_ERROR,
                                                   MM_MOBILE_EQUIPMENT_ERROR_SIM_WRONG, "SIM wrong");
-            return TRUE;
+            return;
         }
         if (self->unlockWith(g_strcmp0(puk, kPuk) == 0, self->pukRetries, inv)) {
             self->pinRetries = 3;
             self->update();
             mm_gdbus_sim_complete_send_puk(sim, inv);
         }
-        return TRUE;
+    }
+};
+
+struct FakeModemManager::Service : Shared
+{
+    // By the order they were added; unique_ptr: the GLib signal handlers hold their address.
+    std::vector<std::unique_ptr<Modem>> modems;
+    int target = 0; // the modem the test acts on
+
+    Modem &cur() { return *modems[size_t(target)]; }
+    Modem &add()
+    {
+        modems.push_back(std::make_unique<Modem>(this, int(modems.size())));
+        modems.back()->plug(true);
+        return *modems.back();
+    }
+
+    ~Service()
+    {
+        modems.clear();
+        g_clear_object(&manager);
+        if (connection)
+            g_dbus_connection_close_sync(connection, nullptr, nullptr);
+        g_clear_object(&connection);
+        g_main_loop_unref(loop);
+        g_main_context_unref(context);
     }
 };
 
@@ -546,7 +624,7 @@ bool FakeModemManager::startService()
     if (ok) {
         s.manager = g_dbus_object_manager_server_new("/org/freedesktop/ModemManager1");
         g_dbus_object_manager_server_set_connection(s.manager, s.connection);
-        s.plug(true);
+        s.add();
         ok = ownName(s);
     } else {
         m_error = QString::fromUtf8(error->message);
@@ -572,10 +650,12 @@ void FakeModemManager::restartService()
             5000, nullptr, nullptr);
         if (released)
             g_variant_unref(released);
-        s.plug(false);
+        for (auto &m : s.modems)
+            m->plug(false);
         // A new process knows nothing of the old one's numbers and starts past them all
         // the same: the service never hands out an object path twice.
-        s.plug(true);
+        for (auto &m : s.modems)
+            m->plug(true);
         ownName(s);
     });
 }
@@ -585,13 +665,13 @@ QString FakeModemManager::receive(const QString &number, const QString &text, ui
 {
     QString path;
     onService([&](Service &s) {
-        MmGdbusSms *sms = s.newSms(number.toUtf8().constData(), text.toUtf8().constData(), MM_SMS_STATE_RECEIVED,
+        MmGdbusSms *sms = s.cur().newSms(number.toUtf8().constData(), text.toUtf8().constData(), MM_SMS_STATE_RECEIVED,
                                    storage, MM_SMS_PDU_TYPE_DELIVER);
         mm_gdbus_sms_set_class(sms, msgClass);
         mm_gdbus_sms_set_timestamp(sms, timestamp.toUtf8().constData());
-        path = s.pathOf(sms);
+        path = Modem::pathOf(sms);
         if (s.announce)
-            mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
+            mm_gdbus_modem_messaging_emit_added(s.cur().messaging, path.toUtf8().constData(), TRUE);
     });
     return path;
 }
@@ -600,11 +680,11 @@ QString FakeModemManager::receivePartial(const QString &number, const QString &f
 {
     QString path;
     onService([&](Service &s) {
-        MmGdbusSms *sms = s.newSms(number.toUtf8().constData(), firstPart.toUtf8().constData(),
+        MmGdbusSms *sms = s.cur().newSms(number.toUtf8().constData(), firstPart.toUtf8().constData(),
                                    MM_SMS_STATE_RECEIVING, storage, MM_SMS_PDU_TYPE_DELIVER);
-        path = s.pathOf(sms);
+        path = Modem::pathOf(sms);
         if (s.announce)
-            mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
+            mm_gdbus_modem_messaging_emit_added(s.cur().messaging, path.toUtf8().constData(), TRUE);
     });
     return path;
 }
@@ -612,8 +692,8 @@ QString FakeModemManager::receivePartial(const QString &number, const QString &f
 void FakeModemManager::complete(const QString &path, const QString &wholeText)
 {
     onService([&](Service &s) {
-        auto it = s.sms.find(path);
-        if (it == s.sms.end())
+        auto it = s.cur().sms.find(path);
+        if (it == s.cur().sms.end())
             return;
         mm_gdbus_sms_set_text(it->second, wholeText.toUtf8().constData());
         mm_gdbus_sms_set_state(it->second, MM_SMS_STATE_RECEIVED);
@@ -624,12 +704,12 @@ QString FakeModemManager::receiveStatusReport(const QString &number, uint delive
 {
     QString path;
     onService([&](Service &s) {
-        MmGdbusSms *sms = s.newSms(number.toUtf8().constData(), "", MM_SMS_STATE_RECEIVED, MM_SMS_STORAGE_SM,
+        MmGdbusSms *sms = s.cur().newSms(number.toUtf8().constData(), "", MM_SMS_STATE_RECEIVED, MM_SMS_STORAGE_SM,
                                    MM_SMS_PDU_TYPE_STATUS_REPORT);
         mm_gdbus_sms_set_delivery_state(sms, deliveryState);
-        path = s.pathOf(sms);
+        path = Modem::pathOf(sms);
         if (s.announce)
-            mm_gdbus_modem_messaging_emit_added(s.messaging, path.toUtf8().constData(), TRUE);
+            mm_gdbus_modem_messaging_emit_added(s.cur().messaging, path.toUtf8().constData(), TRUE);
     });
     return path;
 }
@@ -638,13 +718,13 @@ QList<FakeModemManager::Sms> FakeModemManager::stored() const
 {
     QList<Sms> out;
     onService([&](Service &s) {
-        for (auto &kv : s.sms) {
+        for (auto &kv : s.cur().sms) {
             if (mm_gdbus_sms_get_storage(kv.second) != MM_SMS_STORAGE_UNKNOWN
                 || mm_gdbus_sms_get_state(kv.second) == MM_SMS_STATE_RECEIVED)
-                out << s.snapshot(kv.second);
+                out << s.cur().snapshot(kv.second);
         }
-        for (MmGdbusSms *sms : s.shelved)
-            out << s.snapshot(sms);
+        for (MmGdbusSms *sms : s.cur().shelved)
+            out << s.cur().snapshot(sms);
     });
     return out;
 }
@@ -659,7 +739,7 @@ QList<FakeModemManager::Sms> FakeModemManager::sent() const
 QString FakeModemManager::modemPath() const
 {
     QString out;
-    onService([&](Service &s) { out = s.present ? QString::fromLatin1(s.modemPath) : QString(); });
+    onService([&](Service &s) { out = s.cur().present ? QString::fromLatin1(s.cur().modemPath) : QString(); });
     return out;
 }
 
@@ -685,58 +765,93 @@ void FakeModemManager::setStoreFull(bool full)
 
 void FakeModemManager::setModemPresent(bool present)
 {
-    onService([&](Service &s) { s.plug(present); });
+    onService([&](Service &s) { s.cur().plug(present); });
 }
 
 void FakeModemManager::setEnabled(bool enabled)
 {
     onService([&](Service &s) {
-        s.enabled = enabled;
-        s.update();
+        s.cur().enabled = enabled;
+        s.cur().update();
     });
 }
 
 bool FakeModemManager::enabled() const
 {
     bool out = false;
-    onService([&](Service &s) { out = s.enabled; });
+    onService([&](Service &s) { out = s.cur().enabled; });
     return out;
 }
 
 void FakeModemManager::setSimPresent(bool present)
 {
     onService([&](Service &s) {
-        s.simPresent = present;
-        s.update();
+        s.cur().simPresent = present;
+        s.cur().update();
     });
 }
 
 void FakeModemManager::setSimLock(uint lock, uint pinRetries, uint pukRetries)
 {
     onService([&](Service &s) {
-        s.lock = lock;
-        s.pinRetries = pinRetries;
-        s.pukRetries = pukRetries;
-        s.update();
+        s.cur().lock = lock;
+        s.cur().pinRetries = pinRetries;
+        s.cur().pukRetries = pukRetries;
+        s.cur().update();
     });
 }
 
 uint FakeModemManager::simLock() const
 {
     uint out = 0;
-    onService([&](Service &s) { out = s.lock; });
+    onService([&](Service &s) { out = s.cur().lock; });
     return out;
 }
 
 void FakeModemManager::setPowerLow(bool low)
 {
     onService([&](Service &s) {
-        s.powerLow = low;
-        s.update();
+        s.cur().powerLow = low;
+        s.cur().update();
     });
 }
 
 void FakeModemManager::setRefuseAuthorization(bool refuse)
 {
     onService([&](Service &s) { s.refuse = refuse; });
+}
+
+int FakeModemManager::addModem()
+{
+    int index = 0;
+    onService([&](Service &s) {
+        g_main_context_push_thread_default(s.context);
+        index = s.add().index;
+        g_main_context_pop_thread_default(s.context);
+    });
+    return index;
+}
+
+void FakeModemManager::actOn(int modem)
+{
+    onService([&](Service &s) { s.target = std::clamp(modem, 0, int(s.modems.size()) - 1); });
+}
+
+QString FakeModemManager::deviceIdentifier() const
+{
+    QString out;
+    onService([&](Service &s) { out = QString::fromLatin1(s.cur().deviceIdentifier()); });
+    return out;
+}
+
+void FakeModemManager::setUnlockDelayMs(int ms)
+{
+    onService([&](Service &s) { s.unlockDelayMs = ms; });
+}
+
+int FakeModemManager::unlockCalls() const
+{
+    int out = 0;
+    onService([&](Service &s) { out = s.unlockCalls; });
+    return out;
 }
