@@ -5,12 +5,13 @@
 // once, when it starts asking; after a cancel the menu's command asks again, never the
 // application by itself. Unlocking and switching on wait for the modem off the GUI thread.
 #include <QObject>
+#include <QMenu>
 #include <QPointer>
 
 class ModemChoiceMenu;
 class ModemOperation;
 class QAction;
-class QMenu;
+
 class QTimer;
 class QWidget;
 

@@ -76,7 +76,7 @@ struct Modem
     QByteArray equipmentIdentifier() const { return QByteArray::number(490154203237518LL + 11 * index); }
     QByteArray deviceIdentifier() const
     {
-        return "5ab3e6b1b7d3c0b7e0f2a8c1d9e4f6a7b8c9d0e" + QByteArray::number(index + 1);
+        return QByteArray("5ab3e6b1b7d3c0b7e0f2a8c1d9e4f6a7b8c9d0e" + QByteArray::number(index + 1));
     }
 
     bool refused(GDBusMethodInvocation *inv)
@@ -247,9 +247,9 @@ struct Modem
         modem = mm_gdbus_modem_skeleton_new();
         mm_gdbus_modem_set_equipment_identifier(modem, equipmentIdentifier().constData());
         mm_gdbus_modem_set_device_identifier(modem, deviceIdentifier().constData());
-        mm_gdbus_modem_set_device(modem, "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-" + QByteArray::number(2 + index));
+        mm_gdbus_modem_set_device(modem, QByteArray("/sys/devices/pci0000:00/0000:00:14.0/usb1/1-" + QByteArray::number(2 + index)).constData());
         mm_gdbus_modem_set_manufacturer(modem, "Testing Works");
-        mm_gdbus_modem_set_model(modem, "Stand-in " + QByteArray::number(index + 1));
+        mm_gdbus_modem_set_model(modem, QByteArray("Stand-in " + QByteArray::number(index + 1)).constData());
         // Whatever enables it on a real system (a network manager) has started doing so.
         const bool comesUp = enabled && simPresent && lock == MM_MODEM_LOCK_NONE && !powerLow;
         mm_gdbus_modem_set_state(modem, comesUp ? MM_MODEM_STATE_ENABLING : MM_MODEM_STATE_DISABLED);

@@ -121,41 +121,6 @@ long useModem(Backend &b, const std::string &identity)
     return UTPS_OK;
 }
 
-void onInterfacesChanged(GDBusObjectManager *, GDBusObject *object, GDBusInterface *, gpointer)
-{
-    Backend &b = backend();
-    {
-        std::lock_guard<std::mutex> lock(state().mutex);
-        if (G_OBJECT(object) != G_OBJECT(b.object))
-            return;
-    }
-    // A modem has no Messaging while its SIM is locked or missing.
-    MMModemMessaging *now = mm_object_get_modem_messaging(MM_OBJECT(object));
-    MMModemMessaging *old = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(state().mutex);
-        old = b.messaging;
-    }
-    if (now == old) {
-        if (now)
-            g_object_unref(now);
-    } else {
-        if (old) {
-            g_signal_handlers_disconnect_by_data(old, &b);
-            std::lock_guard<std::mutex> lock(state().mutex);
-            b.messaging = nullptr;
-            g_object_unref(old);
-        }
-        {
-            std::lock_guard<std::mutex> lock(state().mutex);
-            b.listable = false;
-            markStale();
-        }
-        connectMessaging(now);
-    }
-    refreshModemState();
-}
-
 } // namespace
 
 } // namespace sdk::mm

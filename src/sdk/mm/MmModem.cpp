@@ -281,6 +281,41 @@ void onObjectsChanged(GDBusObjectManager *, GDBusObject *, gpointer)
     pickModem();
 }
 
+void onInterfacesChanged(GDBusObjectManager *, GDBusObject *object, GDBusInterface *, gpointer)
+{
+    Backend &b = backend();
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        if (G_OBJECT(object) != G_OBJECT(b.object))
+            return;
+    }
+    // A modem has no Messaging while its SIM is locked or missing.
+    MMModemMessaging *now = mm_object_get_modem_messaging(MM_OBJECT(object));
+    MMModemMessaging *old = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(state().mutex);
+        old = b.messaging;
+    }
+    if (now == old) {
+        if (now)
+            g_object_unref(now);
+    } else {
+        if (old) {
+            g_signal_handlers_disconnect_by_data(old, &b);
+            std::lock_guard<std::mutex> lock(state().mutex);
+            b.messaging = nullptr;
+            g_object_unref(old);
+        }
+        {
+            std::lock_guard<std::mutex> lock(state().mutex);
+            b.listable = false;
+            markStale();
+        }
+        connectMessaging(now);
+    }
+    refreshModemState();
+}
+
 std::string fail(const std::string &text, GError *error)
 {
     std::string out = text;
