@@ -112,7 +112,7 @@ long useModem(Backend &b, const std::string &identity)
         // A send or a batch half on one modem and half on the other would lose or double
         // messages. Sends and batches start on the caller's threads; the caller that
         // switches (the window) starts neither while it waits here.
-        if (!state().jobs.empty() || state().txOpen)
+        if (sending() || state().txOpen)
             return UTPS_E_BUSY;
     }
     b.wanted = -1;
