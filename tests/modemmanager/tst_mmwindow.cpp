@@ -6,6 +6,10 @@
 #include <libmm-glib.h>
 
 #include "FakeModemManager.h"
+#include "HostApplication.h"
+#include "HostInterfaces.h"
+#include "HostOptions.h"
+#include "SmsPluginLoader.h"
 #include "CommonUtils.h"
 #include "ModemChoiceMenu.h"
 #include "ModemOperation.h"
@@ -19,6 +23,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QFileInfo>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
@@ -178,10 +183,36 @@ private slots:
         m_fake.setSimLock(MM_MODEM_LOCK_NONE);
     }
 
+    // The application with the SMS window: choosing the other modem in the menu replaces
+    // the first modem's SIM messages with the second's.
+    void windowFollowsTheSwitch()
+    {
+        if (!QFileInfo::exists(SmsPluginLoader::defaultLibraryPath()))
+            QSKIP("the SMS plug-in is not part of this build");
+        QCOMPARE(SdkBackend_UseModem(m_first.toUtf8().constData()), UTPS_OK);
+        m_fake.receive(QStringLiteral("+15550401"), QStringLiteral("to the first modem"));
+        m_fake.actOn(1);
+        m_fake.receive(QStringLiteral("+15550402"), QStringLiteral("to the second modem"));
+        m_fake.receive(QStringLiteral("+15550403"), QStringLiteral("to the second modem again"));
+        m_fake.actOn(0);
+        HostApplication host{HostOptions{}};
+        QVERIFY(host.start(/* showFrame */ true));
+        QVERIFY2(host.smsPlugin()->isReady(), qPrintable(host.smsPlugin()->errorString()));
+        ISMSUIService *service = host.smsPlugin()->smsService();
+        QVERIFY(service && host.realModemMenu());
+        QTRY_COMPARE(service->GetUnReadSMSTotalCount(), 1);
+        const QList<QAction *> modems = entries(*host.realModemMenu());
+        QCOMPARE(modems.size(), 2);
+        modems.at(1)->trigger();
+        QTRY_COMPARE(service->GetUnReadSMSTotalCount(), 2);
+        host.shutdown();
+    }
+
     // The window closed while the SIM checks the code: nothing is left to crash on, and
     // the code still reaches the SIM.
     void windowClosedWhileChecking()
     {
+        QCOMPARE(SdkBackend_UseModem(m_first.toUtf8().constData()), UTPS_OK);
         m_fake.setSimLock(MM_MODEM_LOCK_SIM_PIN, 3, 10);
         QTRY_COMPARE(pinState(), UTPS_PIN_STATE_PIN_REQUIRED);
         m_fake.setUnlockDelayMs(800);
