@@ -13,7 +13,9 @@
  *
  * ModemManager renumbers a modem when it is plugged in again, on resume and when the
  * service restarts. The modem in use is remembered by its identity and found again; one
- * chosen by N or ID is never replaced by another modem while it is away. A modem found
+ * chosen by N or ID (or with SdkBackend_UseModem) is never replaced by another modem while
+ * it is away. SdkBackend_ListModems and SdkBackend_UseModem below list the modems and
+ * switch to another one at run time. A modem found
  * disabled when it is chosen is enabled (with a line on stderr).
  *
  * How the UTPS_ calls map onto ModemManager:
