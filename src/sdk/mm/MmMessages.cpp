@@ -247,21 +247,42 @@ void relist()
     if (!messaging)
         return;
     GError *error = nullptr;
-    GList *list = mm_modem_messaging_list_sync(messaging, nullptr, &error);
-    g_object_unref(messaging);
-    if (error) {
+    // Asked of ModemManager itself: mm_modem_messaging_list_sync() lists the proxy's cached
+    // Messages property, which may not have caught up yet with what the service holds
+    // (right after an enable, or at start while messages arrive unannounced).
+    GVariant *reply = g_dbus_proxy_call_sync(G_DBUS_PROXY(messaging), "List", nullptr,
+                                             G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
+    if (!reply || !g_variant_is_of_type(reply, G_VARIANT_TYPE("(ao)"))) {
         logError("listing messages", error);
+        if (reply)
+            g_variant_unref(reply);
+        g_object_unref(messaging);
         return;
     }
-    for (GList *l = list; l; l = l->next) {
-        MMSms *sms = MM_SMS(l->data);
+    GVariantIter *paths = nullptr;
+    const char *path = nullptr;
+    g_variant_get(reply, "(ao)", &paths);
+    while (g_variant_iter_next(paths, "&o", &path)) {
+        MMSms *sms = findSms(messaging, path);
+        if (!sms)
+            continue; // deleted meanwhile
+        if (mm_sms_get_state(sms) == MM_SMS_STATE_RECEIVING) {
+            // Parts still missing: not a message yet. It is filed when complete, as an
+            // arrival is (the watcher keeps the proxy; a second watcher from its Added
+            // finds it known by then).
+            g_signal_connect(sms, "notify::state", G_CALLBACK(onSmsState), nullptr);
+            continue;
+        }
         Message m = fromSms(sms);
         if (place(sms, m))
             fresh.push_back({mm_sms_get_path(sms), identityOf(sms, m.mem), std::move(m)});
         else if (mm_sms_get_state(sms) == MM_SMS_STATE_RECEIVED)
             forPc.push_back(MM_SMS(g_object_ref(sms)));
+        g_object_unref(sms);
     }
-    g_list_free_full(list, g_object_unref);
+    g_variant_iter_free(paths);
+    g_variant_unref(reply);
+    g_object_unref(messaging);
     {
         std::lock_guard<std::mutex> lock(state().mutex);
         Backend &b = backend();

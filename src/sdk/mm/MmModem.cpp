@@ -47,6 +47,24 @@ MMModemMessaging *messagingRef()
 
 namespace {
 
+// ModemManager's UnlockRetries (lock -> attempts left) into the PIN's and the PUK's; a lock
+// it does not list leaves its value as it is; unknown or more than 254 is 255.
+void attemptsFrom(GVariant *retries, int &pin, int &puk)
+{
+    if (!g_variant_is_of_type(retries, G_VARIANT_TYPE("a{uu}")))
+        return;
+    GVariantIter it;
+    guint lock = 0, left = 0;
+    g_variant_iter_init(&it, retries);
+    while (g_variant_iter_next(&it, "{uu}", &lock, &left)) {
+        const int n = left > 254 ? 255 : int(left);
+        if (lock == MM_MODEM_LOCK_SIM_PIN)
+            pin = n;
+        else if (lock == MM_MODEM_LOCK_SIM_PUK)
+            puk = n;
+    }
+}
+
 struct ModemView
 {
     bool plugged = false;
@@ -75,14 +93,12 @@ ModemView look(MMObject *object)
     case MM_MODEM_LOCK_SIM_PUK: v.pin = UTPS_PIN_STATE_PUK_REQUIRED; break;
     default: v.pin = v.sim ? UTPS_PIN_STATE_READY : UTPS_PIN_STATE_NO_SIM; break;
     }
-    if (MMUnlockRetries *retries = mm_modem_get_unlock_retries(modem)) {
-        auto attempts = [retries](MMModemLock lock) {
-            const guint n = mm_unlock_retries_get(retries, lock);
-            return n == MM_UNLOCK_RETRIES_UNKNOWN || n > 254 ? 255 : int(n);
-        };
-        v.pinAttempts = attempts(MM_MODEM_LOCK_SIM_PIN);
-        v.pukAttempts = attempts(MM_MODEM_LOCK_SIM_PUK);
-        g_object_unref(retries);
+    // From the proxy's own cache, not mm_modem_get_unlock_retries(): that copy is refreshed
+    // by a handler of its own that runs after ours, so a change of lock and attempts in one
+    // notice would show the old attempts until the modem's next change.
+    if (GVariant *retries = g_dbus_proxy_get_cached_property(G_DBUS_PROXY(modem), "UnlockRetries")) {
+        attemptsFrom(retries, v.pinAttempts, v.pukAttempts);
+        g_variant_unref(retries);
     }
     if (v.pin == UTPS_PIN_STATE_PUK_REQUIRED && v.pukAttempts == 0)
         v.pin = UTPS_PIN_STATE_BLOCKED;
@@ -517,17 +533,7 @@ LockView readLock(MMModem *modem)
         g_variant_unref(required);
     }
     if (GVariant *retries = property(modem, "UnlockRetries")) {
-        if (g_variant_is_of_type(retries, G_VARIANT_TYPE("a{uu}"))) {
-            GVariantIter it;
-            guint lock = 0, left = 0;
-            g_variant_iter_init(&it, retries);
-            while (g_variant_iter_next(&it, "{uu}", &lock, &left)) {
-                if (lock == MM_MODEM_LOCK_SIM_PIN)
-                    v.pinAttempts = int(std::min(left, 255u));
-                else if (lock == MM_MODEM_LOCK_SIM_PUK)
-                    v.pukAttempts = int(std::min(left, 255u));
-            }
-        }
+        attemptsFrom(retries, v.pinAttempts, v.pukAttempts);
         g_variant_unref(retries);
     }
     if (v.pin == UTPS_PIN_STATE_PUK_REQUIRED && v.pukAttempts == 0)
