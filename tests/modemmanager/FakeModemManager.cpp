@@ -4,6 +4,7 @@
 
 #include "FakeModemManager.h"
 
+#include <algorithm>
 #include <future>
 #include <map>
 #include <thread>
@@ -259,6 +260,7 @@ struct FakeModemManager::Service
         g_clear_object(&modem);
         g_clear_object(&object);
         present = false;
+        abandonSends();
     }
 
     void plug(bool on)
@@ -352,8 +354,13 @@ struct FakeModemManager::Service
         Service *self;
         MmGdbusSms *sms;
         GDBusMethodInvocation *inv;
+        GSource *network;
     };
+    std::vector<PendingSend *> pendingSends; // handed to the network, not answered yet
 
+    // The service answers a Send only when the network has answered. Its State says nothing
+    // meanwhile (there is no "sending" in between): it turns "sent", or after a refusal stays
+    // as it was, and the message stays listed either way.
     void finishSend(MmGdbusSms *s, GDBusMethodInvocation *inv)
     {
         if (sendFails) {
@@ -364,6 +371,28 @@ struct FakeModemManager::Service
         mm_gdbus_sms_complete_send(s, inv);
     }
 
+    static void forget(PendingSend *p)
+    {
+        auto &list = p->self->pendingSends;
+        list.erase(std::remove(list.begin(), list.end(), p), list.end());
+        g_source_unref(p->network);
+        g_object_unref(p->sms);
+        delete p;
+    }
+
+    // The modem went away: its port closes under the command, which fails as the port's
+    // queue does.
+    void abandonSends()
+    {
+        const std::vector<PendingSend *> cut = pendingSends;
+        for (PendingSend *p : cut) {
+            g_source_destroy(p->network);
+            g_dbus_method_invocation_return_error(p->inv, MM_SERIAL_ERROR, MM_SERIAL_ERROR_SEND_FAILED,
+                                                  "Serial port is now closed");
+            forget(p);
+        }
+    }
+
     static gboolean onSend(MmGdbusSms *s, GDBusMethodInvocation *inv, Service *self)
     {
         self->sentLog << self->snapshot(s);
@@ -371,19 +400,16 @@ struct FakeModemManager::Service
             self->finishSend(s, inv);
             return TRUE;
         }
-        // The network takes its time; the service keeps the call open meanwhile.
-        mm_gdbus_sms_set_state(s, MM_SMS_STATE_SENDING);
-        GSource *timer = g_timeout_source_new(guint(self->sendDelayMs));
-        auto *pending = new PendingSend{self, MM_GDBUS_SMS(g_object_ref(s)), inv};
-        g_source_set_callback(timer, [](gpointer data) -> gboolean {
+        auto *pending = new PendingSend{self, MM_GDBUS_SMS(g_object_ref(s)), inv,
+                                        g_timeout_source_new(guint(self->sendDelayMs))};
+        self->pendingSends.push_back(pending);
+        g_source_set_callback(pending->network, [](gpointer data) -> gboolean {
             auto *p = static_cast<PendingSend *>(data);
             p->self->finishSend(p->sms, p->inv);
-            g_object_unref(p->sms);
-            delete p;
+            forget(p);
             return G_SOURCE_REMOVE;
         }, pending, nullptr);
-        g_source_attach(timer, self->context);
-        g_source_unref(timer);
+        g_source_attach(pending->network, self->context);
         return TRUE;
     }
 
@@ -653,6 +679,16 @@ QList<FakeModemManager::Sms> FakeModemManager::sent() const
 {
     QList<Sms> out;
     onService([&](Service &s) { out = s.sentLog; });
+    return out;
+}
+
+QStringList FakeModemManager::listed() const
+{
+    QStringList out;
+    onService([&](Service &s) {
+        for (auto &kv : s.sms)
+            out << kv.first;
+    });
     return out;
 }
 

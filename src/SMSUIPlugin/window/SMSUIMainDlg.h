@@ -479,6 +479,7 @@ public slots:
     void onSMSSentrecordRecieved(int id);
     // The modem deleted a message by itself.
     void OnCallBackDeleteSms(int id, int position);
+    void onSentCopySettled(int id, int position);
     // A message left `position`: its rows go, then the store drops (permanent) or files it
     // in the trash.
     void onDeleteSMS(int id, int position, int memory, bool permanent);

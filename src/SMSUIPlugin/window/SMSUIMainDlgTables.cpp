@@ -10,6 +10,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
+#include "ShownText.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SmsLog.h"
@@ -330,6 +331,10 @@ void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
     const bool rtl = isRightToLeft();
     item->setText(tableNameText(*record, rtl));
     setTableIcon(item, record->imgIcon, rtl);
+    // Its icon alone would not say what "may not have been sent" means, nor what to do.
+    item->setToolTip(IsSendUnknown(*record)
+                         ? ShownText::toolTip(item->text() + QLatin1Char('\n') + tr(QStringLiteral("IDS_STR_SEND_UNKNOWN")))
+                         : QString());
 }
 
 bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)
