@@ -121,6 +121,7 @@ public:
     void addRecToSMSTable(_EN_SMS_POSITION position, SmsRecord *record);
     void populateTableRow(SmsRecord *record, int row, SMSUITableWidget *table);
     void setTableNameField(SmsRecord *record, QTableWidgetItem *item);
+    void setSendStateToolTip(const SmsRecord &record, QTableWidgetItem *item);
     bool setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item);
     bool doesTableHasRecord(int id, SMSUITableWidget *table) const;
     SMSUITableWidget *createEmptyTable();

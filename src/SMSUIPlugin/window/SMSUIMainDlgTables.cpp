@@ -331,9 +331,17 @@ void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
     const bool rtl = isRightToLeft();
     item->setText(tableNameText(*record, rtl));
     setTableIcon(item, record->imgIcon, rtl);
+    setSendStateToolTip(*record, item);
+}
+
+void SMSUIMainDlg::setSendStateToolTip(const SmsRecord &record, QTableWidgetItem *item)
+{
     // Its icon alone would not say what "may not have been sent" means, nor what to do.
-    item->setToolTip(IsSendUnknown(*record)
-                         ? ShownText::toolTip(item->text() + QLatin1Char('\n') + tr(QStringLiteral("IDS_STR_SEND_UNKNOWN")))
+    // Rich text, so that the explanation wraps; the name is isolated as any outside text.
+    item->setToolTip(IsSendUnknown(record)
+                         ? QStringLiteral("<p>%1</p><p>%2</p>")
+                               .arg(ShownText::htmlField(item->text()),
+                                    tr(QStringLiteral("IDS_STR_SEND_UNKNOWN")).toHtmlEscaped())
                          : QString());
 }
 
