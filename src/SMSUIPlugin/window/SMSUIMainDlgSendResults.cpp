@@ -196,7 +196,7 @@ void SMSUIMainDlg::onSentCopySettled(int id, int position)
     if (position != EN_LOCAL_OUTBOX)
         syncWithParent(position);
     updateCount();
-    Q_UNUSED(id)
+    qCDebug(lcSmsWindow) << "sent copy" << id << "settled";
     if (m_pCurrentTable && m_pCurrentTable->selectedItems().isEmpty() && m_pCurrentTreeItem)
         loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
 }

@@ -79,6 +79,8 @@ int idOfPath(const char *path);              // -1 when the path ends in no numb
 std::string readKey(const Message &m);
 std::string hashKey(const char *prefix, int memory, const std::string &data);
 void logError(const char *what, GError *error); // frees error
+// ModemManager's refusal as the SDK's result (logged; frees error).
+long resultOf(GError *error, const char *what);
 
 // Sending one message (MmSendCalls.cpp).
 enum class SendOutcome { Sent, Failed, Unknown };
@@ -94,7 +96,5 @@ void copyStored(int job, int copyId, bool othersFailed);
 // Backend thread, lock NOT held: the modem is gone; sends still waiting for its answer
 // stay unknown.
 void modemGoneForSends();
-// ModemManager's refusal as the SDK's result (logged; frees error).
-long resultOf(GError *error, const char *what);
 
 } // namespace sdk::mm
