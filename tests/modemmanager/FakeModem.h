@@ -8,6 +8,7 @@
 
 #include "FakeModemManager.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <thread>
@@ -277,6 +278,7 @@ struct Modem
         g_clear_object(&modem);
         g_clear_object(&object);
         present = false;
+        abandonSends();
     }
 
     void plug(bool on)
@@ -370,8 +372,13 @@ struct Modem
         Modem *self;
         MmGdbusSms *sms;
         GDBusMethodInvocation *inv;
+        GSource *network;
     };
+    std::vector<PendingSend *> pendingSends; // handed to the network, not answered yet
 
+    // The service answers a Send only when the network has answered. Its State says nothing
+    // meanwhile (there is no "sending" in between): it turns "sent", or after a refusal stays
+    // as it was, and the message stays listed either way.
     void finishSend(MmGdbusSms *s, GDBusMethodInvocation *inv)
     {
         if (sh->sendFails) {
@@ -382,6 +389,28 @@ struct Modem
         mm_gdbus_sms_complete_send(s, inv);
     }
 
+    static void forget(PendingSend *p)
+    {
+        auto &list = p->self->pendingSends;
+        list.erase(std::remove(list.begin(), list.end(), p), list.end());
+        g_source_unref(p->network);
+        g_object_unref(p->sms);
+        delete p;
+    }
+
+    // The modem went away: its port closes under the command, which fails as the port's
+    // queue does.
+    void abandonSends()
+    {
+        const std::vector<PendingSend *> cut = pendingSends;
+        for (PendingSend *p : cut) {
+            g_source_destroy(p->network);
+            g_dbus_method_invocation_return_error(p->inv, MM_SERIAL_ERROR, MM_SERIAL_ERROR_SEND_FAILED,
+                                                  "Serial port is now closed");
+            forget(p);
+        }
+    }
+
     static gboolean onSend(MmGdbusSms *s, GDBusMethodInvocation *inv, Modem *self)
     {
         self->sh->sentLog << self->snapshot(s);
@@ -389,19 +418,16 @@ struct Modem
             self->finishSend(s, inv);
             return TRUE;
         }
-        // The network takes its time; the service keeps the call open meanwhile.
-        mm_gdbus_sms_set_state(s, MM_SMS_STATE_SENDING);
-        GSource *timer = g_timeout_source_new(guint(self->sh->sendDelayMs));
-        auto *pending = new PendingSend{self, MM_GDBUS_SMS(g_object_ref(s)), inv};
-        g_source_set_callback(timer, [](gpointer data) -> gboolean {
+        auto *pending = new PendingSend{self, MM_GDBUS_SMS(g_object_ref(s)), inv,
+                                        g_timeout_source_new(guint(self->sh->sendDelayMs))};
+        self->pendingSends.push_back(pending);
+        g_source_set_callback(pending->network, [](gpointer data) -> gboolean {
             auto *p = static_cast<PendingSend *>(data);
             p->self->finishSend(p->sms, p->inv);
-            g_object_unref(p->sms);
-            delete p;
+            forget(p);
             return G_SOURCE_REMOVE;
         }, pending, nullptr);
-        g_source_attach(timer, self->sh->context);
-        g_source_unref(timer);
+        g_source_attach(pending->network, self->sh->context);
         return TRUE;
     }
 

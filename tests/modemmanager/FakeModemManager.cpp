@@ -225,6 +225,16 @@ QList<FakeModemManager::Sms> FakeModemManager::sent() const
     return out;
 }
 
+QStringList FakeModemManager::listed() const
+{
+    QStringList out;
+    onService([&](Service &s) {
+        for (auto &kv : s.cur().sms)
+            out << kv.first;
+    });
+    return out;
+}
+
 QString FakeModemManager::modemPath() const
 {
     QString out;

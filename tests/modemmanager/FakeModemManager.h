@@ -59,6 +59,8 @@ public:
     // What the modem's storages hold now (while enabled), and every message it was asked to send.
     QList<Sms> stored() const;
     QList<Sms> sent() const;
+    // Paths of every message ModemManager lists now, sent and unsent ones included.
+    QStringList listed() const;
     QString modemPath() const;
     // Off: messages arrive in the storages without Added, as those that were there before
     // any client looked.

@@ -6,6 +6,7 @@
 //   deliver <number> <text as UTF-8 hex> [class=<0-3>] [time=<ISO 8601>]
 //   report <reference> <number> <status>
 //   capacity <SM|ME> <n>      lock      sent      stored <SM|ME>      sim
+//   network <ms> [refuse]     the network answers each send after ms, or refuses it
 #include "AtModem.h"
 
 #include <QCommandLineParser>
@@ -105,7 +106,15 @@ private:
             return;
         const QByteArray in(buf, int(n));
         log("<- ", in);
-        toHost(m_modem.input(in));
+        const QByteArray out = m_modem.input(in);
+        if (m_networkMs <= 0 || !out.contains("+CMGS:")) {
+            toHost(out);
+            return;
+        }
+        // The modem answers a send only when the network has; a refusal is the network's
+        // own error (332: network time-out).
+        const QByteArray answer = m_networkRefuses ? QByteArray("\r\n+CMS ERROR: 332\r\n") : out;
+        QTimer::singleShot(m_networkMs, &m_server, [this, answer] { toHost(answer); });
     }
 
     void toHost(const QByteArray &out)
@@ -182,6 +191,11 @@ private:
             m_modem.setCapacity(QString::fromLatin1(w.at(1)), w.at(2).toInt());
             return "ok";
         }
+        if (verb == "network" && w.size() >= 2) {
+            m_networkMs = w.at(1).toInt();
+            m_networkRefuses = w.value(2) == "refuse";
+            return "ok";
+        }
         if (verb == "lock") {
             m_modem.lockSim();
             return "ok";
@@ -213,6 +227,8 @@ private:
     QLocalServer m_server;
     QTimer m_pace;
     QList<QByteArray> m_unsolicited;
+    int m_networkMs = 0;
+    bool m_networkRefuses = false;
 };
 
 } // namespace

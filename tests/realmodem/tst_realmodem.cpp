@@ -218,6 +218,39 @@ private slots:
         QCOMPARE(fetch(c.id, UTPS_SMS_MEM_PC).rc, UTPS_OK);
     }
 
+    // The daemon answers a send only when the network has, however long that takes: one it
+    // has not answered within our limit is unknown, and its late answer settles the copy.
+    void lateAnswerSettlesTheCopy_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("sent late") << false;
+        QTest::newRow("refused late") << true;
+    }
+    void lateAnswerSettlesTheCopy()
+    {
+        QFETCH(bool, refused);
+        const QStringList listSms{QStringLiteral("-m"), QStringLiteral("any"), QStringLiteral("--messaging-list-sms")};
+        const QByteArray listedBefore = RealDaemon::mmcli(listSms);
+        qputenv("DIALCREST_MM_SEND_TIMEOUT", "1");
+        auto restore = qScopeGuard([this] {
+            qunsetenv("DIALCREST_MM_SEND_TIMEOUT");
+            m_modem.ask("network 0");
+        });
+        QCOMPARE(m_modem.ask(refused ? "network 4000 refuse" : "network 4000"), QByteArray("ok"));
+        LocalRecord r(UTPS_POS_PC_OUTBOX, QStringLiteral("+15550109"), QStringLiteral("over a slow network"));
+        QCOMPARE(UTPS_SMSSrv_SendMsg(&r.rec), UTPS_OK);
+        WAIT_FOR(eventCount(EVENT_SMS_ONSAVESEND) == 1, kModemMs);
+        const Captured copy = EventRecorder::instance().events(0, EVENT_SMS_ONSAVESEND).first();
+        QCOMPARE(copy.status, UTPS_SEND_STATUS_UNKNOWN);
+        WAIT_FOR(eventCount(EVENT_SMS_ONSENDSETTLED) == 1, kModemMs);
+        const Captured late = EventRecorder::instance().events(0, EVENT_SMS_ONSENDSETTLED).first();
+        QCOMPARE(late.id, copy.id);
+        QCOMPARE(late.status, refused ? 1 : 0);
+        QCOMPARE(fetch(copy.id, UTPS_SMS_MEM_PC).rec.iStatus, refused ? 1 : 0);
+        // Forgotten at the daemon once settled, as an answered send is.
+        WAIT_FOR(RealDaemon::mmcli(listSms) == listedBefore, kModemMs);
+    }
+
     void deleteOnTheModem()
     {
         const QString text = QStringLiteral("delete me");

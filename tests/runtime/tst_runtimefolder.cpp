@@ -100,7 +100,7 @@ void RuntimeFolderTest::imageStrip_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("tiles");
     QTest::newRow("tree") << QStringLiteral("sms_tree_Images.png") << 9;
-    QTest::newRow("table") << QStringLiteral("sms_status.png") << 5;
+    QTest::newRow("table") << QStringLiteral("sms_status.png") << 6;
 }
 
 void RuntimeFolderTest::imageStrip()

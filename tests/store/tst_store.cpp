@@ -266,6 +266,9 @@ void TestStore::icons_data()
     QTest::newRow("cell broadcast") << 10 << 10 << 1 << 0 << 1;
     QTest::newRow("outbox sent") << 0 << 0 << 0 << 0 << 2;
     QTest::newRow("outbox failed") << 0 << 0 << 0 << 1 << 3;
+    QTest::newRow("outbox, may not have been sent") << 0 << 0 << 0 << 2 << 5;
+    QTest::newRow("trash from outbox, may not have been sent") << 4 << 0 << 0 << 2 << 5;
+    QTest::newRow("card outbox, status 2") << 6 << 6 << 0 << 2 << 3;
     QTest::newRow("sent items") << 15 << 15 << 0 << 1 << 2;
     QTest::newRow("trash from inbox, unread") << 4 << 1 << 1 << 0 << 1;
     QTest::newRow("favourite from sent items") << 3 << 15 << 0 << 0 << 2;
@@ -282,9 +285,9 @@ void TestStore::icons()
     QFETCH(int, status);
     QFETCH(int, tile);
     SMSStatusUILogic *store = SMSStatusUILogic::Instance();
-    // The five tiles must differ for this test to mean anything.
+    // The six tiles must differ for this test to mean anything.
     const QList<QImage> &tiles = store->GetTableImages();
-    QCOMPARE(tiles.size(), 5);
+    QCOMPARE(tiles.size(), 6);
     for (int i = 1; i < tiles.size(); ++i)
         QVERIFY(!tiles.at(i).isNull() && !tiles.mid(0, i).contains(tiles.at(i)));
     SmsRecord r;

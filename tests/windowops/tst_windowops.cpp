@@ -17,6 +17,7 @@
 #include "window/SMSUITableWidget.h"
 #include "window/SMSWaitingDlg.h"
 #include "QueuedSpy.h"
+#include "sdk_modem.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -105,6 +106,8 @@ private slots:
     void sendVerdict_data();
     void sendVerdict();
     void unsentCopyShowsWhenNoSentCopyCanBeStored();
+    void unknownSendShowsUntilSettled_data();
+    void unknownSendShowsUntilSettled();
 
 private:
     SMSUIMainDlg *open(const std::function<void()> &seed = {});
@@ -763,6 +766,56 @@ void tst_WindowOps::unsentCopyShowsWhenNoSentCopyCanBeStored()
     QVERIFY(m_w->tableAt(EN_LOCAL_SENTITEMS)->recordAt(0)->iMsgId >= 0);
     QCOMPARE(m_w->tableAt(EN_LOCAL_SENTITEMS)->recordAt(0)->strNumber,
              QStringLiteral("+15551234;+15555678"));
+}
+
+void tst_WindowOps::unknownSendShowsUntilSettled_data()
+{
+    QTest::addColumn<int>("outcome");  // the status the SDK settles the copy with
+    QTest::addColumn<int>("position"); // where the window shows it then
+    QTest::addColumn<int>("tile");
+    QTest::newRow("went out") << 0 << int(EN_LOCAL_SENTITEMS) << 2;
+    QTest::newRow("refused") << 1 << int(EN_LOCAL_OUTBOX) << 3;
+}
+
+// A copy whose modem gave no answer in time is not shown as "not sent" (which invites a
+// second send), and its row changes by itself when the SDK learns the outcome.
+void tst_WindowOps::unknownSendShowsUntilSettled()
+{
+    QFETCH(int, outcome);
+    QFETCH(int, position);
+    QFETCH(int, tile);
+    int id = -1;
+    QVERIFY(open([&] {
+        id = WindowFixture::save(EN_LOCAL_OUTBOX, "+491701", "maybe", "20260101120000", 0,
+                                 UTPS_SEND_STATUS_UNKNOWN);
+    }));
+    SMSStatusUILogic *store = SMSStatusUILogic::Instance();
+    show(EN_LOCAL_OUTBOX);
+    const SMSUITableWidget *outbox = m_w->tableAt(EN_LOCAL_OUTBOX);
+    QCOMPARE(tableContents(outbox), QStringList{"maybe"});
+    QVERIFY(tableContents(m_w->tableAt(EN_LOCAL_SENTITEMS)).isEmpty());
+    QCOMPARE(outbox->recordAt(0)->imgIcon, store->GetTableImage(5));
+    QVERIFY(outbox->item(0, 0)->toolTip().contains(key("IDS_STR_SEND_UNKNOWN")));
+
+    // The SDK stores the outcome, then says so.
+    _UTPS_ST_SMS_RECORD *r = nullptr;
+    QCOMPARE(UTPS_SMSSrv_CreateSMSRecord(&r, nullptr, nullptr), 0L);
+    r->iMsgId = id;
+    QCOMPARE(UTPS_SMSSrv_GetMsg(r, UTPS_SMS_MEM_PC), 0L);
+    r->iStatus = outcome;
+    QCOMPARE(UTPS_SMSSrv_UpdateMsg(r), 0L);
+    SMSStatusUILogic::SmsCallBackMethod(EVENT_SMS_ONSENDSETTLED, r);
+    UTPS_SMSSrv_ReleaseSMSRecord(&r);
+
+    const auto now = _EN_SMS_POSITION(position);
+    QTRY_COMPARE(tableContents(m_w->tableAt(now)), QStringList{"maybe"});
+    if (now != EN_LOCAL_OUTBOX)
+        QVERIFY(tableContents(outbox).isEmpty());
+    const SMSUITableWidget *table = m_w->tableAt(now);
+    QCOMPARE(table->recordAt(0)->iStatus, outcome);
+    QCOMPARE(table->recordAt(0)->imgIcon, store->GetTableImage(tile));
+    QVERIFY(table->item(0, 0)->toolTip().isEmpty());
+    QCOMPARE(tableContents(m_w->tableAt(EN_LOCAL_ROOT)), QStringList{"maybe"});
 }
 
 QTEST_MAIN(tst_WindowOps)

@@ -56,7 +56,7 @@ void magnifier(QPainter &p);
 
 // The three sets the run-time folder needs.
 QList<QImage> treeTiles();    // nine tiles: root, favourite, outbox, inbox, draft, trash, report, open root, sent
-QList<QImage> statusTiles();  // five tiles: read, unread, sent, not sent, draft
+QList<QImage> statusTiles();  // six tiles: read, unread, sent, not sent, draft, may not have been sent
 
 struct ToolbarIcon
 {

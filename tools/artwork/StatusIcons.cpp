@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The message table's strip: read, unread, sent, not sent, draft, 16x16 each.
+// The message table's strip: read, unread, sent, not sent, draft, may not have been sent,
+// 16x16 each.
 #include "Painting.h"
 
 #include <QPainter>
@@ -31,6 +32,15 @@ QList<QImage> statusTiles()
     tiles << render(16, [&](QPainter &p) {
         envelope(p, QRectF(0.5, 2.5, 12, 8), Palette::paper);
         pencil(p, {6, 15}, 11);
+    });
+    // 5 may not have been sent: a closed envelope with an amber clock badge (still waiting
+    // for the modem's word), told apart from the red cross of "not sent".
+    tiles << render(16, [&](QPainter &p) {
+        envelope(p, QRectF(1.5, 2.5, 13, 9), Palette::envelopeFill);
+        badge(p, {12, 12}, 3.6, Palette::gold);
+        p.setPen(QPen(Palette::outline, 1.1, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(12, 12), QPointF(12, 9.8));
+        p.drawLine(QPointF(12, 12), QPointF(13.6, 12.8));
     });
     return tiles;
 }

@@ -14,7 +14,7 @@ QMutex SMSStatusUILogic::m_callbackMutex;
 // sides hold the callback mutex, so Destroy() waits for a running callback to finish.
 namespace {
 constexpr int kTileSize = 16;
-constexpr int kTileCount = 5;
+constexpr int kTileCount = 6;
 } // namespace
 
 SMSStatusUILogic::SMSStatusUILogic()

@@ -82,7 +82,8 @@ public:
     QString getMessagePriority(int priority, bool multiModeCard, bool hideDualMode);
     QString getReportContentMsg(int status, QString content, int &result);
     void addIconsToTable(SmsRecord *record);
-    // Table icons: 0 read, 1 unread, 2 sent, 3 not sent, 4 draft (null image if missing).
+    // Table icons: 0 read, 1 unread, 2 sent, 3 not sent, 4 draft, 5 may not have been sent
+    // (null image if missing).
     QImage GetTableImage(int index) const;
     const QList<QImage> &GetTableImages() const { return m_lstTableImages; }
 
@@ -200,6 +201,9 @@ signals:
     void DeleteSMSInUiService(int id, int position, int memory, bool permanent);
     void progressbarCloseEvent(int status);
     void CallBackDelete(int id, int position);
+    // A sent copy stored as unknown learned whether it went out and is filed again by its
+    // new status: the SDK's copy id and its folder (the sent-items box takes a sent one).
+    void sentCopySettled(int id, int position);
 
 private:
     SMSStatusUILogic();
@@ -208,6 +212,8 @@ private:
 
     void storeTableImages();
     void handleSentCopy(_UTPS_ST_SMS_RECORD *sdk);
+    // A copy stored as unknown got its outcome: filed again by its new status.
+    void settleSentCopy(int id, int position);
     void handleEvent(int event, void *data);
     // Stores a copy of record (with the adjustments of a move, copy or recover) as a new
     // message, then reads the new copy back and files it. Used by move, copy and recover.

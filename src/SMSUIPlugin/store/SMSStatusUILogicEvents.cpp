@@ -5,6 +5,7 @@
 
 #include "CommonUtils.h"
 #include "SmsLog.h"
+#include "sdk_modem.h"
 
 int SMSStatusUILogic::SmsCallBackMethod(int event, void *data)
 {
@@ -57,6 +58,12 @@ void SMSStatusUILogic::handleEvent(int event, void *data)
         break;
     case 4:
         break;
+    case EVENT_SMS_ONSENDSETTLED:
+        if (sdk)
+            settleSentCopy(sdk->iMsgId, sdk->iPos);
+        else
+            qCWarning(lcSmsEvents) << "settled send without a record";
+        break;
     case EVENT_SMS_DELETE:
         if (sdk)
             emit CallBackDelete(sdk->iMsgId, sdk->iPos);
@@ -91,6 +98,27 @@ void SMSStatusUILogic::handleSentCopy(_UTPS_ST_SMS_RECORD *sdk)
     }
     emit SMSSentRecord(sdk->iMsgId);
     emit progressbarCloseEvent(sdk->iStatus);
+}
+
+void SMSStatusUILogic::settleSentCopy(int id, int position)
+{
+    {
+        // The copy was filed by its old status: in the outbox, or wherever the user has put
+        // it since. Read again it may belong elsewhere (a sent one in sent items), so the
+        // old reading leaves every folder it may be in; it is parked, not freed, as a
+        // re-read record is (a table row may still point at it).
+        QMutexLocker locker(&m_bufferMutex);
+        for (int p : {int(EN_LOCAL_OUTBOX), int(EN_LOCAL_SENTITEMS), position}) {
+            auto folder = m_hashBuffers.find(p);
+            if (folder == m_hashBuffers.end())
+                continue;
+            if (SmsRecord *old = folder->take(id))
+                m_lstRetiredRecords.append(old);
+        }
+    }
+    if (readAndFile(id, UTPS_SMS_MEM_PC) != 0)
+        qCWarning(lcSmsEvents) << "settled sent copy" << id << "could not be read again";
+    emit sentCopySettled(id, position);
 }
 
 void SMSStatusUILogic::onSmsReceive(void *data)

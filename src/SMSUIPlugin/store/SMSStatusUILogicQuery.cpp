@@ -16,7 +16,7 @@ namespace {
 constexpr int kNameLength = 48;
 const char *const kContext = "SMSUIPlugin";
 
-enum TableIcon { IconRead = 0, IconUnread = 1, IconSent = 2, IconNotSent = 3, IconDraft = 4 };
+enum TableIcon { IconRead = 0, IconUnread = 1, IconSent = 2, IconNotSent = 3, IconDraft = 4, IconSendUnknown = 5 };
 
 // Name of the contact with this number, or null when the phone book has none.
 QString findName(const QString &number, bool *found)
@@ -224,7 +224,9 @@ void SMSStatusUILogic::addIconsToTable(SmsRecord *record)
     if (!record)
         return;
     auto byReadState = [record] { return record->iReadStatus == 0 ? IconRead : IconUnread; };
-    auto bySendState = [record] { return record->iStatus == 0 ? IconSent : IconNotSent; };
+    auto bySendState = [record] {
+        return record->iStatus == 0 ? IconSent : IsSendUnknown(*record) ? IconSendUnknown : IconNotSent;
+    };
     int tile = -1;
     switch (record->enPos) {
     case EN_LOCAL_INBOX:

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "SmsLog.h"
+#include "sdk_modem.h"
 
 namespace {
 
@@ -198,6 +199,14 @@ DisplayFormat &displayFormat()
 }
 
 } // namespace
+
+bool IsSendUnknown(const SmsRecord &record)
+{
+    const bool outgoing = record.enPos == EN_LOCAL_OUTBOX
+        || ((record.enPos == EN_LOCAL_DRAFT || record.enPos == EN_LOCAL_FAVORITE || record.enPos == EN_LOCAL_TRASH)
+            && record.enInitialPos == EN_LOCAL_OUTBOX);
+    return outgoing && record.iStatus == UTPS_SEND_STATUS_UNKNOWN;
+}
 
 int GetParentPos(int position)
 {

@@ -38,7 +38,8 @@ struct SmsRecord
     int iReadStatus = 0;      // 1 unread, 0 read
     int enInitialPos = 0;     // folder of origin (_EN_SMS_POSITION)
     int enPos = 0;            // folder it is in now (_EN_SMS_POSITION)
-    int iStatus = 0;          // 0 sent, other not sent; report result for a status report
+    int iStatus = 0;          // 0 sent, 2 unknown (see IsSendUnknown), other not sent;
+                              // report result for a status report
     QString strNumber;        // one or more numbers joined by ";"
     QString strContent;
     QString strTime;          // "yyyyMMddhhmmss", local time
@@ -54,6 +55,10 @@ struct SmsRecord
     int iReportResult = 0;    // status report: 0 success, 1 failure, -1 text without result
     QImage imgIcon;           // 16x16 table icon, null when the folder has none
 };
+
+// A copy of a PC outbox message (wherever the user keeps it now) whose modem gave no answer
+// in time: it may have gone out, so it is neither "sent" nor "not sent" until the SDK says.
+bool IsSendUnknown(const SmsRecord &record);
 
 // Parent tree node of a position (one of the three roots), EN_POS_INVALID for 11 and 16+.
 int GetParentPos(int position);

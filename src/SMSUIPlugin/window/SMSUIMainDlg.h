@@ -121,6 +121,7 @@ public:
     void addRecToSMSTable(_EN_SMS_POSITION position, SmsRecord *record);
     void populateTableRow(SmsRecord *record, int row, SMSUITableWidget *table);
     void setTableNameField(SmsRecord *record, QTableWidgetItem *item);
+    void setSendStateToolTip(const SmsRecord &record, QTableWidgetItem *item);
     bool setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item);
     bool doesTableHasRecord(int id, SMSUITableWidget *table) const;
     SMSUITableWidget *createEmptyTable();
@@ -479,6 +480,7 @@ public slots:
     void onSMSSentrecordRecieved(int id);
     // The modem deleted a message by itself.
     void OnCallBackDeleteSms(int id, int position);
+    void onSentCopySettled(int id, int position);
     // A message left `position`: its rows go, then the store drops (permanent) or files it
     // in the trash.
     void onDeleteSMS(int id, int position, int memory, bool permanent);

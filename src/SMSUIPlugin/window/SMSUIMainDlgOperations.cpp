@@ -82,6 +82,8 @@ void SMSUIMainDlg::connectOperationSignals()
                 &SMSUIMainDlg::onCloseProgressbarDialog);
         connect(m_pStatusLogicObject, &SMSStatusUILogic::CallBackDelete, this,
                 &SMSUIMainDlg::OnCallBackDeleteSms);
+        connect(m_pStatusLogicObject, &SMSStatusUILogic::sentCopySettled, this,
+                &SMSUIMainDlg::onSentCopySettled);
     }
     if (m_pDeleteShortcut)
         connect(m_pDeleteShortcut, &QShortcut::activated, this, &SMSUIMainDlg::OnDeleteKeyPress,

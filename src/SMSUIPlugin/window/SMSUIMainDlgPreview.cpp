@@ -85,8 +85,10 @@ void SMSUIMainDlg::fillTextPreviewPane(const QString &names, const QString &cont
     const QString priority =
         productType == kProductWithPriority ? priorityKeyFor(*record) : QString();
     // A sender from the network may be any text, markup included.
-    const QString html = buildMessageHtml(names, escapeForPreview(m_strSelectedNumber), content,
-                                          escapeForPreview(record->strDisplayTime), priority);
+    QString html = buildMessageHtml(names, escapeForPreview(m_strSelectedNumber), content,
+                                    escapeForPreview(record->strDisplayTime), priority);
+    if (IsSendUnknown(*record))
+        html += QStringLiteral(" <BR>") + escapeForPreview(tr(QStringLiteral("IDS_STR_SEND_UNKNOWN")));
     if (selectedRows <= 1) {
         m_pTextPreview->setHtml(html);
         m_strLastPreviewText = html;

@@ -188,6 +188,19 @@ void SMSUIMainDlg::onSMSSentrecordRecieved(int id)
         loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
 }
 
+void SMSUIMainDlg::onSentCopySettled(int id, int position)
+{
+    // The store has filed the copy by its outcome; its row leaves "may not have been sent"
+    // for sent (in sent items, when the window has them) or not sent.
+    syncWithParent(EN_LOCAL_OUTBOX);
+    if (position != EN_LOCAL_OUTBOX)
+        syncWithParent(position);
+    updateCount();
+    qCDebug(lcSmsWindow) << "sent copy" << id << "settled";
+    if (m_pCurrentTable && m_pCurrentTable->selectedItems().isEmpty() && m_pCurrentTreeItem)
+        loadPreviewtextOnTreeNodeClick(m_pCurrentTreeItem->text(0));
+}
+
 void SMSUIMainDlg::enableSendButton(bool enable)
 {
     // Each editor is a window of its own: pair its Send button with its recipient line.

@@ -197,6 +197,7 @@ void SMSUIMainDlg::repointMatchingRows(SMSUITableWidget *table, std::vector<bool
         nameCell->setRecord(record);
         if (nameCell->imageKey() != record->imgIcon.cacheKey() || nameCell->imageMirrored() != rtl)
             setTableIcon(nameCell, record->imgIcon, rtl);
+        setSendStateToolTip(*record, nameCell);
         kept[size_t(match)] = true;
     }
     missing = unmatched;

@@ -10,6 +10,7 @@
 #include <QTreeWidgetItem>
 
 #include "CommonUtils.h"
+#include "ShownText.h"
 #include "store/SMSStatusUILogic.h"
 #include "SMSUITableWidget.h"
 #include "SmsLog.h"
@@ -330,6 +331,18 @@ void SMSUIMainDlg::setTableNameField(SmsRecord *record, QTableWidgetItem *item)
     const bool rtl = isRightToLeft();
     item->setText(tableNameText(*record, rtl));
     setTableIcon(item, record->imgIcon, rtl);
+    setSendStateToolTip(*record, item);
+}
+
+void SMSUIMainDlg::setSendStateToolTip(const SmsRecord &record, QTableWidgetItem *item)
+{
+    // Its icon alone would not say what "may not have been sent" means, nor what to do.
+    // Rich text, so that the explanation wraps; the name is isolated as any outside text.
+    item->setToolTip(IsSendUnknown(record)
+                         ? QStringLiteral("<p>%1</p><p>%2</p>")
+                               .arg(ShownText::htmlField(item->text()),
+                                    tr(QStringLiteral("IDS_STR_SEND_UNKNOWN")).toHtmlEscaped())
+                         : QString());
 }
 
 bool SMSUIMainDlg::setReadMessageIcon(SmsRecord *record, QTableWidgetItem *item)

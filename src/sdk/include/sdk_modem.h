@@ -19,6 +19,14 @@ extern "C" {
 /* Status of the sent copy (event 3) when some part got no answer in time. */
 #define UTPS_SEND_STATUS_UNKNOWN 2
 
+/* SMS event (RegCallBack): a sent copy stored with UTPS_SEND_STATUS_UNKNOWN learned its
+ * outcome because the modem answered late. data is the stored copy (iMsgId, iPos, every
+ * field as GetMsg would give it) with its new iStatus: 0 every recipient has it, 1 some did
+ * not. At most one per copy, after its event 3, and only while the copy still exists and is
+ * still unknown. A copy whose modem went away before it answered stays unknown and gets
+ * none: whether it went out cannot be known, and it is not sent again. */
+#define EVENT_SMS_ONSENDSETTLED 6
+
 /* UTPS_DevSrv_GetPinStatus gives 255 attempts when the SIM does not say. */
 #define UTPS_PIN_ATTEMPTS_UNKNOWN 255
 

@@ -88,4 +88,19 @@ void logError(const char *what, GError *error); // frees error
 // ModemManager's refusal as the SDK's result (logged; frees error).
 long resultOf(GError *error, const char *what);
 
+// Sending one message (MmSendCalls.cpp).
+enum class SendOutcome { Sent, Failed, Unknown };
+// Sender thread, lock NOT held: asks ModemManager to send sms for job and waits up to
+// timeoutMs for its answer. Unknown: no answer in time (or one that says nothing about the
+// message); an answer that comes later settles the job's copy.
+SendOutcome sendAndWait(MMSms *sms, int job, int timeoutMs);
+// Lock held, at the end of the job: the status its copy is stored with (0 sent, 1 not,
+// UTPS_SEND_STATUS_UNKNOWN); othersFailed: a recipient was refused or not tried. Then,
+// once the copy is stored (copyId -1: it could not be), copyStored.
+int copyStatus(int job, bool othersFailed);
+void copyStored(int job, int copyId, bool othersFailed);
+// Backend thread, lock NOT held: the modem is gone; sends still waiting for its answer
+// stay unknown.
+void modemGoneForSends();
+
 } // namespace sdk::mm

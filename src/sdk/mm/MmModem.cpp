@@ -159,6 +159,8 @@ void dropModem(Backend &b)
         b.listable = false;
         markStale();
     }
+    if (object)
+        modemGoneForSends();
     if (messaging) {
         g_signal_handlers_disconnect_by_data(messaging, &b);
         g_object_unref(messaging);

@@ -73,27 +73,22 @@ long sendOne(MMModemMessaging *messaging, const Job &job, const std::u16string &
         logError("creating a message to send", error);
         return UTPS_E_SEND_FAILED;
     }
-    // ModemManager gives the network minutes for each part before it gives up; D-Bus's
-    // default of 25 s would call a slow send failed while it is still going out.
-    g_dbus_proxy_set_default_timeout(G_DBUS_PROXY(sms), sendTimeoutMs(job.segments));
-    long rc = UTPS_OK;
-    if (!mm_sms_send_sync(sms, nullptr, &error)) {
-        const bool timedOut = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT);
-        logError(timedOut ? "sending a message: no answer in time, it may still go out" : "sending a message", error);
-        if (timedOut) {
-            // Not known to have failed: ModemManager may still send it, so it is neither
-            // deleted there nor offered for a resend as failed.
-            g_object_unref(sms);
-            return UTPS_E_SEND_UNKNOWN;
-        }
-        rc = UTPS_E_SEND_FAILED;
+    // ModemManager gives the network minutes for each part before it gives up; a send it
+    // has not answered by then is not known to have failed and may still go out: the late
+    // answer settles the copy, and the message is neither deleted there nor offered for a
+    // resend as failed meanwhile.
+    const SendOutcome outcome = sendAndWait(sms, job.id, sendTimeoutMs(job.segments));
+    if (outcome == SendOutcome::Unknown) {
+        warn("sending a message: no word in time on whether it went out");
+        g_object_unref(sms);
+        return UTPS_E_SEND_UNKNOWN;
     }
     // The sent message stays at ModemManager until deleted; the SDK keeps its own copy.
     GError *ignored = nullptr;
     if (!mm_modem_messaging_delete_sync(messaging, mm_sms_get_path(sms), nullptr, &ignored))
         logError("forgetting a sent message", ignored);
     g_object_unref(sms);
-    return rc;
+    return outcome == SendOutcome::Sent ? UTPS_OK : UTPS_E_SEND_FAILED;
 }
 
 // Lock held. One event 0 per segment: the modem sends a recipient's segments together.
@@ -112,8 +107,7 @@ void announce(const Job &job, const std::u16string &to, long status)
 
 void run(std::unique_lock<std::mutex> &lock, Job &job)
 {
-    bool allOk = true;
-    bool unknown = false;
+    bool othersFailed = false; // refused, cancelled or never tried: not sent for sure
     while (job.next < job.recipients.size()) {
         const std::u16string to = job.recipients[job.next++];
         long status = job.cancelled ? UTPS_E_SEND_CANCELLED : canSendNow() ? UTPS_OK : UTPS_E_NO_NETWORK;
@@ -126,18 +120,19 @@ void run(std::unique_lock<std::mutex> &lock, Job &job)
             g_object_unref(messaging);
             lock.lock();
         }
-        allOk = allOk && status == UTPS_OK;
-        unknown = unknown || status == UTPS_E_SEND_UNKNOWN;
+        othersFailed = othersFailed || (status != UTPS_OK && status != UTPS_E_SEND_UNKNOWN);
         announce(job, to, status);
     }
     Message copy = job.copy;
-    copy.status = allOk ? 0 : unknown ? UTPS_SEND_STATUS_UNKNOWN : 1;
+    copy.status = copyStatus(job.id, othersFailed);
     copy.extra1 = job.id;
     if (!waitWriteGate(lock) || storeNew(copy) != UTPS_OK) {
         warn("the sent copy could not be stored");
         copy.id = -1;
     }
+    // Announced before a late answer can settle it: the settling event follows this one.
     postRecordEvent(EVENT_SMS_ONSAVESEND, copy);
+    copyStored(job.id, copy.id, othersFailed);
 }
 
 void loop()
