@@ -43,8 +43,13 @@ bool keepsToolbarOnSelectAll(int position)
 // time zone up for every row of the table.
 bool cellMatches(const QTableWidgetItem *item, int column, const QString &text)
 {
-    if (column != kTimeColumn)
+    if (column != kTimeColumn) {
+        // Read in place where the cell keeps its text: no copy through a variant per cell.
+        const UITableItem *own = UITableItem::of(item);
+        if (const QString *kept = own ? own->keptText() : nullptr)
+            return kept->contains(text, Qt::CaseInsensitive);
         return item->text().contains(text, Qt::CaseInsensitive);
+    }
     if (item->type() == UITimeItem::Type) {
         const QString sdkTime = static_cast<const UITimeItem *>(item)->sdkTime();
         if (sdkTime.size() == 14) {
@@ -244,15 +249,17 @@ void SMSUIMainDlg::hideSearchBox()
 
 void SMSUIMainDlg::onTextEdited(const QString &text)
 {
-    // Rows are removed by the filter, so a table that was filtered must be read again
-    // from the store before it can show more rows, or before another folder is shown.
+    // The filter takes rows out and keeps them aside, so a table that was filtered gets
+    // them back before it can show more rows, or before another folder is shown; it is
+    // read again from the store when they were dropped meanwhile.
     const bool wasFiltered = m_bPendingSync;
     m_bPendingSync = !text.isEmpty();
     if (!wasFiltered && text.isEmpty()) {
         m_strPrevSearchText.clear();
         return;
     }
-    if (wasFiltered && (text.isEmpty() || !text.contains(m_strPrevSearchText)))
+    if (wasFiltered && (text.isEmpty() || !text.contains(m_strPrevSearchText))
+        && !restoreSearchedOutRows())
         reloadSMSTable(m_iSelectedTreeNode);
     updateTableSmsTable(text);
     m_strPrevSearchText = text;
@@ -298,7 +305,24 @@ void SMSUIMainDlg::updateTableSmsTable(const QString &text)
     const QSignalBlocker blocker(table);
     table->setCurrentCell(-1, -1);
     table->clearSelection();
-    table->removeRowsWhere(drop);
+    table->setAsideRowsWhere(drop);
     // Whatever was selected may be gone: commands wait for the next selection.
     disableAllToolbarItems();
+}
+
+bool SMSUIMainDlg::restoreSearchedOutRows()
+{
+    SMSUITableWidget *table = m_tableMap.value(m_iSelectedTreeNode);
+    if (!table || !table->hasSetAsideRows())
+        return false;
+    {
+        // Left as reading the folder again would leave it: nothing selected, at the top.
+        const QSignalBlocker blocker(table);
+        table->setCurrentCell(-1, -1);
+        table->clearSelection();
+        table->restoreSetAsideRows();
+    }
+    table->scrollToTop();
+    disableAllToolbarItems();
+    return true;
 }

@@ -21,6 +21,7 @@
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
+#include "SetAsideRows.h"
 #include "ShownText.h"
 #include "store/SmsTimeText.h"
 
@@ -197,9 +198,10 @@ void UINameItem::setData(int role, const QVariant &value)
 UITimeItem::UITimeItem(const QString &sdkTime)
     : UITableItem(Type)
 {
-    if (SmsTimeParts(sdkTime, nullptr, nullptr))
+    if (SmsTimeParts(sdkTime, nullptr, nullptr)) {
         m_text = sdkTime;
-    else
+        m_timeKey = timeKeyOf(sdkTime);
+    } else
         QTableWidgetItem::setData(Qt::DisplayRole, QDateTime());
 }
 
@@ -218,15 +220,32 @@ QVariant UITimeItem::data(int role) const
 
 void UITimeItem::setData(int role, const QVariant &value)
 {
-    if (isDisplayRole(role) && !m_ownText)
+    if (isDisplayRole(role) && !m_ownText) {
         m_text.clear();
+        m_timeKey = -1;
+    }
     UITableItem::setData(role, value);
+}
+
+qint64 UITimeItem::timeKeyOf(const QString &sdkTime)
+{
+    if (sdkTime.size() != 14)
+        return -1;
+    qint64 key = 0;
+    for (const QChar c : sdkTime) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        key = key * 10 + (c.unicode() - u'0');
+    }
+    return key;
 }
 
 bool UITimeItem::operator<(const QTableWidgetItem &other) const
 {
     if (other.type() == Type) {
         const auto &theirs = static_cast<const UITimeItem &>(other);
+        if (m_timeKey >= 0 && theirs.m_timeKey >= 0)
+            return m_timeKey < theirs.m_timeKey;
         if (!m_ownText && !theirs.m_ownText && !m_text.isEmpty() && !theirs.m_text.isEmpty())
             return m_text < theirs.m_text;
     }
@@ -320,7 +339,7 @@ bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,
 }
 
 SMSUITableWidget::SMSUITableWidget(QWidget *parent)
-    : QTableWidget(parent)
+    : QTableWidget(parent), m_setAside(std::make_unique<SetAsideRows>())
 {
 }
 
@@ -364,6 +383,34 @@ void SMSUITableWidget::paintEvent(QPaintEvent *event)
 
 void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
 {
+    removeRowsWhere(drop, [this](int first, int count) { takeCellsForDisposal(first, count); });
+}
+
+void SMSUITableWidget::setAsideRowsWhere(const std::vector<bool> &drop)
+{
+    removeRowsWhere(drop, [this](int first, int count) {
+        m_setAside->take(this, first, count);
+    });
+}
+
+void SMSUITableWidget::restoreSetAsideRows()
+{
+    m_setAside->putBack(this);
+}
+
+bool SMSUITableWidget::hasSetAsideRows() const
+{
+    return !m_setAside->isEmpty();
+}
+
+void SMSUITableWidget::dropSetAsideRows()
+{
+    dispose(m_setAside->release());
+}
+
+void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop,
+                                       const std::function<void(int, int)> &takeCells)
+{
     const int rows = rowCount();
     const auto drops = [&drop](int row) { return size_t(row) < drop.size() && drop[size_t(row)]; };
     QList<QPair<int, int>> runs;  // first row, count
@@ -384,7 +431,7 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
     constexpr int kFewRuns = 8;
     if (runs.size() <= kFewRuns || !ranked) {
         for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
-            takeCellsForDisposal(it->first, it->second);
+            takeCells(it->first, it->second);
             model()->removeRows(it->first, it->second);
         }
         return;
@@ -401,38 +448,35 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
         const UITableItem::RankedPass pass;
         model()->sort(0, Qt::AscendingOrder);
     }
-    takeCellsForDisposal(rowCount() - dropped, dropped);
+    takeCells(rowCount() - dropped, dropped);
     model()->removeRows(rowCount() - dropped, dropped);
 }
 
 void SMSUITableWidget::discardAllRows()
 {
+    dropSetAsideRows();
     takeCellsForDisposal(0, rowCount());
     setRowCount(0);
 }
 
 void SMSUITableWidget::takeCellsForDisposal(int first, int count)
 {
-    if (count <= 0)
+    SetAsideRows taken;
+    taken.take(this, first, count);
+    dispose(taken.release());
+}
+
+void SMSUITableWidget::dispose(const std::vector<QTableWidgetItem *> &cells)
+{
+    if (cells.empty())
         return;
-    m_disposal.reserve(m_disposal.size() + size_t(count) * size_t(columnCount()));
-    {
-        // The rows go right after: the views need not hear of each cell leaving them.
-        const QSignalBlocker quiet(model());
-        for (int row = first; row < first + count; ++row) {
-            for (int column = 0; column < columnCount(); ++column) {
-                if (QTableWidgetItem *cell = takeItem(row, column))
-                    m_disposal.push_back(cell);
-            }
-        }
-    }
+    m_disposal.insert(m_disposal.end(), cells.begin(), cells.end());
     if (!m_disposalTimer) {
         m_disposalTimer = new QTimer(this);
         m_disposalTimer->setInterval(0);
         connect(m_disposalTimer, &QTimer::timeout, this, &SMSUITableWidget::disposeSlice);
     }
-    if (!m_disposal.empty())
-        m_disposalTimer->start();
+    m_disposalTimer->start();
 }
 
 void SMSUITableWidget::disposeSlice()
