@@ -51,11 +51,13 @@ bool cellMatches(const QTableWidgetItem *item, int column, const QString &text)
         return item->text().contains(text, Qt::CaseInsensitive);
     }
     if (item->type() == UITimeItem::Type) {
-        const QString sdkTime = static_cast<const UITimeItem *>(item)->sdkTime();
-        if (sdkTime.size() == 14) {
-            const QChar *d = sdkTime.constData();
-            const QChar iso[19] = {d[0], d[1], d[2], d[3], u'-', d[4], d[5], u'-', d[6], d[7],
-                                   u'T', d[8], d[9], u':', d[10], d[11], u':', d[12], d[13]};
+        // The digits come from the cell's number: its text lives elsewhere in memory.
+        if (qint64 key = static_cast<const UITimeItem *>(item)->timeKey(); key >= 0) {
+            char16_t d[14];
+            for (int i = 13; i >= 0; --i, key /= 10)
+                d[i] = char16_t(u'0' + key % 10);
+            const char16_t iso[19] = {d[0], d[1], d[2], d[3], u'-', d[4], d[5], u'-', d[6], d[7],
+                                      u'T', d[8], d[9], u':', d[10], d[11], u':', d[12], d[13]};
             return QStringView(iso, 19).contains(text, Qt::CaseInsensitive);
         }
     }

@@ -73,18 +73,28 @@ const QByteArray *UITableItem::sortKey() const
     if (m_keyState == KeyState::Unknown) {
         m_keyState = KeyState::None;
         QStringEncoder &encoder = systemEncoder();
-        if (m_ownText) {
-            m_sortKey = encoder.encode(m_text.toLower());
+        const auto make = [this, &encoder](const QString &text) {
+            const QString lower = text.toLower();
+            m_sortKey = encoder.encode(lower);
             m_keyState = encoder.isValid() ? KeyState::Made : KeyState::None;
+            m_caseless = lower == text;
+        };
+        if (m_ownText) {
+            make(m_text);
         } else {
             const QVariant value = data(Qt::DisplayRole);
-            if (value.typeId() != QMetaType::QDateTime) {
-                m_sortKey = encoder.encode(value.toString().toLower());
-                m_keyState = encoder.isValid() ? KeyState::Made : KeyState::None;
-            }
+            if (value.typeId() != QMetaType::QDateTime)
+                make(value.toString());
         }
         if (m_keyState != KeyState::Made)
             m_sortKey = QByteArray();
+        // The key's first bytes, zero-padded and big-endian, so that comparing them orders
+        // as comparing the keys does (which, like any C string, end at a zero byte).
+        const size_t length = qstrlen(m_sortKey.constData());
+        m_keyHead[0] = m_keyHead[1] = 0;
+        for (size_t i = 0; i < qMin(length, sizeof(m_keyHead)); ++i)
+            m_keyHead[i / 8] |= quint64(quint8(m_sortKey.at(qsizetype(i)))) << (8 * (7 - i % 8));
+        m_keyInHead = length <= sizeof(m_keyHead);
     }
     return m_keyState == KeyState::Made ? &m_sortKey : nullptr;
 }
@@ -97,9 +107,19 @@ bool UITableItem::operator<(const QTableWidgetItem &other) const
     // The same order as lessThan, on keys made once per cell.
     if (const QByteArray *mine = theirs ? sortKey() : nullptr) {
         if (const QByteArray *their = theirs->sortKey()) {
-            const int result = qstrcmp(*mine, *their);
+            // Most comparisons are settled by the keys' first bytes, kept in the cells:
+            // the keys themselves live elsewhere in memory, and a sort of tens of thousands
+            // of rows reads them far less often.
+            if (m_keyHead[0] != theirs->m_keyHead[0])
+                return m_keyHead[0] < theirs->m_keyHead[0];
+            if (m_keyHead[1] != theirs->m_keyHead[1])
+                return m_keyHead[1] < theirs->m_keyHead[1];
+            const int result = m_keyInHead && theirs->m_keyInHead ? 0 : qstrcmp(*mine, *their);
             if (result != 0)
                 return result < 0;
+            // Equal keys of texts that case does not change are equal texts.
+            if (m_caseless && theirs->m_caseless)
+                return false;
             // Equal texts are the common tie (one sender, many messages): no copies then.
             if (m_ownText && theirs->m_ownText)
                 return lessByCase(m_text, theirs->m_text);
@@ -414,13 +434,17 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop,
     const int rows = rowCount();
     const auto drops = [&drop](int row) { return size_t(row) < drop.size() && drop[size_t(row)]; };
     QList<QPair<int, int>> runs;  // first row, count
-    std::vector<UITableItem *> firstCells(size_t(rows), nullptr);
     bool ranked = true;
+    int dropped = 0;
     for (int row = 0; row < rows; ++row) {
-        firstCells[size_t(row)] = UITableItem::of(item(row, 0));
-        ranked = ranked && firstCells[size_t(row)];
+        // Ranked in the same pass: the cells are read once, in row order.
+        UITableItem *first = UITableItem::of(item(row, 0));
+        ranked = ranked && first;
+        if (first)
+            first->setRank(drops(row) ? 1 : 0);
         if (!drops(row))
             continue;
+        ++dropped;
         if (!runs.isEmpty() && runs.last().first + runs.last().second == row)
             ++runs.last().second;
         else
@@ -439,11 +463,6 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop,
     // The model's stable sort on the first column, ranked 0 for a row that stays and 1 for
     // one that goes, gathers the rows that go at the end in their order: one removal then
     // takes them all. The sort indicator the user chose is left as it is.
-    int dropped = 0;
-    for (int row = 0; row < rows; ++row) {
-        firstCells[size_t(row)]->setRank(drops(row) ? 1 : 0);
-        dropped += drops(row) ? 1 : 0;
-    }
     {
         const UITableItem::RankedPass pass;
         model()->sort(0, Qt::AscendingOrder);

@@ -80,7 +80,10 @@ private:
     QString displayText() const;
 
     mutable QByteArray m_sortKey;
+    mutable quint64 m_keyHead[2] = {0, 0};  // the key's first 16 bytes (see sortKey)
     mutable KeyState m_keyState = KeyState::Unknown;
+    mutable bool m_keyInHead = false;  // the whole key is in m_keyHead
+    mutable bool m_caseless = false;   // lower-casing leaves the text as it is
     int m_rank = 0;
     static bool s_ranked;  // GUI thread only, like every table
 };
@@ -137,6 +140,8 @@ public:
 
     // The text the cell was made from; empty when it holds a date-time of its own.
     QString sdkTime() const { return m_ownText ? QString() : m_text; }
+    // Its 14 digits as one number (yyyyMMddhhmmss), read without the text; -1 for none.
+    qint64 timeKey() const { return m_timeKey; }
 
 private:
     // The 14 digits as one number, which orders as the text does: a sort of tens of
