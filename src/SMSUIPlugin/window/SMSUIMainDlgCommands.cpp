@@ -285,29 +285,26 @@ void SMSUIMainDlg::updateTableSmsTable(const QString &text)
     SMSUITableWidget *table = m_pCurrentTable;
     if (!table || text.isEmpty())
         return;
-    const int rowCount = table->rowCount();
-    std::vector<bool> drop(size_t(rowCount), false);
-    for (int row = 0; row < rowCount; ++row) {
-        bool keep = false;
-        bool complete = true;
-        for (int column = 0; column < table->columnCount() && !keep; ++column) {
-            const QTableWidgetItem *item = table->item(row, column);
-            if (!item) {
-                complete = false;
-                break;
-            }
-            keep = cellMatches(item, column, text);
-        }
-        if (!complete) {
-            qCWarning(lcSmsWindow) << "search stopped at a row without cells:" << row;
-            break;
-        }
-        drop[size_t(row)] = !keep;
-    }
     const QSignalBlocker blocker(table);
     table->setCurrentCell(-1, -1);
     table->clearSelection();
-    table->setAsideRowsWhere(drop);
+    const int columns = table->columnCount();
+    bool stopped = false;
+    table->setAsideRowsWhere([&](int row) {
+        if (stopped)
+            return false;
+        for (int column = 0; column < columns; ++column) {
+            const QTableWidgetItem *item = table->item(row, column);
+            if (!item) {
+                qCWarning(lcSmsWindow) << "search stopped at a row without cells:" << row;
+                stopped = true;
+                return false;
+            }
+            if (cellMatches(item, column, text))
+                return false;
+        }
+        return true;
+    });
     // Whatever was selected may be gone: commands wait for the next selection.
     disableAllToolbarItems();
 }

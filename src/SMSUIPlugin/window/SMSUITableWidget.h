@@ -221,7 +221,9 @@ public:
     // meanwhile. The cells point at their records, so the rows kept aside must be dropped
     // whenever the table is brought in line with the store (the store may have freed
     // them); emptying the table drops them too.
-    void setAsideRowsWhere(const std::vector<bool> &drop);
+    // drops is asked once for each row, in row order, right after the row's cells were
+    // brought into the processor's cache.
+    void setAsideRowsWhere(const std::function<bool(int row)> &drops);
     void restoreSetAsideRows();
     bool hasSetAsideRows() const;
     void dropSetAsideRows();
@@ -265,7 +267,7 @@ private:
     // Frees the cells a slice at a time once the window is idle.
     void dispose(const std::vector<QTableWidgetItem *> &cells);
     void disposeSlice();
-    void removeRowsWhere(const std::vector<bool> &drop,
+    void removeRowsWhere(const std::function<bool(int row)> &drops,
                          const std::function<void(int first, int count)> &takeCells);
 
     std::vector<QTableWidgetItem *> m_disposal;
