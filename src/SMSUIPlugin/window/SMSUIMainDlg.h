@@ -661,6 +661,9 @@ public:
     void hideSearchBox();
     bool isSearchShown() const { return m_bSearchShown; }
     void updateTableSmsTable(const QString &text);
+    // Puts back the rows a search took out of the folder on show; false when it has none
+    // kept (the table was brought in line with the store since), and must be read again.
+    bool restoreSearchedOutRows();
     bool isToolBarItemEnabled(int id) const;
 
     // Context menu

@@ -43,14 +43,21 @@ bool keepsToolbarOnSelectAll(int position)
 // time zone up for every row of the table.
 bool cellMatches(const QTableWidgetItem *item, int column, const QString &text)
 {
-    if (column != kTimeColumn)
+    if (column != kTimeColumn) {
+        // Read in place where the cell keeps its text: no copy through a variant per cell.
+        const UITableItem *own = UITableItem::of(item);
+        if (const QString *kept = own ? own->keptText() : nullptr)
+            return kept->contains(text, Qt::CaseInsensitive);
         return item->text().contains(text, Qt::CaseInsensitive);
+    }
     if (item->type() == UITimeItem::Type) {
-        const QString sdkTime = static_cast<const UITimeItem *>(item)->sdkTime();
-        if (sdkTime.size() == 14) {
-            const QChar *d = sdkTime.constData();
-            const QChar iso[19] = {d[0], d[1], d[2], d[3], u'-', d[4], d[5], u'-', d[6], d[7],
-                                   u'T', d[8], d[9], u':', d[10], d[11], u':', d[12], d[13]};
+        // The digits come from the cell's number: its text lives elsewhere in memory.
+        if (qint64 key = static_cast<const UITimeItem *>(item)->timeKey(); key >= 0) {
+            char16_t d[14];
+            for (int i = 13; i >= 0; --i, key /= 10)
+                d[i] = char16_t(u'0' + key % 10);
+            const char16_t iso[19] = {d[0], d[1], d[2], d[3], u'-', d[4], d[5], u'-', d[6], d[7],
+                                      u'T', d[8], d[9], u':', d[10], d[11], u':', d[12], d[13]};
             return QStringView(iso, 19).contains(text, Qt::CaseInsensitive);
         }
     }
@@ -244,15 +251,17 @@ void SMSUIMainDlg::hideSearchBox()
 
 void SMSUIMainDlg::onTextEdited(const QString &text)
 {
-    // Rows are removed by the filter, so a table that was filtered must be read again
-    // from the store before it can show more rows, or before another folder is shown.
+    // The filter takes rows out and keeps them aside, so a table that was filtered gets
+    // them back before it can show more rows, or before another folder is shown; it is
+    // read again from the store when they were dropped meanwhile.
     const bool wasFiltered = m_bPendingSync;
     m_bPendingSync = !text.isEmpty();
     if (!wasFiltered && text.isEmpty()) {
         m_strPrevSearchText.clear();
         return;
     }
-    if (wasFiltered && (text.isEmpty() || !text.contains(m_strPrevSearchText)))
+    if (wasFiltered && (text.isEmpty() || !text.contains(m_strPrevSearchText))
+        && !restoreSearchedOutRows())
         reloadSMSTable(m_iSelectedTreeNode);
     updateTableSmsTable(text);
     m_strPrevSearchText = text;
@@ -276,29 +285,43 @@ void SMSUIMainDlg::updateTableSmsTable(const QString &text)
     SMSUITableWidget *table = m_pCurrentTable;
     if (!table || text.isEmpty())
         return;
-    const int rowCount = table->rowCount();
-    std::vector<bool> drop(size_t(rowCount), false);
-    for (int row = 0; row < rowCount; ++row) {
-        bool keep = false;
-        bool complete = true;
-        for (int column = 0; column < table->columnCount() && !keep; ++column) {
-            const QTableWidgetItem *item = table->item(row, column);
-            if (!item) {
-                complete = false;
-                break;
-            }
-            keep = cellMatches(item, column, text);
-        }
-        if (!complete) {
-            qCWarning(lcSmsWindow) << "search stopped at a row without cells:" << row;
-            break;
-        }
-        drop[size_t(row)] = !keep;
-    }
     const QSignalBlocker blocker(table);
     table->setCurrentCell(-1, -1);
     table->clearSelection();
-    table->removeRowsWhere(drop);
+    const int columns = table->columnCount();
+    bool stopped = false;
+    table->setAsideRowsWhere([&](int row) {
+        if (stopped)
+            return false;
+        for (int column = 0; column < columns; ++column) {
+            const QTableWidgetItem *item = table->item(row, column);
+            if (!item) {
+                qCWarning(lcSmsWindow) << "search stopped at a row without cells:" << row;
+                stopped = true;
+                return false;
+            }
+            if (cellMatches(item, column, text))
+                return false;
+        }
+        return true;
+    });
     // Whatever was selected may be gone: commands wait for the next selection.
     disableAllToolbarItems();
+}
+
+bool SMSUIMainDlg::restoreSearchedOutRows()
+{
+    SMSUITableWidget *table = m_tableMap.value(m_iSelectedTreeNode);
+    if (!table || !table->hasSetAsideRows())
+        return false;
+    {
+        // Left as reading the folder again would leave it: nothing selected, at the top.
+        const QSignalBlocker blocker(table);
+        table->setCurrentCell(-1, -1);
+        table->clearSelection();
+        table->restoreSetAsideRows();
+    }
+    table->scrollToTop();
+    disableAllToolbarItems();
+    return true;
 }

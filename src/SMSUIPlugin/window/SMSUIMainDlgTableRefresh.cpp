@@ -57,6 +57,8 @@ void SMSUIMainDlg::refreshSMSTable(_EN_SMS_POSITION position, bool always)
         return;
     }
     table->clearFocus();
+    // Rows a search took out point at records the store may have freed by now.
+    table->dropSetAsideRows();
     const QList<_EN_SMS_POSITION> sources = sourcesOf(position);
     disconnectTableSignals(table);
     if (!always && updateChangedRows(table, sources)) {

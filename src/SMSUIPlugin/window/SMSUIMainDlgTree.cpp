@@ -233,6 +233,9 @@ void SMSUIMainDlg::onClickSMSTreeNode(QTreeWidgetItem *item, int column)
 {
     disableAllToolbarItems();
     if (m_bPendingSync) {
+        // The rows the search took out go back first: the table then differs from the
+        // store in nothing, or little, and is not read again.
+        restoreSearchedOutRows();
         syncSMSTableWithBuffers(m_iSelectedTreeNode);
         m_bPendingSync = false;
     }

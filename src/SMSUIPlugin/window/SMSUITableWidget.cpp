@@ -21,6 +21,7 @@
 
 #include "SMSUIMainDlg.h"
 #include "SMSUITreeWidget.h"
+#include "SetAsideRows.h"
 #include "ShownText.h"
 #include "store/SmsTimeText.h"
 
@@ -72,18 +73,28 @@ const QByteArray *UITableItem::sortKey() const
     if (m_keyState == KeyState::Unknown) {
         m_keyState = KeyState::None;
         QStringEncoder &encoder = systemEncoder();
-        if (m_ownText) {
-            m_sortKey = encoder.encode(m_text.toLower());
+        const auto make = [this, &encoder](const QString &text) {
+            const QString lower = text.toLower();
+            m_sortKey = encoder.encode(lower);
             m_keyState = encoder.isValid() ? KeyState::Made : KeyState::None;
+            m_caseless = lower == text;
+        };
+        if (m_ownText) {
+            make(m_text);
         } else {
             const QVariant value = data(Qt::DisplayRole);
-            if (value.typeId() != QMetaType::QDateTime) {
-                m_sortKey = encoder.encode(value.toString().toLower());
-                m_keyState = encoder.isValid() ? KeyState::Made : KeyState::None;
-            }
+            if (value.typeId() != QMetaType::QDateTime)
+                make(value.toString());
         }
         if (m_keyState != KeyState::Made)
             m_sortKey = QByteArray();
+        // The key's first bytes, zero-padded and big-endian, so that comparing them orders
+        // as comparing the keys does (which, like any C string, end at a zero byte).
+        const size_t length = qstrlen(m_sortKey.constData());
+        m_keyHead[0] = m_keyHead[1] = 0;
+        for (size_t i = 0; i < qMin(length, sizeof(m_keyHead)); ++i)
+            m_keyHead[i / 8] |= quint64(quint8(m_sortKey.at(qsizetype(i)))) << (8 * (7 - i % 8));
+        m_keyInHead = length <= sizeof(m_keyHead);
     }
     return m_keyState == KeyState::Made ? &m_sortKey : nullptr;
 }
@@ -96,9 +107,19 @@ bool UITableItem::operator<(const QTableWidgetItem &other) const
     // The same order as lessThan, on keys made once per cell.
     if (const QByteArray *mine = theirs ? sortKey() : nullptr) {
         if (const QByteArray *their = theirs->sortKey()) {
-            const int result = qstrcmp(*mine, *their);
+            // Most comparisons are settled by the keys' first bytes, kept in the cells:
+            // the keys themselves live elsewhere in memory, and a sort of tens of thousands
+            // of rows reads them far less often.
+            if (m_keyHead[0] != theirs->m_keyHead[0])
+                return m_keyHead[0] < theirs->m_keyHead[0];
+            if (m_keyHead[1] != theirs->m_keyHead[1])
+                return m_keyHead[1] < theirs->m_keyHead[1];
+            const int result = m_keyInHead && theirs->m_keyInHead ? 0 : qstrcmp(*mine, *their);
             if (result != 0)
                 return result < 0;
+            // Equal keys of texts that case does not change are equal texts.
+            if (m_caseless && theirs->m_caseless)
+                return false;
             // Equal texts are the common tie (one sender, many messages): no copies then.
             if (m_ownText && theirs->m_ownText)
                 return lessByCase(m_text, theirs->m_text);
@@ -197,9 +218,10 @@ void UINameItem::setData(int role, const QVariant &value)
 UITimeItem::UITimeItem(const QString &sdkTime)
     : UITableItem(Type)
 {
-    if (SmsTimeParts(sdkTime, nullptr, nullptr))
+    if (SmsTimeParts(sdkTime, nullptr, nullptr)) {
         m_text = sdkTime;
-    else
+        m_timeKey = timeKeyOf(sdkTime);
+    } else
         QTableWidgetItem::setData(Qt::DisplayRole, QDateTime());
 }
 
@@ -218,15 +240,32 @@ QVariant UITimeItem::data(int role) const
 
 void UITimeItem::setData(int role, const QVariant &value)
 {
-    if (isDisplayRole(role) && !m_ownText)
+    if (isDisplayRole(role) && !m_ownText) {
         m_text.clear();
+        m_timeKey = -1;
+    }
     UITableItem::setData(role, value);
+}
+
+qint64 UITimeItem::timeKeyOf(const QString &sdkTime)
+{
+    if (sdkTime.size() != 14)
+        return -1;
+    qint64 key = 0;
+    for (const QChar c : sdkTime) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        key = key * 10 + (c.unicode() - u'0');
+    }
+    return key;
 }
 
 bool UITimeItem::operator<(const QTableWidgetItem &other) const
 {
     if (other.type() == Type) {
         const auto &theirs = static_cast<const UITimeItem &>(other);
+        if (m_timeKey >= 0 && theirs.m_timeKey >= 0)
+            return m_timeKey < theirs.m_timeKey;
         if (!m_ownText && !theirs.m_ownText && !m_text.isEmpty() && !theirs.m_text.isEmpty())
             return m_text < theirs.m_text;
     }
@@ -320,7 +359,7 @@ bool GridDelegateLayout::helpEvent(QHelpEvent *event, QAbstractItemView *view,
 }
 
 SMSUITableWidget::SMSUITableWidget(QWidget *parent)
-    : QTableWidget(parent)
+    : QTableWidget(parent), m_setAside(std::make_unique<SetAsideRows>())
 {
 }
 
@@ -364,16 +403,63 @@ void SMSUITableWidget::paintEvent(QPaintEvent *event)
 
 void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
 {
+    removeRowsWhere([&drop](int row) { return size_t(row) < drop.size() && drop[size_t(row)]; },
+                    [this](int first, int count) { takeCellsForDisposal(first, count); });
+}
+
+void SMSUITableWidget::setAsideRowsWhere(const std::function<bool(int row)> &drops)
+{
+    removeRowsWhere(drops, [this](int first, int count) {
+        m_setAside->take(this, first, count);
+    });
+}
+
+void SMSUITableWidget::restoreSetAsideRows()
+{
+    m_setAside->putBack(this);
+}
+
+bool SMSUITableWidget::hasSetAsideRows() const
+{
+    return !m_setAside->isEmpty();
+}
+
+void SMSUITableWidget::dropSetAsideRows()
+{
+    dispose(m_setAside->release());
+}
+
+void SMSUITableWidget::removeRowsWhere(const std::function<bool(int row)> &drops,
+                                       const std::function<void(int, int)> &takeCells)
+{
     const int rows = rowCount();
-    const auto drops = [&drop](int row) { return size_t(row) < drop.size() && drop[size_t(row)]; };
+    const int columns = columnCount();
     QList<QPair<int, int>> runs;  // first row, count
-    std::vector<UITableItem *> firstCells(size_t(rows), nullptr);
     bool ranked = true;
+    int dropped = 0;
+    // Each cell is an allocation of its own, and its text another: a pass over tens of
+    // thousands of rows waits on memory more than it computes. The cells of the rows a
+    // little ahead are fetched meanwhile.
+    constexpr int kAhead = 8;
     for (int row = 0; row < rows; ++row) {
-        firstCells[size_t(row)] = UITableItem::of(item(row, 0));
-        ranked = ranked && firstCells[size_t(row)];
-        if (!drops(row))
+        for (int column = 0; row + kAhead < rows && column < columns; ++column) {
+            const UITableItem *ahead = UITableItem::of(item(row + kAhead / 2, column));
+            if (const QString *text = ahead ? ahead->keptText() : nullptr)
+                __builtin_prefetch(text->constData());
+            if (const auto *cell = reinterpret_cast<const char *>(item(row + kAhead, column))) {
+                for (int line = 0; line < 3; ++line)
+                    __builtin_prefetch(cell + 64 * line);
+            }
+        }
+        // Ranked in the same pass, for the sort below.
+        UITableItem *first = UITableItem::of(item(row, 0));
+        const bool drop = drops(row);
+        ranked = ranked && first;
+        if (first)
+            first->setRank(drop ? 1 : 0);
+        if (!drop)
             continue;
+        ++dropped;
         if (!runs.isEmpty() && runs.last().first + runs.last().second == row)
             ++runs.last().second;
         else
@@ -384,7 +470,7 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
     constexpr int kFewRuns = 8;
     if (runs.size() <= kFewRuns || !ranked) {
         for (auto it = runs.crbegin(); it != runs.crend(); ++it) {
-            takeCellsForDisposal(it->first, it->second);
+            takeCells(it->first, it->second);
             model()->removeRows(it->first, it->second);
         }
         return;
@@ -392,47 +478,39 @@ void SMSUITableWidget::removeRowsWhere(const std::vector<bool> &drop)
     // The model's stable sort on the first column, ranked 0 for a row that stays and 1 for
     // one that goes, gathers the rows that go at the end in their order: one removal then
     // takes them all. The sort indicator the user chose is left as it is.
-    int dropped = 0;
-    for (int row = 0; row < rows; ++row) {
-        firstCells[size_t(row)]->setRank(drops(row) ? 1 : 0);
-        dropped += drops(row) ? 1 : 0;
-    }
     {
         const UITableItem::RankedPass pass;
         model()->sort(0, Qt::AscendingOrder);
     }
-    takeCellsForDisposal(rowCount() - dropped, dropped);
+    takeCells(rowCount() - dropped, dropped);
     model()->removeRows(rowCount() - dropped, dropped);
 }
 
 void SMSUITableWidget::discardAllRows()
 {
+    dropSetAsideRows();
     takeCellsForDisposal(0, rowCount());
     setRowCount(0);
 }
 
 void SMSUITableWidget::takeCellsForDisposal(int first, int count)
 {
-    if (count <= 0)
+    SetAsideRows taken;
+    taken.take(this, first, count);
+    dispose(taken.release());
+}
+
+void SMSUITableWidget::dispose(const std::vector<QTableWidgetItem *> &cells)
+{
+    if (cells.empty())
         return;
-    m_disposal.reserve(m_disposal.size() + size_t(count) * size_t(columnCount()));
-    {
-        // The rows go right after: the views need not hear of each cell leaving them.
-        const QSignalBlocker quiet(model());
-        for (int row = first; row < first + count; ++row) {
-            for (int column = 0; column < columnCount(); ++column) {
-                if (QTableWidgetItem *cell = takeItem(row, column))
-                    m_disposal.push_back(cell);
-            }
-        }
-    }
+    m_disposal.insert(m_disposal.end(), cells.begin(), cells.end());
     if (!m_disposalTimer) {
         m_disposalTimer = new QTimer(this);
         m_disposalTimer->setInterval(0);
         connect(m_disposalTimer, &QTimer::timeout, this, &SMSUITableWidget::disposeSlice);
     }
-    if (!m_disposal.empty())
-        m_disposalTimer->start();
+    m_disposalTimer->start();
 }
 
 void SMSUITableWidget::disposeSlice()

@@ -9,9 +9,11 @@
 #include <QTableWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QDrag;
+class SetAsideRows;
 class QTimer;
 #include <QTableWidgetItem>
 
@@ -78,7 +80,10 @@ private:
     QString displayText() const;
 
     mutable QByteArray m_sortKey;
+    mutable quint64 m_keyHead[2] = {0, 0};  // the key's first 16 bytes (see sortKey)
     mutable KeyState m_keyState = KeyState::Unknown;
+    mutable bool m_keyInHead = false;  // the whole key is in m_keyHead
+    mutable bool m_caseless = false;   // lower-casing leaves the text as it is
     int m_rank = 0;
     static bool s_ranked;  // GUI thread only, like every table
 };
@@ -135,6 +140,14 @@ public:
 
     // The text the cell was made from; empty when it holds a date-time of its own.
     QString sdkTime() const { return m_ownText ? QString() : m_text; }
+    // Its 14 digits as one number (yyyyMMddhhmmss), read without the text; -1 for none.
+    qint64 timeKey() const { return m_timeKey; }
+
+private:
+    // The 14 digits as one number, which orders as the text does: a sort of tens of
+    // thousands of rows compares numbers instead of texts. -1 when the cell has no such text.
+    static qint64 timeKeyOf(const QString &sdkTime);
+    qint64 m_timeKey = -1;
 };
 
 // Draws cells as QItemDelegate does, but never a focus rectangle.
@@ -203,6 +216,17 @@ public:
     // scattered rows go in one reordering and one removal: a removal per run of rows
     // would make each run walk every row below it.
     void removeRowsWhere(const std::vector<bool> &drop);
+    // The same, but the rows' cells are kept aside (a search hiding rows): restoring puts
+    // them back and sorts the table once by its sort column, which also places rows added
+    // meanwhile. The cells point at their records, so the rows kept aside must be dropped
+    // whenever the table is brought in line with the store (the store may have freed
+    // them); emptying the table drops them too.
+    // drops is asked once for each row, in row order, right after the row's cells were
+    // brought into the processor's cache.
+    void setAsideRowsWhere(const std::function<bool(int row)> &drops);
+    void restoreSetAsideRows();
+    bool hasSetAsideRows() const;
+    void dropSetAsideRows();
 
     // Takes every row out; the cells are freed a slice at a time once the window is idle,
     // as freeing the cells of tens of thousands of rows at once held the window.
@@ -240,9 +264,14 @@ private:
     // Takes the cells of rows first..first+count-1 out, leaving the rows empty, and hands
     // them to the idle-time freeing.
     void takeCellsForDisposal(int first, int count);
+    // Frees the cells a slice at a time once the window is idle.
+    void dispose(const std::vector<QTableWidgetItem *> &cells);
     void disposeSlice();
+    void removeRowsWhere(const std::function<bool(int row)> &drops,
+                         const std::function<void(int first, int count)> &takeCells);
 
     std::vector<QTableWidgetItem *> m_disposal;
+    std::unique_ptr<SetAsideRows> m_setAside;
     QTimer *m_disposalTimer = nullptr;
 
     SMSUIMainDlg *m_pMainDlg = nullptr;
