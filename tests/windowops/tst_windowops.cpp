@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QTreeWidgetItem>
 #include <QtTest>
 
@@ -481,6 +483,20 @@ void tst_WindowOps::cancelStopsABatchInTheMiddle()
     m_w->currentTable()->selectAll();
     // Results arrive only after the batch's commit; while it runs, only its progress does.
     QueuedSpy<int, int> progress(&m_w->workerThread(), &SMSThreadUI::batchProgress);
+    // The worker goes through 1,000 records faster than a click: it is held after its
+    // second record until Cancel has been clicked.
+    QSemaphore clicked;
+    const QMetaObject::Connection hold = connect(
+        &m_w->workerThread(), &SMSThreadUI::batchProgress, &m_w->workerThread(),
+        [&clicked](int handled, int) {
+            if (handled == 2)
+                clicked.acquire();
+        },
+        Qt::DirectConnection);
+    const auto release = qScopeGuard([&] {
+        disconnect(hold);
+        clicked.release();
+    });
     QVERIFY(runBatch([&] {
         m_w->onButtonClickDelete();
         QVERIFY(progress.wait(20000));
@@ -489,6 +505,7 @@ void tst_WindowOps::cancelStopsABatchInTheMiddle()
         const auto *count = dialog->findChild<QLabel *>(QStringLiteral("SMSUIPlugin_WaitingDialogCount"));
         QTRY_VERIFY(count->text() != QStringLiteral("0/%1").arg(kCount));
         QTest::mouseClick(dialogButton(), Qt::LeftButton);
+        clicked.release();
     }));
     QCOMPARE(dialogLabel()->text(), key("IDS_STR_CANCELLING"));
     int inInbox = 0;

@@ -28,6 +28,7 @@
 #include <functional>
 
 #include "store/DetectMemoryDeviceThread.h"
+#include "HeldCall.h"
 #include "operations/SMSThreadUI.h"
 #include "store/SmsRecord.h"
 #include "ToolBarLogic.h"
@@ -553,6 +554,9 @@ private:
         bool permanent;
     };
     QList<PendingRemoval> m_pendingRemovals;  // the store's removals during a batch
+    // The folder counts a table refresh asks for; the end of a batch holds them, so that
+    // the tables it refreshes are counted once.
+    HeldCall m_countRefresh{[this] { updateCount(); }};
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====

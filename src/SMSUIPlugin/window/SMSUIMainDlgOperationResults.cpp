@@ -129,14 +129,14 @@ void SMSUIMainDlg::onSmsMoveOrCopy(bool done, int)
         return;
     }
     if (m_iReportedUnits == m_iOperationUnits) {
+        const HeldCall::Hold counts(m_countRefresh);
         writeBatchVerdict(m_iMoveCopyFail, m_iOperationUnits);
         // The store filed every copy the batch made as it made it: with no unit failed,
-        // its card folders hold what reading both storages again would give, and reading
-        // 10,000 messages again held the window for half a second. Only the tables are
-        // brought in line then; after a failure the storages are read again.
-        if (m_iMoveCopyFail == 0)
-            syncCardTables();
-        else
+        // its card folders hold what reading both storages again would give, and the
+        // worker's end, which follows, brings the tables at both ends in line (doing it
+        // here too made the end of a 10,000-message move fill the same tables twice).
+        // After a failure the storages are read again.
+        if (m_iMoveCopyFail != 0)
             updateSIMNVTables();
         m_pSMSWaitingDlgInstance->onCompleteChangeButtonText();
         m_iMoveCopySuccess = 0;
@@ -169,10 +169,12 @@ void SMSUIMainDlg::updateSIMNVTables()
 
 void SMSUIMainDlg::syncCardTables()
 {
-    for (int p = EN_SIM_OUTBOX; p <= EN_DEVICE_ROOT; ++p) {
-        if (p != EN_POS_NONE)
-            syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
-    }
+    // The card tables only: the PC root and the broadcast folder lie among them in
+    // number, and bringing the PC root in line walks all of its rows.
+    const HeldCall::Hold counts(m_countRefresh);
+    for (_EN_SMS_POSITION p : {EN_SIM_OUTBOX, EN_SIM_INBOX, EN_SIM_ROOT, EN_DEVICE_OUTBOX,
+                               EN_DEVICE_INBOX, EN_DEVICE_ROOT})
+        syncSMSTableWithBuffers(p);
 }
 
 void SMSUIMainDlg::onCloseWaitingDialog()
@@ -195,6 +197,7 @@ void SMSUIMainDlg::onFinished()
             concludeSend();
         return;
     }
+    const HeldCall::Hold counts(m_countRefresh);
     if (m_bDeletedUnread) {
         m_bDeletedUnread = false;
         notifyStatusBarCount();
@@ -245,6 +248,7 @@ void SMSUIMainDlg::syncWithParent(int position)
 
 void SMSUIMainDlg::resyncAll(const QList<int> &positions)
 {
+    const HeldCall::Hold counts(m_countRefresh);
     for (int p : positions)
         syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
 }

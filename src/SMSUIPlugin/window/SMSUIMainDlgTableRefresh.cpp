@@ -87,7 +87,7 @@ void SMSUIMainDlg::refreshSMSTable(_EN_SMS_POSITION position, bool always)
     connectTableSignals(table);
     if (!table->isSortingEnabled())
         table->setSortingEnabled(true);
-    updateCount();
+    m_countRefresh.request();
 }
 
 bool SMSUIMainDlg::updateChangedRows(SMSUITableWidget *table,
