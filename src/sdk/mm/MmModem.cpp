@@ -372,6 +372,10 @@ std::string start(Backend &b)
         pickModem();
     } else {
         release(b);
+        // GDBus frees what its proxies subscribed with (their weak references) from idle
+        // callbacks in this context: run them, or every failed attempt leaks them.
+        while (g_main_context_iteration(b.context, FALSE)) {
+        }
     }
     g_main_context_pop_thread_default(b.context);
     if (!error.empty()) {
