@@ -462,7 +462,7 @@ void tst_Commands::menuOnlyKeysWorkFromTheTable()
         clickRow(table, 0);
     table->setFocus();
     QTest::keySequence(table, keys);
-    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning() && !w->batchPending(), 15000);
     QTRY_COMPARE_WITH_TIMEOUT(w->tableAt(EN_LOCAL_INBOX)->rowCount(), inboxAfter, 15000);
     QCOMPARE(w->tableAt(EN_LOCAL_TRASH)->rowCount(), trashAfter);
     QCOMPARE(m_host.book.saved.size(), saved);

@@ -202,17 +202,29 @@ void SMSUIMainDlg::onFinished()
         m_bDeletedUnread = false;
         notifyStatusBarCount();
     }
+    // The rows of the messages that left go now, with their records: no row may outlive
+    // its record. Bringing the other tables in line (thousands of rows each after a large
+    // batch) is stepped, one table per turn of the event loop, so that the window keeps
+    // painting; until then a table lacks rows of messages that arrived in it, never shows
+    // one that left.
     const QSet<int> touched = applyPendingRemovals();
+    m_bSteppingSyncs = true;
     handleOperationOnComplete();
-    // A table the removals left empty that the completion did not fill again.
-    for (int p : touched) {
-        const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
-        if (table && table->rowCount() == 0)
-            syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
-    }
-    reSetPreviewArea();
-    if (m_SMSThreadInst.operation() == DC_SMS_SELECTED_DELETE)
-        selectRowAfterDelete();
+    m_bSteppingSyncs = false;
+    const bool deleted = m_SMSThreadInst.operation() == DC_SMS_SELECTED_DELETE;
+    const int rowAfterDelete = m_iRowAfterDelete;
+    const SMSUITableWidget *tableAfterDelete = m_pTableAfterDelete;
+    m_batchEnd.add([this, touched, deleted, rowAfterDelete, tableAfterDelete] {
+        // A table the removals left empty that the completion did not fill again.
+        for (int p : touched) {
+            const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
+            if (table && table->rowCount() == 0)
+                syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
+        }
+        reSetPreviewArea();
+        if (deleted)
+            selectRowAfterDelete(rowAfterDelete, tableAfterDelete);
+    });
     m_iRowAfterDelete = -1;
     m_pTableAfterDelete = nullptr;
     // A cancelled or cut-short batch reports fewer results than it was given: nothing more
@@ -222,13 +234,13 @@ void SMSUIMainDlg::onFinished()
     resetBatchCounters();
 }
 
-void SMSUIMainDlg::selectRowAfterDelete()
+void SMSUIMainDlg::selectRowAfterDelete(int rowAfterDelete, const SMSUITableWidget *table)
 {
     // Only where the user still is: a folder changed meanwhile has its own selection.
-    if (m_iRowAfterDelete < 0 || !m_pCurrentTable || m_pCurrentTable != m_pTableAfterDelete
+    if (rowAfterDelete < 0 || !m_pCurrentTable || m_pCurrentTable != table
         || m_pCurrentTable->rowCount() == 0)
         return;
-    const int row = std::min(m_iRowAfterDelete, m_pCurrentTable->rowCount() - 1);
+    const int row = std::min(rowAfterDelete, m_pCurrentTable->rowCount() - 1);
     m_pCurrentTable->setCurrentCell(row, 0);
     m_pCurrentTable->selectRow(row);
 }
@@ -300,13 +312,15 @@ void SMSUIMainDlg::handleOperationOnComplete()
         }
         syncWithParent(to);
         if (operation == DC_SMS_DRAG_MOVE || operation == DC_SMS_DRAG_COPY)
-            onClickSMSTreeNode(m_pCurrentTreeItem, 0);
+            afterBatchSyncs([this] { onClickSMSTreeNode(m_pCurrentTreeItem, 0); });
         m_iMoveCopySuccess = 0;
         m_iMoveCopyFail = 0;
         handleMoveCopyonParentNodes(static_cast<_EN_SMS_POSITION>(to));
-        onClickTableRow(0);
-        if (isInbox(to))
-            notifyStatusBarCount();
+        afterBatchSyncs([this, to] {
+            onClickTableRow(0);
+            if (isInbox(to))
+                notifyStatusBarCount();
+        });
         break;
     }
     default:
@@ -314,8 +328,10 @@ void SMSUIMainDlg::handleOperationOnComplete()
         break;
     }
     // The rebuilt tables list everything: a search under way filters them again.
-    if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
-        onTextEdited(m_pSearchBox->text());
+    afterBatchSyncs([this] {
+        if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
+            onTextEdited(m_pSearchBox->text());
+    });
 }
 
 void SMSUIMainDlg::handleDelOperationOnComplete()
