@@ -221,6 +221,10 @@ void SMSUIMainDlg::onFinished()
             if (table && table->rowCount() == 0)
                 syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
         }
+        // The rebuilt tables list everything: a search under way filters them again, after
+        // the last of them (a table the search had emptied is among those filled above).
+        if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
+            onTextEdited(m_pSearchBox->text());
         reSetPreviewArea();
         if (deleted)
             selectRowAfterDelete(rowAfterDelete, tableAfterDelete);
@@ -327,11 +331,6 @@ void SMSUIMainDlg::handleOperationOnComplete()
         qCWarning(lcSmsWindow) << "batch of unknown operation" << operation << "finished";
         break;
     }
-    // The rebuilt tables list everything: a search under way filters them again.
-    afterBatchSyncs([this] {
-        if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
-            onTextEdited(m_pSearchBox->text());
-    });
 }
 
 void SMSUIMainDlg::handleDelOperationOnComplete()
