@@ -29,8 +29,9 @@ HostOptions::Parsed HostOptions::parse(const QStringList &arguments)
                                     QStringLiteral("Do not seed demo messages into a new message store."));
     const QCommandLineOption modem(
         QStringLiteral("modem"),
-        QStringLiteral("The modem: simulator (default), modemmanager (the first modem ModemManager "
-                       "lists), modemmanager:N (the N-th it lists, 0 the first) or modemmanager:ID (the "
+        QStringLiteral("The modem: simulator (default), modemmanager (the modem chosen in the Modem "
+                       "menu last time when it is there, else the first modem ModemManager lists), "
+                       "modemmanager:N (the N-th it lists, 0 the first) or modemmanager:ID (the "
                        "modem with that equipment identifier, as mmcli -m N shows). The modem chosen "
                        "stays the same when it is plugged in again or ModemManager restarts."),
         QStringLiteral("which"), QStringLiteral("simulator"));

@@ -3,6 +3,8 @@
 
 #include "HostLog.h"
 #include "HostText.h"
+#include "ModemChoiceMenu.h"
+#include "ModemOperation.h"
 #include "SimUnlockDialog.h"
 #include "sdk_modem.h"
 
@@ -18,6 +20,8 @@ RealModemMenu::RealModemMenu(QWidget *window, QObject *parent)
     , m_menu(new QMenu(window))
     , m_unlock(m_menu->addAction(QString()))
     , m_enable(m_menu->addAction(QString()))
+    , m_choice(nullptr)
+    , m_operation(new ModemOperation(this))
     , m_timer(new QTimer(this))
 {
     m_menu->setObjectName(QStringLiteral("dialcrest_MenuRealModem"));
@@ -28,6 +32,9 @@ RealModemMenu::RealModemMenu(QWidget *window, QObject *parent)
     HostText::bind(m_enable, "IDS_HOST_MODEM_ENABLE", "Switch the modem on");
     connect(m_unlock, &QAction::triggered, this, [this] { unlockSim(); });
     connect(m_enable, &QAction::triggered, this, [this] { enableModem(); });
+    connect(m_operation, &ModemOperation::finished, this, &RealModemMenu::enableAnswered);
+    m_menu->addSeparator();
+    m_choice = new ModemChoiceMenu(m_menu, window, this);
     // The SDK raises no event when a SIM starts asking for its PIN; a second is soon enough.
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &RealModemMenu::poll);
@@ -37,11 +44,17 @@ RealModemMenu::RealModemMenu(QWidget *window, QObject *parent)
 
 void RealModemMenu::poll()
 {
+    if (!m_menu)
+        return;
     const SimUnlockDialog::Lock lock = SimUnlockDialog::currentLock();
     int enabled = 1;
     const bool known = UTPS_DevSrv_GetModemEnabled(&enabled) == UTPS_OK;
-    m_unlock->setEnabled(lock.locked());
-    m_enable->setEnabled(known && !enabled && !lock.locked());
+    // While the modem is busy with a code or with switching on, nothing else goes to it.
+    const bool busy = ModemOperation::anyRunning();
+    m_unlock->setEnabled(lock.locked() && !busy);
+    m_enable->setEnabled(known && !enabled && !lock.locked() && !busy);
+    // Modems come and go (plugged in, removed, renumbered): the list follows.
+    m_choice->refresh();
     const bool startsAsking = lock.locked() && !m_wasLocked;
     m_wasLocked = lock.locked();
     if (startsAsking) {
@@ -54,19 +67,28 @@ void RealModemMenu::poll()
 
 long RealModemMenu::unlockSim()
 {
-    if (m_asking)
+    if (m_asking || !m_menu)
         return -1;
     m_asking = true;
-    SimUnlockDialog dialog(m_window);
-    dialog.exec();
+    // On the heap: the window may go while the dialog is open, and takes its children along.
+    QPointer<SimUnlockDialog> dialog = new SimUnlockDialog(m_window);
+    dialog->exec();
+    const long result = dialog ? dialog->lastResult() : -1;
+    delete dialog;
     m_asking = false;
     poll();
-    return dialog.lastResult();
+    return result;
 }
 
-long RealModemMenu::enableModem()
+bool RealModemMenu::enableModem()
 {
-    const long rc = UTPS_DevSrv_EnableModem();
+    const bool started = m_operation->start([] { return UTPS_DevSrv_EnableModem(); });
+    poll();
+    return started;
+}
+
+void RealModemMenu::enableAnswered(long rc)
+{
     if (rc != UTPS_OK) {
         qCWarning(lcHost) << "enabling the modem failed:" << rc;
         const QString text = rc == UTPS_E_NOT_AUTHORIZED
@@ -78,5 +100,5 @@ long RealModemMenu::enableModem()
             QMessageBox::warning(m_window, HostText::text("IDS_HOST_MENU_MODEM", "&Modem").remove(QLatin1Char('&')), text);
     }
     poll();
-    return rc;
+    emit enableFinished(rc);
 }

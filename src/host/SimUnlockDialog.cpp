@@ -3,6 +3,7 @@
 
 #include "HostLog.h"
 #include "HostText.h"
+#include "ModemOperation.h"
 #include "sdk_modem.h"
 
 #include <QDialogButtonBox>
@@ -52,6 +53,7 @@ SimUnlockDialog::SimUnlockDialog(QWidget *parent)
     , m_confirm(new QLineEdit(this))
     , m_error(new QLabel(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+    , m_operation(new ModemOperation(this))
 {
     setObjectName(QStringLiteral("dialcrest_SimUnlockDialog"));
     setWindowTitle(HostText::text("IDS_HOST_SIM_UNLOCK_TITLE", "Unlock the SIM card"));
@@ -80,7 +82,8 @@ SimUnlockDialog::SimUnlockDialog(QWidget *parent)
     layout->addWidget(m_error);
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &SimUnlockDialog::tryCode);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &SimUnlockDialog::reject);
+    connect(m_operation, &ModemOperation::finished, this, &SimUnlockDialog::takeAnswer);
     m_lock = currentLock();
     showLock();
 }
@@ -126,25 +129,67 @@ QString SimUnlockDialog::problem(const Lock &lock, const QString &code, const QS
     return {};
 }
 
-void SimUnlockDialog::tryCode()
+bool SimUnlockDialog::checking() const
 {
+    return m_operation->running();
+}
+
+void SimUnlockDialog::reject()
+{
+    if (!checking())
+        QDialog::reject();
+}
+
+void SimUnlockDialog::setChecking(bool on)
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_code), static_cast<QWidget *>(m_newPin),
+                       static_cast<QWidget *>(m_confirm), static_cast<QWidget *>(m_buttons)})
+        w->setEnabled(!on);
+    if (on)
+        m_error->setText(HostText::text("IDS_HOST_SIM_CHECKING", "Checking the code with the SIM card…"));
+    setCursor(on ? Qt::BusyCursor : Qt::ArrowCursor);
+}
+
+bool SimUnlockDialog::tryCode()
+{
+    if (checking())
+        return false;
     const QString why = problem(m_lock, m_code->text(), m_newPin->text(), m_confirm->text());
     if (!why.isEmpty()) {
         m_error->setText(why);
-        return;
+        return false;
     }
+    const bool puk = m_lock.state == UTPS_PIN_STATE_PUK_REQUIRED;
+    // Copies: the call may outlive this dialog.
     const std::u16string code = m_code->text().toStdU16String();
     const std::u16string newPin = m_newPin->text().toStdU16String();
-    const auto *c = reinterpret_cast<const UTPS_WCHAR *>(code.c_str());
-    const auto *n = reinterpret_cast<const UTPS_WCHAR *>(newPin.c_str());
-    const bool puk = m_lock.state == UTPS_PIN_STATE_PUK_REQUIRED;
-    m_lastResult = puk ? UTPS_DevSrv_VerifyPuk(c, n) : UTPS_DevSrv_VerifyPin(c);
-    qCInfo(lcHost) << (puk ? "SIM unlock with PUK:" : "SIM unlock with PIN:") << m_lastResult;
+    const bool started = m_operation->start([puk, code, newPin] {
+        const auto *c = reinterpret_cast<const UTPS_WCHAR *>(code.c_str());
+        const auto *n = reinterpret_cast<const UTPS_WCHAR *>(newPin.c_str());
+        const long result = puk ? UTPS_DevSrv_VerifyPuk(c, n) : UTPS_DevSrv_VerifyPin(c);
+        qCInfo(lcHost) << (puk ? "SIM unlock with PUK:" : "SIM unlock with PIN:") << result;
+        return result;
+    });
+    if (!started) {
+        // Another dialog's code is still with the SIM: its answer decides what is asked next.
+        m_error->setText(HostText::text("IDS_HOST_SIM_CHECKING", "Checking the code with the SIM card…"));
+        return false;
+    }
     m_code->clear();
     m_newPin->clear();
     m_confirm->clear();
+    setChecking(true);
+    return true;
+}
+
+void SimUnlockDialog::takeAnswer(long result)
+{
+    m_lastResult = result;
+    setChecking(false);
     if (m_lastResult == UTPS_OK) {
+        m_error->clear();
         accept();
+        emit attemptFinished(result);
         return;
     }
     m_lock = currentLock();
@@ -165,4 +210,7 @@ void SimUnlockDialog::tryCode()
     showLock();
     if (!m_lock.locked() && m_lock.state != UTPS_PIN_STATE_NO_SIM)
         accept();
+    else
+        m_code->setFocus();
+    emit attemptFinished(result);
 }

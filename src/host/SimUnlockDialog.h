@@ -2,9 +2,12 @@
 #pragma once
 // Asks for the SIM's PIN (or, once the PIN attempts are used up, its PUK and a new PIN) and
 // hands each code to the SDK exactly once, when the user confirms it: a wrong code costs
-// one of the SIM's few attempts, so nothing here ever tries again by itself.
+// one of the SIM's few attempts, so nothing here ever tries again by itself. The SIM takes
+// seconds to check a code: meanwhile the window keeps working, the dialog says it is
+// checking and takes no other code, and it stays open until the SIM has answered.
 #include <QDialog>
 
+class ModemOperation;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -31,12 +34,24 @@ public:
     // Why the entered codes cannot be sent yet; empty when they can.
     static QString problem(const Lock &lock, const QString &code, const QString &newPin, const QString &confirm);
 
+    // A code is with the SIM and its answer has not come yet.
+    bool checking() const;
+
 public slots:
-    // One attempt with what is entered; the dialog closes when the SIM is unlocked.
-    void tryCode();
+    // One attempt with what is entered, answered by attemptFinished (false when none went
+    // out: a malformed code, or a code still being checked); the dialog closes when the SIM
+    // is unlocked.
+    bool tryCode();
+    // Not while a code is being checked: its answer belongs in this dialog.
+    void reject() override;
+
+signals:
+    void attemptFinished(long result);
 
 private:
     void showLock();
+    void setChecking(bool on);
+    void takeAnswer(long result);
 
     Lock m_lock;
     long m_lastResult = -1;
@@ -49,4 +64,5 @@ private:
     QLineEdit *m_confirm;
     QLabel *m_error;
     QDialogButtonBox *m_buttons;
+    ModemOperation *m_operation;
 };

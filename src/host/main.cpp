@@ -7,6 +7,7 @@
 #include "HostLog.h"
 #include "HostOptions.h"
 #include "LogFile.h"
+#include "ModemChoiceMenu.h"
 #include "sdk_backend.h"
 #include "sdk_simulator.h"
 
@@ -76,6 +77,8 @@ int main(int argc, char *argv[])
             QMessageBox::critical(nullptr, QStringLiteral("dialcrest"), text);
         return 1;
     }
+    // The modem the user chose in the Modem menu last time, unless the command line names one.
+    ModemChoiceMenu::useRemembered(options.modem);
     if (!options.language.isEmpty() && !Change::SetLanguage(options.language))
         qCWarning(lcHost) << "language" << options.language << "is not available; keeping" << Change::GetLangName();
     else if (options.language.isEmpty())

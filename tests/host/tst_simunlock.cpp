@@ -21,6 +21,12 @@ class SimUnlockTest : public QObject
     TestDataHome m_home;
 
     static SimUnlockDialog::Lock lock() { return SimUnlockDialog::currentLock(); }
+    // One confirmed code, checked off the GUI thread: waits for the answer.
+    static bool attempt(SimUnlockDialog &dialog)
+    {
+        QSignalSpy answered(&dialog, &SimUnlockDialog::attemptFinished);
+        return dialog.tryCode() && answered.wait(5000);
+    }
 
 private slots:
     void initTestCase()
@@ -58,14 +64,14 @@ private slots:
 
         // Malformed: refused here, the SIM is not asked.
         code->setText(QStringLiteral("12"));
-        dialog.tryCode();
+        QVERIFY(!dialog.tryCode());
         QVERIFY(!error->text().isEmpty());
         QCOMPARE(puk ? lock().pukAttempts : lock().pinAttempts, puk ? 10 : 3);
 
         code->setText(wrong);
         newPin->setText(QStringLiteral("4321"));
         confirm->setText(QStringLiteral("4321"));
-        dialog.tryCode();
+        QVERIFY(attempt(dialog));
         QCOMPARE(dialog.lastResult(), UTPS_E_WRONG_PIN);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(puk ? lock().pukAttempts : lock().pinAttempts, puk ? 9 : 2);
@@ -75,7 +81,7 @@ private slots:
         code->setText(right);
         newPin->setText(QStringLiteral("4321"));
         confirm->setText(QStringLiteral("4321"));
-        dialog.tryCode();
+        QVERIFY(attempt(dialog));
         QCOMPARE(dialog.lastResult(), UTPS_OK);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(lock().state, UTPS_PIN_STATE_READY);
@@ -89,7 +95,7 @@ private slots:
         auto *code = dialog.findChild<QLineEdit *>(QStringLiteral("dialcrest_SimCode"));
         auto *newPin = dialog.findChild<QLineEdit *>(QStringLiteral("dialcrest_SimNewPin"));
         code->setText(QStringLiteral("9999"));
-        dialog.tryCode();
+        QVERIFY(attempt(dialog));
         QCOMPARE(lock().state, UTPS_PIN_STATE_PUK_REQUIRED);
         QVERIFY(newPin->isVisibleTo(&dialog));
         QCOMPARE(dialog.result(), int(QDialog::Rejected));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in ModemManager for tests: its own dbus-daemon (never the machine's system bus),
-// and on it the object tree of one modem with its SIM and Messaging, served on a GLib
+// and on it the object tree of its modems with their SIM and Messaging, served on a GLib
 // thread of its own with the D-Bus skeletons libmm-glib ships. It behaves as the real
 // service does where clients notice: every modem and message gets a new object number
 // when the modem comes back or the service restarts (numbers are never reused), the
@@ -24,8 +24,14 @@ public:
     // Starts the private bus; false (with the reason in error()) when dbus-daemon is missing.
     bool startBus();
     QString busAddress() const { return m_address; }
-    // Owns ModemManager's name and exports the modem, enabled and registered.
+    // Owns ModemManager's name and exports the first modem, enabled and registered.
     bool startService();
+    // Plugs in one more modem (enabled and registered, its own identifiers); its index.
+    int addModem();
+    // The modem the calls below act on (0: the first; the last one added past the end).
+    void actOn(int modem);
+    // That modem's device identifier (what the SDK knows it by).
+    QString deviceIdentifier() const;
     QString error() const { return m_error; }
 
     struct Sms
@@ -72,6 +78,10 @@ public:
     void setSimLock(uint lock, uint pinRetries = 3, uint pukRetries = 10);
     uint simLock() const;
     void setPowerLow(bool low);
+    // Each SIM answers a PIN or PUK that late (the D-Bus call stays open meanwhile).
+    void setUnlockDelayMs(int ms);
+    // How many PINs and PUKs the SIMs were sent in all.
+    int unlockCalls() const;
     // Every call that changes something is refused as not authorised (no polkit grant).
     void setRefuseAuthorization(bool refuse);
 

@@ -26,6 +26,30 @@ bool listedAgain()
     return QTest::qWaitFor([] { return countOf(UTPS_SMS_MEM_SIM) >= 0 && countOf(UTPS_SMS_MEM_DEVICE) >= 0; }, 10000);
 }
 
+QList<SdkModemInfo> listedModems()
+{
+    SdkModemInfo list[8] = {};
+    int count = 0;
+    if (SdkBackend_ListModems(list, 8, &count) != UTPS_OK)
+        return {};
+    return QList<SdkModemInfo>(list, list + std::min(count, 8));
+}
+
+QString modemInUse()
+{
+    for (const SdkModemInfo &m : listedModems()) {
+        if (m.inUse)
+            return QString::fromUtf8(m.identity);
+    }
+    return {};
+}
+
+bool simShows(const QString &text)
+{
+    const QList<int> ids = idsOf(UTPS_SMS_MEM_SIM);
+    return std::any_of(ids.begin(), ids.end(), [&](int id) { return fetch(id, UTPS_SMS_MEM_SIM).content == text; });
+}
+
 bool fakeHolds(const FakeModemManager &fake, const QString &text, const QString &path = {})
 {
     const auto stored = fake.stored();
@@ -567,6 +591,121 @@ private slots:
         m_fake.setPowerLow(false);
         QTRY_VERIFY(hasStatus(UTPS_SMS_STATUS_CAN_SEND_SMS));
     }
+
+    // Several modems: each listed once, in ModemManager's order, with what a user knows
+    // it by; the one in use marked.
+    void severalModemsAreListed()
+    {
+        const QString first = m_fake.deviceIdentifier();
+        m_fake.receive(QStringLiteral("+15550300"), QStringLiteral("on the first SIM"), kSm);
+        m_second = m_fake.addModem();
+        m_fake.actOn(m_second);
+        const QString second = m_fake.deviceIdentifier();
+        m_fake.receive(QStringLiteral("+15550301"), QStringLiteral("on the second SIM"), kSm);
+        m_fake.actOn(0);
+        QTRY_COMPARE(listedModems().size(), 2);
+        int count = -1;
+        QCOMPARE(SdkBackend_ListModems(nullptr, 0, &count), UTPS_OK);
+        QCOMPARE(count, 2);
+        const QList<SdkModemInfo> modems = listedModems();
+        QCOMPARE(QString::fromUtf8(modems[0].identity), first);
+        QCOMPARE(QString::fromUtf8(modems[1].identity), second);
+        QCOMPARE(QString::fromUtf8(modems[0].label), QStringLiteral("Testing Works Stand-in 1 (490154203237518)"));
+        QVERIFY(QString::fromUtf8(modems[1].label).startsWith(QStringLiteral("Testing Works Stand-in 2 (")));
+        QCOMPARE(modems[0].inUse, 1);
+        QCOMPARE(modems[1].inUse, 0);
+        QCOMPARE(SdkBackend_UseModem("no such modem"), UTPS_E_NO_DEVICE);
+        QCOMPARE(modemInUse(), first);
+    }
+
+    // The modem chosen is the one used: switched to (the old one's SIM folder empties, the
+    // new one's fills; the PC's stays), and found again, never replaced by the other, when
+    // it comes back under a new number.
+    void theChosenModemIsUsed_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("chosen instead of the first") << 0;
+        QTest::newRow("chosen one replugged") << 1;
+        QTest::newRow("ModemManager restarted") << 2;
+    }
+    void theChosenModemIsUsed()
+    {
+        QFETCH(int, how);
+        QVERIFY(m_second > 0);
+        const QString first = QString::fromUtf8(listedModems().value(0).identity);
+        m_fake.actOn(m_second);
+        const QString second = m_fake.deviceIdentifier();
+        QCOMPARE(SdkBackend_UseModem((how == 0 ? first : second).toUtf8().constData()), UTPS_OK);
+        QTRY_VERIFY(simShows(how == 0 ? QStringLiteral("on the first SIM") : QStringLiteral("on the second SIM")));
+        const QList<int> pc = idsOf(UTPS_SMS_MEM_PC);
+        EventRecorder::instance().clear();
+        const QString path = m_fake.modemPath();
+        if (how == 0) {
+            QCOMPARE(SdkBackend_UseModem(second.toUtf8().constData()), UTPS_OK);
+        } else if (how == 1) {
+            m_fake.setModemPresent(false);
+            QTRY_VERIFY(hasStatus(UTPS_SMS_STATUS_DEVICE_NOT_AVAILABLE));
+            // The first modem is still there, and is not taken instead.
+            QTRY_COMPARE(listedModems().size(), 1);
+            QCOMPARE(modemInUse(), QString());
+            m_fake.setModemPresent(true);
+        } else {
+            m_fake.restartService();
+        }
+        if (how != 0)
+            QVERIFY(m_fake.modemPath() != path);
+        QTRY_COMPARE(modemInUse(), second);
+        QTRY_VERIFY(simShows(QStringLiteral("on the second SIM")));
+        QVERIFY(!simShows(QStringLiteral("on the first SIM")));
+        QCOMPARE(idsOf(UTPS_SMS_MEM_PC), pc);
+        // To the window a switch is that modem unplugged, then this one plugged in.
+        const auto status = EventRecorder::instance().events(0, EVENT_SMS_ONSTATUSCHANGED);
+        const auto at = [&](int code) {
+            return std::find_if(status.begin(), status.end(), [&](const Captured &c) { return c.code == code; })
+                   - status.begin();
+        };
+        QVERIFY(at(UTPS_SMS_STATUS_DEVICE_NOT_AVAILABLE) < at(UTPS_SMS_STATUS_SIM_OK));
+        QVERIFY(at(UTPS_SMS_STATUS_SIM_OK) < status.size());
+        m_fake.actOn(0);
+    }
+
+    // A send or a batch half on one modem and half on the other would lose or double
+    // messages: the switch is refused until it is over.
+    void noSwitchWhileBusy_data()
+    {
+        QTest::addColumn<bool>("sending");
+        QTest::newRow("a message being sent") << true;
+        QTest::newRow("a batch open") << false;
+    }
+    void noSwitchWhileBusy()
+    {
+        QFETCH(bool, sending);
+        QVERIFY(m_second > 0);
+        const QString first = QString::fromUtf8(listedModems().value(0).identity);
+        const QString second = QString::fromUtf8(listedModems().value(1).identity);
+        QCOMPARE(SdkBackend_UseModem(first.toUtf8().constData()), UTPS_OK);
+        LocalRecord r(UTPS_POS_PC_OUTBOX, QStringLiteral("+15550311"), QStringLiteral("slowly"));
+        if (sending) {
+            m_fake.setSendDelayMs(1500);
+            QCOMPARE(UTPS_SMSSrv_SendMsg(&r.rec), UTPS_OK);
+        } else {
+            QCOMPARE(UTPS_SMSSrv_BeginTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+        }
+        QCOMPARE(SdkBackend_UseModem(second.toUtf8().constData()), UTPS_E_BUSY);
+        QCOMPARE(modemInUse(), first);
+        if (sending) {
+            QTRY_COMPARE_WITH_TIMEOUT(eventCount(EVENT_SMS_ONSAVESEND), 1, 10000);
+            m_fake.setSendDelayMs(0);
+            QCOMPARE(EventRecorder::instance().events(0, EVENT_SMS_ONSENDRESULT).first().status, int(UTPS_OK));
+        } else {
+            QCOMPARE(UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC), UTPS_OK);
+        }
+        QCOMPARE(SdkBackend_UseModem(second.toUtf8().constData()), UTPS_OK);
+        QCOMPARE(modemInUse(), second);
+    }
+
+private:
+    int m_second = 0;
 };
 
 QTEST_GUILESS_MAIN(TestModemManager)

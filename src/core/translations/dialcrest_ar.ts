@@ -359,6 +359,26 @@
         <source>IDS_HOST_MODEM_ENABLE_FAILED</source>
         <translation>تعذّر تشغيل المودم (الخطأ %1).</translation>
     </message>
+    <message>
+        <source>IDS_HOST_MODEM_CHOICE</source>
+        <translation>&amp;المودم المستخدَم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_NONE</source>
+        <translation>لم يُعثر على أي مودم</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_CHOICE_BUSY</source>
+        <translation>تجري الآن عملية إرسال رسالة أو نقل رسائل. اختر المودم الآخر بعد انتهائها.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_CHOICE_GONE</source>
+        <translation>لم يعد ذلك المودم موجودًا.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_CHECKING</source>
+        <translation>جارٍ التحقق من الرمز مع شريحة SIM…</translation>
+    </message>
 </context>
 <context>
     <name>SMSUIPlugin</name>

@@ -359,6 +359,26 @@
         <source>IDS_HOST_MODEM_ENABLE_FAILED</source>
         <translation>The modem could not be switched on (error %1).</translation>
     </message>
+    <message>
+        <source>IDS_HOST_MODEM_CHOICE</source>
+        <translation>Modem in &amp;use</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_NONE</source>
+        <translation>No modem found</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_CHOICE_BUSY</source>
+        <translation>A message is being sent or messages are being moved. Choose the other modem once that is done.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_MODEM_CHOICE_GONE</source>
+        <translation>That modem is no longer there.</translation>
+    </message>
+    <message>
+        <source>IDS_HOST_SIM_CHECKING</source>
+        <translation>Checking the code with the SIM card…</translation>
+    </message>
 </context>
 <context>
     <name>SMSUIPlugin</name>

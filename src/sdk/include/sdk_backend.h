@@ -13,7 +13,9 @@
  *
  * ModemManager renumbers a modem when it is plugged in again, on resume and when the
  * service restarts. The modem in use is remembered by its identity and found again; one
- * chosen by N or ID is never replaced by another modem while it is away. A modem found
+ * chosen by N or ID (or with SdkBackend_UseModem) is never replaced by another modem while
+ * it is away. SdkBackend_ListModems and SdkBackend_UseModem below list the modems and
+ * switch to another one at run time. A modem found
  * disabled when it is chosen is enabled (with a line on stderr).
  *
  * How the UTPS_ calls map onto ModemManager:
@@ -84,6 +86,36 @@ UTPS_API long SdkBackend_Select(const char *choice, char *error, int errorLength
 
 /* SDK_BACKEND_SIMULATOR or SDK_BACKEND_MODEMMANAGER. */
 UTPS_API int SdkBackend_Current(void);
+
+/* One modem ModemManager lists. */
+typedef struct SdkModemInfo
+{
+    /* Stays the same across replugs, resumes and restarts of ModemManager: its device
+     * identifier, else its equipment identifier, else its device. What SdkBackend_UseModem
+     * and "modemmanager:ID" take. */
+    char identity[128];
+    /* For the user: manufacturer and model with the equipment identifier in brackets, or
+     * whichever of those the modem gives (else its device); no control characters. */
+    char label[256];
+    int inUse; /* 1: the modem the SDK talks to now */
+} SdkModemInfo;
+
+/* The modems ModemManager lists now, in its order (lowest modem number first): up to
+ * capacity of them into modems (may be NULL when capacity is 0), and how many there are
+ * into *count. UTPS_E_NO_DEVICE on the simulator; UTPS_E_INVALID_ARG for a null count. */
+UTPS_API long SdkBackend_ListModems(SdkModemInfo *modems, int capacity, int *count);
+
+/* Switches to the modem with that identity (as listed). To the caller of the UTPS_ API it
+ * looks like the old modem being unplugged (event 2 DEVICE_NOT_AVAILABLE) and the new one
+ * plugged in (DEVICE_INIT_FINISH, READY, SIM_OK, ...): the SIM and device messages known
+ * are the old modem's and are forgotten; the PC's are untouched. From then on the modem is
+ * the one chosen, as with "modemmanager:ID": found again under a new number, never
+ * replaced by another while it is away.
+ * A switch while a message is being sent or a transaction is open would leave the send or
+ * the batch half on one modem and half on the other: it is refused with UTPS_E_BUSY (try
+ * again when it is done). 0: switched, or already in use; UTPS_E_NO_DEVICE: not on
+ * ModemManager, or no modem listed has that identity; UTPS_E_INVALID_ARG: null or empty. */
+UTPS_API long SdkBackend_UseModem(const char *identity);
 
 #ifdef __cplusplus
 } /* extern "C" */

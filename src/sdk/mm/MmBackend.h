@@ -34,6 +34,8 @@ bool enabled();
 
 long send(const _UTPS_ST_SMS_RECORD &record);
 long cancel(int handle);
+// A message is queued or still going out.
+bool sending();
 
 // Untrusted text from the network, made safe to store and show.
 std::u16string cleanNumber(const std::u16string &in);

@@ -55,6 +55,12 @@ struct Backend
 
 Backend &backend();
 
+// Backend thread: takes the modem to use now (the one in use while it is listed, else the
+// one asked for) and drops the old one. switchTo: the identity the user chose instead.
+void pickModem(const std::string &switchTo = {});
+// A modem's identity: its device identifier, else equipment identifier, else device.
+std::string identityOf(MMModem *modem);
+bool hasIdentity(MMModem *modem, const std::string &identity);
 // Backend thread: syncState() under the lock, once the SDK has started.
 void refreshModemState();
 // Lock held: the modem is enabled and has Messaging, so ModemManager holds its list.

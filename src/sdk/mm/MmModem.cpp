@@ -161,6 +161,8 @@ void onEnabled(GObject *modem, GAsyncResult *result, gpointer)
         logError("enabling the modem", error);
 }
 
+} // namespace
+
 bool hasIdentity(MMModem *modem, const std::string &identity)
 {
     for (const char *id : {mm_modem_get_device_identifier(modem), mm_modem_get_equipment_identifier(modem),
@@ -180,6 +182,8 @@ std::string identityOf(MMModem *modem)
     }
     return {};
 }
+
+namespace {
 
 // The modem in use again (by its identity), else the one asked for: by identity, the
 // wanted-th listed, or the first listed. A modem asked for by number or identity is never
@@ -216,8 +220,10 @@ MMObject *chooseModem(Backend &b, const std::string &inUse)
     return best;
 }
 
+} // namespace
+
 // Backend thread (or the selecting thread before the loop runs).
-void pickModem()
+void pickModem(const std::string &switchTo)
 {
     Backend &b = backend();
     MMObject *current = nullptr;
@@ -225,7 +231,7 @@ void pickModem()
     {
         std::lock_guard<std::mutex> lock(state().mutex);
         current = b.object;
-        inUse = b.identity;
+        inUse = switchTo.empty() ? b.identity : switchTo;
     }
     MMObject *chosen = chooseModem(b, inUse);
     if (chosen == current) {
@@ -233,7 +239,15 @@ void pickModem()
             g_object_unref(chosen);
         return;
     }
+    const bool switching = current && chosen && !hasIdentity(mm_object_peek_modem(current), inUse);
     dropModem(b);
+    if (switching) {
+        // To the SDK's user another modem is this one unplugged and that one plugged in:
+        // the window drops the old SIM's and device's folders before the new ones come.
+        std::lock_guard<std::mutex> lock(state().mutex);
+        if (state().initialised)
+            apply(ModemView{});
+    }
     if (chosen) {
         const std::string identity = identityOf(mm_object_peek_modem(chosen));
         {
@@ -259,6 +273,8 @@ void pickModem()
     }
     refreshModemState();
 }
+
+namespace {
 
 void onObjectsChanged(GDBusObjectManager *, GDBusObject *, gpointer)
 {

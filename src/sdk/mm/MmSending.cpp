@@ -190,6 +190,12 @@ long send(const _UTPS_ST_SMS_RECORD &record)
     return UTPS_OK;
 }
 
+bool sending()
+{
+    const Sender &q = sender();
+    return q.active || !q.queue.empty();
+}
+
 long cancel(int handle)
 {
     Sender &q = sender();

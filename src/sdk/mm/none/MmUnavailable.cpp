@@ -45,4 +45,17 @@ int SdkBackend_Current(void)
     return SDK_BACKEND_SIMULATOR;
 }
 
+long SdkBackend_ListModems(SdkModemInfo *, int, int *count)
+{
+    if (!count)
+        return UTPS_E_INVALID_ARG;
+    *count = 0;
+    return UTPS_E_NO_DEVICE;
+}
+
+long SdkBackend_UseModem(const char *identity)
+{
+    return identity && *identity ? UTPS_E_NO_DEVICE : UTPS_E_INVALID_ARG;
+}
+
 } // extern "C"
