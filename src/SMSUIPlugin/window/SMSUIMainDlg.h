@@ -181,8 +181,6 @@ public:
     // its end has not been handled yet, or is still bringing tables in line over the next
     // turns of the event loop.
     bool batchPending() const { return m_batchKind != BatchNone || !m_batchEnd.isIdle(); }
-    // Completes a batch's end that is still pending, at once.
-    void finishBatchEnd() { m_batchEnd.finishNow(); }
     DetectMemoryDeviceThread &simDetector() { return m_SimDetectThread; }
     DetectMemoryDeviceThread &deviceDetector() { return m_DeviceDetectThread; }
     QString lastPreviewText() const { return m_strLastPreviewText; }

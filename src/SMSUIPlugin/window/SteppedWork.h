@@ -21,7 +21,7 @@ public:
     SteppedWork(const SteppedWork &) = delete;
     SteppedWork &operator=(const SteppedWork &) = delete;
 
-    // While steps run (deferring() is true), a caller may add more: they go to the end.
+    // A step may add more steps: they go to the end.
     void add(std::function<void()> step)
     {
         m_steps.push_back(std::move(step));
