@@ -2,10 +2,8 @@
 // Figures of the message store and the worker thread, each beside the SDK-only work of the
 // same size measured in the same run, subject and baseline taking turns, medians printed:
 //   - reading 10,000 (and 50,000) PC messages into the store vs through the SDK alone;
-//   - a 1,000-message delete batch on the worker, less the time the worker itself spent in
-//     its pauses, vs the SDK's deletes in one transaction;
-//   - the same for a 1,000-message move PC -> device vs the SDK's reads, saves and removals;
-//   - the worker's pause per record, as the worker measured it, vs its nominal 500 us.
+//   - a 1,000-message delete batch on the worker vs the SDK's deletes in one transaction;
+//   - the same for a 1,000-message move PC -> device vs the SDK's reads, saves and removals.
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -140,15 +138,9 @@ void readFigure(int count, const char *what)
     report(what, median(store), "SDK-only read of the same", median(sdk), " (goal <= 1.3x)");
 }
 
-struct WorkerRun
-{
-    qint64 ns = 0;
-    qint64 pausedNs = 0;
-};
-
 // A whole batch as the window sees it: from start until finished() arrives, with every
 // result delivered to a receiver on this thread before that.
-WorkerRun runWorker(_SMS_OPERATION_TYPE op, int position, int destination)
+qint64 runWorker(_SMS_OPERATION_TYPE op, int position, int destination)
 {
     fresh();
     fill(position, kBatchCount);
@@ -170,11 +162,11 @@ WorkerRun runWorker(_SMS_OPERATION_TYPE op, int position, int destination)
     timer.start();
     worker.start();
     loop.exec();
-    WorkerRun run{timer.nsecsElapsed(), worker.pausedNanoseconds()};
+    const qint64 ns = timer.nsecsElapsed();
     worker.wait();
     if (results != kBatchCount)
         std::printf("  only %d of %d results arrived\n", results, kBatchCount);
-    return run;
+    return ns;
 }
 
 qint64 sdkOnlyDelete()
@@ -188,28 +180,6 @@ qint64 sdkOnlyDelete()
         UTPS_SMSSrv_DeleteMsg(id, UTPS_SMS_MEM_PC);
     UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC);
     return timer.nsecsElapsed();
-}
-
-// The same deletes one by one with the worker's 500 us pause after each, less the time
-// spent pausing. After every sleep the next SDK call runs on cold caches, which no code
-// of ours can avoid; this shows what the worker adds on top of that.
-qint64 sdkOnlyDeletePaced()
-{
-    fresh();
-    fill(EN_LOCAL_INBOX, kBatchCount);
-    using Clock = std::chrono::steady_clock;
-    qint64 pausedNs = 0;
-    QElapsedTimer timer;
-    timer.start();
-    UTPS_SMSSrv_BeginTransaction(UTPS_SMS_MEM_PC);
-    for (int id : idsOf(UTPS_SMS_MEM_PC)) {
-        UTPS_SMSSrv_DeleteMsg(id, UTPS_SMS_MEM_PC);
-        const Clock::time_point before = Clock::now();
-        std::this_thread::sleep_until(before + std::chrono::microseconds(500));
-        pausedNs += std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - before).count();
-    }
-    UTPS_SMSSrv_EndTransaction(UTPS_SMS_MEM_PC);
-    return timer.nsecsElapsed() - pausedNs;
 }
 
 qint64 sdkOnlyMove()
@@ -238,30 +208,9 @@ void batchFigures(const char *what, _SMS_OPERATION_TYPE op, int destination,
                   const std::function<qint64()> &sdkOnly, const char *baselineName,
                   const char *goal)
 {
-    QList<qint64> batch, paused, sdk;
-    interleave(
-        [&] {
-            const WorkerRun run = runWorker(op, EN_LOCAL_INBOX, destination);
-            paused.append(run.pausedNs);
-            return run.ns - run.pausedNs;
-        },
-        batch, sdkOnly, sdk);
+    QList<qint64> batch, sdk;
+    interleave([&] { return runWorker(op, EN_LOCAL_INBOX, destination); }, batch, sdkOnly, sdk);
     report(what, median(batch), baselineName, median(sdk), goal);
-    report("  its pauses, per record", median(paused) / kBatchCount, "nominal 500 us", 500000,
-           " (goal <= 1.10x)");
-}
-
-void pacedDeleteFigure()
-{
-    QList<qint64> batch, paced;
-    interleave(
-        [] {
-            const WorkerRun run = runWorker(DC_SMS_SELECTED_DELETE, EN_LOCAL_INBOX, -1);
-            return run.ns - run.pausedNs;
-        },
-        batch, sdkOnlyDeletePaced, paced);
-    report("delete batch of 1,000, less its pauses", median(batch),
-           "SDK-only deletes, same pauses", median(paced));
 }
 
 } // namespace
@@ -284,10 +233,9 @@ int main(int argc, char **argv)
         readFigure(kLargeReadCount, "PopulateSMSFromSDK, 50,000 PC messages");
     }
     if (runs("batch")) {
-        batchFigures("delete batch of 1,000, less its pauses", DC_SMS_SELECTED_DELETE, -1,
+        batchFigures("delete batch of 1,000", DC_SMS_SELECTED_DELETE, -1,
                      sdkOnlyDelete, "SDK-only deletes, one transaction", " (goal <= 1.5x)");
-        pacedDeleteFigure();
-        batchFigures("move PC -> device of 1,000, less its pauses", DC_SMS_MOVE, EN_DEVICE_INBOX,
+        batchFigures("move PC -> device of 1,000", DC_SMS_MOVE, EN_DEVICE_INBOX,
                      sdkOnlyMove, "SDK-only read+save+remove", "");
     }
 

@@ -58,6 +58,7 @@ private slots:
     void shortcuts();
     void menuOnlyKeysWorkFromTheTable_data();
     void menuOnlyKeysWorkFromTheTable();
+    void searchStaysAppliedAfterABatch();
     void toolbarMenuAndShortcutsReachTheirCommands();
     void searchNarrowsAndClears();
     void callAndSaveNumber_data();
@@ -462,10 +463,35 @@ void tst_Commands::menuOnlyKeysWorkFromTheTable()
         clickRow(table, 0);
     table->setFocus();
     QTest::keySequence(table, keys);
-    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning() && !w->batchPending(), 15000);
     QTRY_COMPARE_WITH_TIMEOUT(w->tableAt(EN_LOCAL_INBOX)->rowCount(), inboxAfter, 15000);
     QCOMPARE(w->tableAt(EN_LOCAL_TRASH)->rowCount(), trashAfter);
     QCOMPARE(m_host.book.saved.size(), saved);
+}
+
+// The end of a batch brings the folder's table in line with the store in steps; a search
+// under way is applied again after them, so that rows it hid do not come back.
+void tst_Commands::searchStaysAppliedAfterABatch()
+{
+    m_fixture.setUp();
+    m_host.setUp();
+    for (const char *text : {"alpha one", "alpha two", "beta"})
+        QVERIFY(WindowFixture::save(EN_LOCAL_INBOX, QStringLiteral("+4943"), QString::fromLatin1(text)) >= 0);
+    SMSUIMainDlg *w = window();
+    QVERIFY(w);
+    QVERIFY(activate(w));
+    showFolder(w, EN_LOCAL_INBOX);
+    SMSUITableWidget *table = w->currentTable();
+    auto *search = w->findChild<SearchLineEdit *>(ToolBarLogic::GetSearchBoxObjectName(kPlugin));
+    w->onMenuSearch();
+    QTest::keyClicks(search, QStringLiteral("alpha"));
+    QCOMPARE(table->rowCount(), 2);
+    table->setFocus();
+    QTest::keySequence(table, QKeySequence(QStringLiteral("Ctrl+Shift+Del")));
+    QTRY_VERIFY_WITH_TIMEOUT(!w->workerThread().isRunning() && !w->batchPending(), 15000);
+    QCOMPARE(w->tableAt(EN_LOCAL_TRASH)->rowCount(), 2);
+    QCOMPARE(search->text(), QStringLiteral("alpha"));
+    QCOMPARE(table->rowCount(), 0);
 }
 
 void tst_Commands::toolbarMenuAndShortcutsReachTheirCommands()

@@ -154,7 +154,8 @@ bool tst_DragDrop::waitForBatch()
     if (!worker.isRunning() && !worker.isFinished())
         return false;
     return QTest::qWaitFor([&] { return worker.isFinished() && m_w->selectedDragRows() == 0
-                                        && m_w->draggedRecords().isEmpty(); },
+                                        && m_w->draggedRecords().isEmpty()
+                                        && !m_w->batchPending(); },
                            60000);
 }
 

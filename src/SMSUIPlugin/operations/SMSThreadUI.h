@@ -19,7 +19,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <chrono>
 
 #include "store/SmsRecord.h"
 
@@ -34,24 +33,6 @@ enum _SMS_OPERATION_TYPE {
     DC_SMS_COPY_8 = 8,
     DC_SMS_DRAG_COPY = 9,
     DC_SMS_CANCEL_SEND = 11
-};
-
-// Pauses of a nominal length whose sum stays at the nominal total: what one pause
-// overshoots is taken off the next ones (never more than mostCredit in advance).
-class PacedPause
-{
-public:
-    PacedPause(std::chrono::microseconds each, std::chrono::microseconds mostCredit);
-    void pause();
-    // Time spent in pause() so far.
-    qint64 pausedNs() const;
-
-private:
-    using Clock = std::chrono::steady_clock;
-    Clock::duration m_each;
-    Clock::duration m_mostCredit;
-    Clock::duration m_owed{};
-    Clock::duration m_paused{};
 };
 
 class SMSThreadUI : public QThread
@@ -79,8 +60,6 @@ public:
     int destination() const { return m_iDestination; }
     // The tree node selected when the batch was set up (GUI thread, like destination()).
     int selectedNode() const { return m_iSelectedNode; }
-    // Time the last batch spent in its pauses between records (read after finished()).
-    qint64 pausedNanoseconds() const { return m_pausedNs; }
     // Held for the whole of run() and taken by the destructor after wait().
     QMutex *runMutex() { return &m_runMutex; }
 
@@ -124,7 +103,6 @@ private:
     int m_iSelectedNode = EN_POS_INVALID;
     QString m_strRecipients;
     QString m_strContent;
-    qint64 m_pausedNs = 0;
     // Held for the whole of run(); the setters and the destructor take it, so that what
     // the last run did is ordered before the next set-up or the end, however long ago
     // the thread stopped.

@@ -28,6 +28,8 @@
 #include <functional>
 
 #include "store/DetectMemoryDeviceThread.h"
+#include "HeldCall.h"
+#include "SteppedWork.h"
 #include "operations/SMSThreadUI.h"
 #include "store/SmsRecord.h"
 #include "ToolBarLogic.h"
@@ -176,6 +178,10 @@ public:
     QTextBrowser *previewPane() const { return m_pTextPreview; }
     const SMSThreadUI &workerThread() const { return m_SMSThreadInst; }
     SMSThreadUI &workerThread() { return m_SMSThreadInst; }
+    // A batch started from the window that it has not finished with: the worker runs, or
+    // its end has not been handled yet, or is still bringing tables in line over the next
+    // turns of the event loop.
+    bool batchPending() const { return m_batchKind != BatchNone || !m_batchEnd.isIdle(); }
     DetectMemoryDeviceThread &simDetector() { return m_SimDetectThread; }
     DetectMemoryDeviceThread &deviceDetector() { return m_DeviceDetectThread; }
     QString lastPreviewText() const { return m_strLastPreviewText; }
@@ -517,7 +523,7 @@ private:
     void syncWithParent(int position);
     void dropRowsOf(int id, int position, bool keepInLocalRoot);
     void resyncAll(const QList<int> &positions);
-    void selectRowAfterDelete();
+    void selectRowAfterDelete(int rowAfterDelete, const SMSUITableWidget *table);
     // Hands the removals held back during a batch to the store; returns the positions
     // whose tables it emptied on the way.
     QSet<int> applyPendingRemovals();
@@ -555,6 +561,16 @@ private:
         bool permanent;
     };
     QList<PendingRemoval> m_pendingRemovals;  // the store's removals during a batch
+    // The folder counts a table refresh asks for; the end of a batch holds them, so that
+    // the tables it refreshes are counted once.
+    HeldCall m_countRefresh{[this] { updateCount(); }};
+    // What a batch's end leaves for the event loop's next turns: one table brought in line
+    // per turn, then what follows on the refreshed tables. While m_bSteppingSyncs is set,
+    // table syncs and afterBatchSyncs() go there instead of running at once.
+    SteppedWork m_batchEnd;
+    bool m_bSteppingSyncs = false;
+    // Runs step now, or after the table syncs of a batch's end that is being stepped.
+    void afterBatchSyncs(std::function<void()> step);
     // ==== END operations: delete, move, copy, recover and their results ====
 
     // ==== BEGIN message editor entry points ====

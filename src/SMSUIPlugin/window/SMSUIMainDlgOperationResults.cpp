@@ -129,14 +129,14 @@ void SMSUIMainDlg::onSmsMoveOrCopy(bool done, int)
         return;
     }
     if (m_iReportedUnits == m_iOperationUnits) {
+        const HeldCall::Hold counts(m_countRefresh);
         writeBatchVerdict(m_iMoveCopyFail, m_iOperationUnits);
         // The store filed every copy the batch made as it made it: with no unit failed,
-        // its card folders hold what reading both storages again would give, and reading
-        // 10,000 messages again held the window for half a second. Only the tables are
-        // brought in line then; after a failure the storages are read again.
-        if (m_iMoveCopyFail == 0)
-            syncCardTables();
-        else
+        // its card folders hold what reading both storages again would give, and the
+        // worker's end, which follows, brings the tables at both ends in line (doing it
+        // here too made the end of a 10,000-message move fill the same tables twice).
+        // After a failure the storages are read again.
+        if (m_iMoveCopyFail != 0)
             updateSIMNVTables();
         m_pSMSWaitingDlgInstance->onCompleteChangeButtonText();
         m_iMoveCopySuccess = 0;
@@ -169,10 +169,12 @@ void SMSUIMainDlg::updateSIMNVTables()
 
 void SMSUIMainDlg::syncCardTables()
 {
-    for (int p = EN_SIM_OUTBOX; p <= EN_DEVICE_ROOT; ++p) {
-        if (p != EN_POS_NONE)
-            syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
-    }
+    // The card tables only: the PC root and the broadcast folder lie among them in
+    // number, and bringing the PC root in line walks all of its rows.
+    const HeldCall::Hold counts(m_countRefresh);
+    for (_EN_SMS_POSITION p : {EN_SIM_OUTBOX, EN_SIM_INBOX, EN_SIM_ROOT, EN_DEVICE_OUTBOX,
+                               EN_DEVICE_INBOX, EN_DEVICE_ROOT})
+        syncSMSTableWithBuffers(p);
 }
 
 void SMSUIMainDlg::onCloseWaitingDialog()
@@ -195,21 +197,38 @@ void SMSUIMainDlg::onFinished()
             concludeSend();
         return;
     }
+    const HeldCall::Hold counts(m_countRefresh);
     if (m_bDeletedUnread) {
         m_bDeletedUnread = false;
         notifyStatusBarCount();
     }
+    // The rows of the messages that left go now, with their records: no row may outlive
+    // its record. Bringing the other tables in line (thousands of rows each after a large
+    // batch) is stepped, one table per turn of the event loop, so that the window keeps
+    // painting; until then a table lacks rows of messages that arrived in it, never shows
+    // one that left.
     const QSet<int> touched = applyPendingRemovals();
+    m_bSteppingSyncs = true;
     handleOperationOnComplete();
-    // A table the removals left empty that the completion did not fill again.
-    for (int p : touched) {
-        const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
-        if (table && table->rowCount() == 0)
-            syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
-    }
-    reSetPreviewArea();
-    if (m_SMSThreadInst.operation() == DC_SMS_SELECTED_DELETE)
-        selectRowAfterDelete();
+    m_bSteppingSyncs = false;
+    const bool deleted = m_SMSThreadInst.operation() == DC_SMS_SELECTED_DELETE;
+    const int rowAfterDelete = m_iRowAfterDelete;
+    const SMSUITableWidget *tableAfterDelete = m_pTableAfterDelete;
+    m_batchEnd.add([this, touched, deleted, rowAfterDelete, tableAfterDelete] {
+        // A table the removals left empty that the completion did not fill again.
+        for (int p : touched) {
+            const SMSUITableWidget *table = m_tableMap.value(static_cast<_EN_SMS_POSITION>(p));
+            if (table && table->rowCount() == 0)
+                syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
+        }
+        // The rebuilt tables list everything: a search under way filters them again, after
+        // the last of them (a table the search had emptied is among those filled above).
+        if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
+            onTextEdited(m_pSearchBox->text());
+        reSetPreviewArea();
+        if (deleted)
+            selectRowAfterDelete(rowAfterDelete, tableAfterDelete);
+    });
     m_iRowAfterDelete = -1;
     m_pTableAfterDelete = nullptr;
     // A cancelled or cut-short batch reports fewer results than it was given: nothing more
@@ -219,13 +238,13 @@ void SMSUIMainDlg::onFinished()
     resetBatchCounters();
 }
 
-void SMSUIMainDlg::selectRowAfterDelete()
+void SMSUIMainDlg::selectRowAfterDelete(int rowAfterDelete, const SMSUITableWidget *table)
 {
     // Only where the user still is: a folder changed meanwhile has its own selection.
-    if (m_iRowAfterDelete < 0 || !m_pCurrentTable || m_pCurrentTable != m_pTableAfterDelete
+    if (rowAfterDelete < 0 || !m_pCurrentTable || m_pCurrentTable != table
         || m_pCurrentTable->rowCount() == 0)
         return;
-    const int row = std::min(m_iRowAfterDelete, m_pCurrentTable->rowCount() - 1);
+    const int row = std::min(rowAfterDelete, m_pCurrentTable->rowCount() - 1);
     m_pCurrentTable->setCurrentCell(row, 0);
     m_pCurrentTable->selectRow(row);
 }
@@ -245,6 +264,7 @@ void SMSUIMainDlg::syncWithParent(int position)
 
 void SMSUIMainDlg::resyncAll(const QList<int> &positions)
 {
+    const HeldCall::Hold counts(m_countRefresh);
     for (int p : positions)
         syncSMSTableWithBuffers(static_cast<_EN_SMS_POSITION>(p));
 }
@@ -296,22 +316,21 @@ void SMSUIMainDlg::handleOperationOnComplete()
         }
         syncWithParent(to);
         if (operation == DC_SMS_DRAG_MOVE || operation == DC_SMS_DRAG_COPY)
-            onClickSMSTreeNode(m_pCurrentTreeItem, 0);
+            afterBatchSyncs([this] { onClickSMSTreeNode(m_pCurrentTreeItem, 0); });
         m_iMoveCopySuccess = 0;
         m_iMoveCopyFail = 0;
         handleMoveCopyonParentNodes(static_cast<_EN_SMS_POSITION>(to));
-        onClickTableRow(0);
-        if (isInbox(to))
-            notifyStatusBarCount();
+        afterBatchSyncs([this, to] {
+            onClickTableRow(0);
+            if (isInbox(to))
+                notifyStatusBarCount();
+        });
         break;
     }
     default:
         qCWarning(lcSmsWindow) << "batch of unknown operation" << operation << "finished";
         break;
     }
-    // The rebuilt tables list everything: a search under way filters them again.
-    if (m_pSearchBox && !m_pSearchBox->text().isEmpty())
-        onTextEdited(m_pSearchBox->text());
 }
 
 void SMSUIMainDlg::handleDelOperationOnComplete()

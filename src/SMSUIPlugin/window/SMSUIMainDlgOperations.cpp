@@ -145,6 +145,8 @@ int SMSUIMainDlg::askConfirmation(const QString &text)
 void SMSUIMainDlg::startBatch(BatchKind kind, int dialogCode, _SMS_OPERATION_TYPE operation,
                               const Collected &collected, int destination)
 {
+    // The last batch's end first: its steps belong to the counters reset below.
+    m_batchEnd.finishNow();
     const int units = collected.records.size();
     if (m_pSMSWaitingDlgInstance) {
         m_pSMSWaitingDlgInstance->SetProgressBarCanceled(false);

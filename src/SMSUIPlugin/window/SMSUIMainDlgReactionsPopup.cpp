@@ -200,6 +200,7 @@ bool SMSUIMainDlg::onMemoryFullPopUPOKClick()
     resetBatchCounters();
     m_batchKind = BatchMoveCopy;
     m_iOperationUnits = records.size();
+    m_batchEnd.finishNow();
     m_bRootNodeMove = true;
     m_pSMSWaitingDlgInstance->SetProgressBarCanceled(false);
     m_pSMSWaitingDlgInstance->m_iSteps = 0;

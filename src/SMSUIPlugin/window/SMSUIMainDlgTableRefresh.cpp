@@ -41,7 +41,19 @@ bool showsCharactersOf(const QTableWidgetItem *cell, const QString &source)
 
 void SMSUIMainDlg::syncSMSTableWithBuffers(_EN_SMS_POSITION position)
 {
+    if (m_bSteppingSyncs) {
+        m_batchEnd.add([this, position] { refreshSMSTable(position, /* always */ false); });
+        return;
+    }
     refreshSMSTable(position, /* always */ false);
+}
+
+void SMSUIMainDlg::afterBatchSyncs(std::function<void()> step)
+{
+    if (m_bSteppingSyncs)
+        m_batchEnd.add(std::move(step));
+    else
+        step();
 }
 
 void SMSUIMainDlg::reloadSMSTable(_EN_SMS_POSITION position)
@@ -89,7 +101,7 @@ void SMSUIMainDlg::refreshSMSTable(_EN_SMS_POSITION position, bool always)
     connectTableSignals(table);
     if (!table->isSortingEnabled())
         table->setSortingEnabled(true);
-    updateCount();
+    m_countRefresh.request();
 }
 
 bool SMSUIMainDlg::updateChangedRows(SMSUITableWidget *table,

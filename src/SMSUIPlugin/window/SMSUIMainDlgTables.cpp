@@ -118,10 +118,27 @@ QList<_EN_SMS_POSITION> SMSUIMainDlg::sourcesOf(_EN_SMS_POSITION position) const
 void SMSUIMainDlg::appendRecordsOf(_EN_SMS_POSITION source, SMSUITableWidget *table)
 {
     const QHash<int, SmsRecord *> records = m_pStatusLogicObject->GetSMSRecordsSet(source);
-    int row = table->rowCount();
-    table->setRowCount(row + records.size());
-    for (SmsRecord *record : records)
-        populateTableRow(record, row++, table);
+    const int first = table->rowCount();
+    table->setRowCount(first + records.size());
+    int row = first;
+    if (table->isSortingEnabled()) {
+        for (SmsRecord *record : records)
+            populateTableRow(record, row++, table);
+        return;
+    }
+    {
+        // The views hear of the new rows' cells once, below, not once per cell: thousands
+        // of single-cell notices were a good part of filling a large table. Only with
+        // sorting off, where a cell set never moves its row.
+        const QSignalBlocker quiet(table->model());
+        for (SmsRecord *record : records)
+            populateTableRow(record, row++, table);
+    }
+    if (row > first) {
+        QAbstractItemModel *model = table->model();
+        emit model->dataChanged(model->index(first, 0),
+                                model->index(row - 1, table->columnCount() - 1));
+    }
 }
 
 void SMSUIMainDlg::buildStorageTables(const QList<_EN_SMS_POSITION> &positions)
