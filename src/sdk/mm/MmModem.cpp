@@ -579,6 +579,12 @@ long unlock(std::unique_lock<std::mutex> &lock, const std::string &puk, const st
     if (!modem)
         return UTPS_E_NO_DEVICE;
     lock.unlock();
+    // The SIM's proxy is made on the caller's thread (the window runs this on a worker).
+    // GDBus frees what a proxy subscribed with from idle callbacks in the context that was
+    // the thread default when it was made; a context of its own, run before it is
+    // dropped, frees them here rather than in a context that may never run them again.
+    GMainContext *calls = g_main_context_new();
+    g_main_context_push_thread_default(calls);
     GError *error = nullptr;
     long rc = UTPS_OK;
     MMSim *sim = mm_modem_get_sim_sync(modem, nullptr, &error);
@@ -592,6 +598,10 @@ long unlock(std::unique_lock<std::mutex> &lock, const std::string &puk, const st
             rc = resultOf(error, puk.empty() ? "unlocking the SIM with its PIN" : "unlocking the SIM with its PUK");
         g_object_unref(sim);
     }
+    while (g_main_context_iteration(calls, FALSE)) {
+    }
+    g_main_context_pop_thread_default(calls);
+    g_main_context_unref(calls);
     if (rc == UTPS_OK) {
         // The user unlocked it to use it, and ModemManager leaves an unlocked modem
         // disabled. Right after the PIN it is still setting the modem up and refuses an
